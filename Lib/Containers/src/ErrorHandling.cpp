@@ -56,20 +56,30 @@ void throwError(TInt32 code, const OString& message) {
     throw ErrorHandlingException();
 }
 
-void throwError(TInt32 code, const char* message) { throwError(code, OString(message)); }
+void throwError(TInt32 code, const char* message) {
+    throwError(code, OString(message));
+}
 
-void throwError(TInt32 code) { throwError(code, OString()); }
+void throwError(TInt32 code) {
+    throwError(code, OString());
+}
 
-TInt32 lastErrorCode() { return lastError().code; }
+TInt32 lastErrorCode() {
+    return lastError().code;
+}
 
-OString lastErrorMessage() { return lastError().message; }
+OString lastErrorMessage() {
+    return lastError().message;
+}
 
 void clearLastError() {
     lastError().message = OString();
     lastError().code = ENoError;
 }
 
-void raiseFatalMachineError(const char* /*description*/) { throwError(EFatalMachineError); }
+void raiseFatalMachineError(const char* /*description*/) {
+    throwError(EFatalMachineError);
+}
 
 void kestroAssertionFailed(const char* expression, const char* file, const char* function) {
     std::fprintf(stderr, "ASSERT: \"%s\" in file %s, function %s\n", expression, file, function);

@@ -1,14 +1,24 @@
+// OString storage: the shared text block, copy-on-write and the one editing primitive,
+// splice(), through which every change of length goes.
 #include "OString.h"
 
-#include "ErrorHandling.h"
+#include "ErrorCodes.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <new>
 #include <utility>
 
+TInt32 OString::checkedLength(TInt64 length) {
+    if (length > MaxLength) throwError(EInvalidArgument);
+    return static_cast<TInt32>(length);
+}
+
 TInt32 OString::capacityFor(TInt32 n) {
     const auto scaled = static_cast<TInt32>(static_cast<TInt64>(n) * 6 / 5);
-    return scaled < 10 ? 10 : scaled;
+    return std::max(scaled, 10);
 }
 
 OString::TextBlock* OString::newBlock(TInt32 capacity) {
@@ -26,77 +36,143 @@ void OString::release(TextBlock* block) {
     if (block && --block->referenceCount == 0) ::operator delete(block);
 }
 
-OString::OString(const OString& other) : GCObject(other), block(other.block) {
-    if (block) ++block->referenceCount;
+OString::OString(const OString& other) : GCObject(other), pBuffer(other.pBuffer) {
+    if (pBuffer) ++pBuffer->referenceCount;
 }
 
-OString::OString(OString&& other) noexcept : block(std::exchange(other.block, nullptr)) {}
+OString::OString(OString&& other) noexcept : pBuffer(std::exchange(other.pBuffer, nullptr)) {}
 
 OString& OString::operator=(const OString& other) {
-    if (other.block) ++other.block->referenceCount;
-    release(block);
-    block = other.block;
+    if (other.pBuffer) ++other.pBuffer->referenceCount;
+    release(pBuffer);
+    pBuffer = other.pBuffer;
     return *this;
 }
 
 OString& OString::operator=(OString&& other) noexcept {
     if (this != &other) {
-        release(block);
-        block = std::exchange(other.block, nullptr);
+        release(pBuffer);
+        pBuffer = std::exchange(other.pBuffer, nullptr);
     }
     return *this;
 }
 
-OString::~OString() { release(block); }
+OString::~OString() {
+    release(pBuffer);
+}
 
-OString::OString(const char* latin1) : OString(latin1, static_cast<TInt32>(std::strlen(latin1))) {}
+OString::OString(const char* latin1)
+    : OString(latin1, checkedLength(static_cast<TInt64>(std::strlen(latin1)))) {}
 
 OString::OString(const char* latin1, TInt32 length) {
     if (length <= 0) return;
-    block = newBlock(capacityFor(length));
+    pBuffer = newBlock(capacityFor(checkedLength(length)));
+    char16_t* target = pBuffer->buffer();
     for (TInt32 i = 0; i < length; ++i)
-        block->buffer()[i] = static_cast<unsigned char>(latin1[i]);
-    block->length = length;
-    block->buffer()[length] = 0;
+        target[i] = static_cast<unsigned char>(latin1[i]);
+    target[length] = 0;
+    pBuffer->length = length;
 }
 
-OString::OString(const char16_t* units, TInt32 length) { append(units, length); }
+OString::OString(const char16_t* units, TInt32 length) {
+    append(units, length);
+}
+
+OString::OString(std::u16string_view units) {
+    splice(0, 0, units);
+}
+
+OString OString::filled(char16_t unit, TInt32 count) {
+    if (count < 0) throwError(EInvalidArgument);
+    OString text;
+    if (count == 0) return text;
+    text.pBuffer = newBlock(capacityFor(checkedLength(count)));
+    std::fill_n(text.pBuffer->buffer(), count, unit);
+    text.pBuffer->buffer()[count] = 0;
+    text.pBuffer->length = count;
+    return text;
+}
 
 char16_t OString::at(TInt32 index) const {
     if (index < 0 || index >= length()) throwError(EIndexOutOfBounds);
-    return block->buffer()[index];
+    return pBuffer->buffer()[index];
 }
 
-void OString::makeWritable(TInt32 needed) {
-    if (block && block->referenceCount == 1 && block->capacity >= needed) return;
-    TextBlock* fresh = newBlock(capacityFor(needed));
-    if (block) {
-        std::memcpy(fresh->buffer(), block->buffer(),
-                    static_cast<std::size_t>(block->length + 1) * sizeof(char16_t));
-        fresh->length = block->length;
-    }
-    release(block);
-    block = fresh;
+int OString::outsideHeapSize() const {
+    if (!pBuffer) return 0;
+    const TInt64 bytes = static_cast<TInt64>(sizeof(TextBlock)) +
+                         (static_cast<TInt64>(pBuffer->capacity) + 1) * sizeof(char16_t);
+    return static_cast<int>(std::min<TInt64>(bytes, std::numeric_limits<int>::max()));
+}
+
+TextRange OString::checkedRange(TextRange range) const {
+    const TInt32 size = length();
+    if (range.to == TextRange::ToEnd) range.to = size - 1;
+    const bool isEmptyRange = range.from == 0 && range.to == -1;
+    if (!isEmptyRange && (range.from < 0 || range.from > range.to || range.to >= size))
+        throwError(ERange);
+    return range;
 }
 
 void OString::append(const char16_t* units, TInt32 count) {
-    if (count <= 0) return;
+    if (count > 0) splice(length(), 0, {units, static_cast<std::size_t>(count)});
+}
+
+void OString::splice(TInt32 index, TInt32 removed, std::u16string_view inserted) {
+    if (removed == 0 && inserted.empty()) return;
     const TInt32 oldLength = length();
-    makeWritable(oldLength + count);
-    std::memcpy(block->buffer() + oldLength, units, static_cast<std::size_t>(count) * sizeof(char16_t));
-    block->length = oldLength + count;
-    block->buffer()[block->length] = 0;
+    KESTRO_ASSERT(index >= 0 && removed >= 0 && removed <= oldLength - index);
+    const TInt32 added = checkedLength(static_cast<TInt64>(inserted.size()));
+    const TInt32 newLength = checkedLength(static_cast<TInt64>(oldLength) - removed + added);
+    if (newLength == 0) {
+        release(std::exchange(pBuffer, nullptr));
+        return;
+    }
+    const char16_t* oldUnits = units();
+    const char16_t* tail = oldUnits + index + removed;
+    const TInt32 tailLength = oldLength - index - removed;
+    if (canEditInPlace(newLength) && !holdsUnits(inserted)) {
+        char16_t* target = pBuffer->buffer();
+        std::memmove(target + index + added, tail,
+                     static_cast<std::size_t>(tailLength) * sizeof(char16_t));
+        std::copy(inserted.begin(), inserted.end(), target + index);
+        target[newLength] = 0;
+        pBuffer->length = newLength;
+        return;
+    }
+    TextBlock* fresh = newBlock(capacityFor(newLength));
+    char16_t* target = fresh->buffer();
+    target = std::copy_n(oldUnits, index, target);
+    target = std::copy(inserted.begin(), inserted.end(), target);
+    *std::copy_n(tail, tailLength, target) = 0;
+    fresh->length = newLength;
+    release(std::exchange(pBuffer, fresh));
 }
 
-void OString::append(const OString& other) {
-    if (other.isEmpty()) return;
-    // Keep the other's block alive while this string may release its own reference to it.
-    const OString keep(other);
-    append(keep.units(), keep.length());
+bool OString::canEditInPlace(TInt32 newLength) const {
+    if (!pBuffer || pBuffer->referenceCount != 1 || newLength > pBuffer->capacity) return false;
+    // A string that shrinks to half its block or less moves into a smaller block, when the
+    // capacity rule gives a smaller one.
+    const bool shrinks = newLength < pBuffer->length &&
+                         2 * static_cast<TInt64>(newLength) <= pBuffer->capacity &&
+                         capacityFor(newLength) < pBuffer->capacity;
+    return !shrinks;
 }
 
-bool OString::operator==(const OString& other) const {
-    if (length() != other.length()) return false;
-    if (block == other.block) return true;
-    return std::memcmp(units(), other.units(), static_cast<std::size_t>(length()) * sizeof(char16_t)) == 0;
+bool OString::holdsUnits(std::u16string_view text) const {
+    if (!pBuffer || text.empty()) return false;
+    const std::less_equal<const char16_t*> notAfter;
+    const char16_t* first = pBuffer->buffer();
+    return notAfter(first, text.data()) && notAfter(text.data(), first + pBuffer->capacity);
+}
+
+char16_t* OString::editableUnits() {
+    if (pBuffer && pBuffer->referenceCount > 1) {
+        const TInt32 size = length();
+        TextBlock* fresh = newBlock(capacityFor(size));
+        std::copy_n(pBuffer->buffer(), size + 1, fresh->buffer());
+        fresh->length = size;
+        release(std::exchange(pBuffer, fresh));
+    }
+    return pBuffer ? pBuffer->buffer() : nullptr;
 }

@@ -13,6 +13,9 @@ using TInt64 = std::int64_t;
 using TUint64 = std::uint64_t;
 using TBool = int;
 using TReal = double;
+// 128-bit integers for exact products; GCC and Clang provide them as an extension.
+__extension__ typedef __int128 TInt128;
+__extension__ typedef unsigned __int128 TUint128;
 
 constexpr TBool EFalse = 0;
 constexpr TBool ETrue = 1;
@@ -24,6 +27,5 @@ constexpr TBool ETrue = 1;
 [[noreturn]] void kestroAssertionFailed(const char* expression, const char* file,
                                         const char* function);
 
-#define KESTRO_ASSERT(expression)                                                                \
-    ((expression) ? static_cast<void>(0)                                                           \
-                  : kestroAssertionFailed(#expression, __FILE__, __func__))
+#define KESTRO_ASSERT(expression)                                                                  \
+    ((expression) ? static_cast<void>(0) : kestroAssertionFailed(#expression, __FILE__, __func__))

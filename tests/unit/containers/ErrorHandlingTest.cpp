@@ -8,7 +8,8 @@ namespace {
 
 std::string toStd(const OString& text) {
     std::string out;
-    for (TInt32 i = 0; i < text.length(); ++i) out.push_back(static_cast<char>(text.at(i)));
+    for (TInt32 i = 0; i < text.length(); ++i)
+        out.push_back(static_cast<char>(text.at(i)));
     return out;
 }
 

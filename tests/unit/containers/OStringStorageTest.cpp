@@ -1,0 +1,114 @@
+#include "OString.h"
+#include "TextTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace {
+
+TEST(OStringStorage, CapacityIsTwelveTenthsWithAMinimumOfTen) {
+    EXPECT_EQ(OString::capacityFor(0), 10);
+    EXPECT_EQ(OString::capacityFor(9), 10);
+    EXPECT_EQ(OString::capacityFor(10), 12);
+    EXPECT_EQ(OString::capacityFor(101), 121);
+    EXPECT_EQ(OString("0123456789").capacity(), 12);
+}
+
+TEST(OStringStorage, RemovalDownToHalfTheCapacityRebuildsASmallerBlock) {
+    OString text("0123456789");
+    text.removeStart(1);
+    EXPECT_EQ(text.capacity(), 12) << "nine characters still fill more than half";
+    text.removeEnd(6);
+    EXPECT_EQ(latin1(text), "123");
+    EXPECT_EQ(text.capacity(), 10);
+}
+
+TEST(OStringStorage, EditsWithinCapacityStayInTheBlock) {
+    OString text("abcdefghij");
+    const char16_t* before = text.units();
+    text.append(u'k');
+    text.append(u'l');
+    EXPECT_EQ(text.units(), before);
+    text.append(u'm');
+    EXPECT_NE(text.units(), before) << "thirteen characters need a larger block";
+    EXPECT_EQ(text.capacity(), 15);
+}
+
+TEST(OStringStorage, EmptyResultDropsTheBlock) {
+    OString text("abc");
+    text.removeAll(OString("b"));
+    text.remove({0, 1});
+    EXPECT_TRUE(text.isEmpty());
+    EXPECT_EQ(text.units(), nullptr);
+    EXPECT_EQ(text.outsideHeapSize(), 0);
+}
+
+TEST(OStringStorage, EveryEditOfACopyLeavesTheOriginalUnchanged) {
+    const std::vector<std::function<void(OString&)>> edits = {
+        [](OString& s) { s.append(u'!'); },
+        [](OString& s) { s.insertTo(1, OString("xy")); },
+        [](OString& s) { s.removeAt(0); },
+        [](OString& s) { s.replaceAll(OString("b"), OString("BB")); },
+        [](OString& s) { s.makeUpperCase(); },
+        [](OString& s) { s.trim(); },
+        [](OString& s) { s.repeat(2); },
+        [](OString& s) { s.clear(); },
+    };
+    for (const auto& edit : edits) {
+        const OString original("  ab  cb ");
+        OString copy(original);
+        EXPECT_TRUE(copy.sharesTextWith(original));
+        edit(copy);
+        EXPECT_EQ(latin1(original), "  ab  cb ");
+        EXPECT_FALSE(copy.sharesTextWith(original));
+    }
+}
+
+TEST(OStringStorage, EditingWithItsOwnTextIsSafe) {
+    OString text("abc");
+    text.append(text);
+    EXPECT_EQ(latin1(text), "abcabc");
+    text.insertTo(1, text, {3, 4});
+    EXPECT_EQ(latin1(text), "aabbcabc");
+    text.replaceAll(OString("b"), text);
+    EXPECT_EQ(latin1(text), "aaaabbcabcaabbcabccaaabbcabcc");
+}
+
+TEST(OStringStorage, ConstructionVariants) {
+    EXPECT_EQ(OString("\xe9").at(0), 0xE9) << "bytes are Latin-1";
+    EXPECT_EQ(latin1(OString("abcdef", 3)), "abc");
+    EXPECT_EQ(latin1(OString::filled(u'x', 3)), "xxx");
+    EXPECT_TRUE(OString::filled(u'x', 0).isEmpty());
+    EXPECT_EQ(raisedCode([] { OString::filled(u'x', -1); }), EInvalidArgument);
+}
+
+TEST(OStringStorage, AtRaisesIndexOutOfBounds) {
+    const OString text("ab");
+    EXPECT_EQ(text.at(1), u'b');
+    EXPECT_EQ(raisedCode([&] { text.at(2); }), EIndexOutOfBounds);
+    EXPECT_EQ(raisedCode([&] { text.at(-1); }), EIndexOutOfBounds);
+}
+
+TEST(OStringParts, SubstringFollowsTheRangeRule) {
+    const OString text("abcdef");
+    EXPECT_TRUE(text.substring({}).sharesTextWith(text));
+    EXPECT_EQ(latin1(text.substring({1, 3})), "bcd");
+    EXPECT_EQ(latin1(text.substring({4})), "ef");
+    EXPECT_TRUE(text.substring(TextRange::empty()).isEmpty());
+    EXPECT_EQ(raisedCode([&] { text.substring({6}); }), ERange);
+    EXPECT_EQ(raisedCode([&] { text.substring({3, 2}); }), ERange);
+    EXPECT_EQ(raisedCode([&] { text.substring({-1, 2}); }), ERange);
+}
+
+TEST(OStringParts, EveryNthTakesEachStepFromTheRangeStart) {
+    const OString text("abcdefg");
+    EXPECT_EQ(latin1(text.everyNth(3)), "adg");
+    EXPECT_EQ(latin1(text.everyNth(2, {1, 5})), "bdf");
+    EXPECT_EQ(latin1(text.everyNth(10, {2})), "c");
+    EXPECT_TRUE(OString().everyNth(0).isEmpty()) << "the empty range needs no valid step";
+    EXPECT_EQ(raisedCode([&] { text.everyNth(0); }), EInvalidArgument);
+}
+
+} // namespace
