@@ -1,0 +1,49 @@
+#include "AddressSpace.h"
+
+#include "ErrorHandling.h"
+
+#include <new>
+#include <sys/mman.h>
+
+namespace {
+// The whole 32-bit range, plus slack so that an access straddling the last address
+// still falls inside the reservation.
+constexpr TUint64 kReservedBytes = (TUint64{1} << 32) + 0x10000;
+// Committing in large steps keeps system calls off the allocation path.
+constexpr TUint64 kCommitStep = 1 << 20;
+constexpr TUint64 kLimit = (TUint64{1} << 32) - AddressSpace::kFirstValid;
+} // namespace
+
+AddressSpace::AddressSpace() {
+    void* region = mmap(nullptr, kReservedBytes, PROT_NONE,
+                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (region == MAP_FAILED) throw std::bad_alloc();
+    base = static_cast<unsigned char*>(region);
+}
+
+AddressSpace::~AddressSpace() {
+    munmap(base, kReservedBytes);
+}
+
+TVMAddress AddressSpace::allocate(TUint32 bytes) {
+    const TUint64 rounded = (TUint64{bytes} + 7) & ~TUint64{7};
+    if (rounded > kLimit - usedSpan) throw std::bad_alloc();
+    const TVMAddress address = static_cast<TVMAddress>(kFirstValid + usedSpan);
+    usedSpan += rounded;
+    if (usedSpan > committedSpan) {
+        TUint64 target = (usedSpan + kCommitStep - 1) / kCommitStep * kCommitStep;
+        if (target > kLimit) target = kLimit;
+        if (mprotect(base + kFirstValid + committedSpan, target - committedSpan,
+                     PROT_READ | PROT_WRITE) != 0) {
+            usedSpan -= rounded;
+            throw std::bad_alloc();
+        }
+        committedSpan = target;
+    }
+    return address;
+}
+
+void AddressSpace::reportBadAccess(TVMAddress address) {
+    if (address == 0) throwError(ENullPointer, "NULL pointer");
+    raiseFatalMachineError("access outside the machine's memory");
+}

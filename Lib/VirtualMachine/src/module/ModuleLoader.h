@@ -1,0 +1,23 @@
+// Loads a bytecode module into the machine's tables, relocating every index by the size
+// the matching table had before the load.
+#pragma once
+
+#include "ModuleTables.h"
+
+#include <span>
+
+namespace KESTRO {
+class InputStream;
+}
+
+class ModuleLoader {
+public:
+    // Returns the module's index in the module table, or -1 when the module breaks a
+    // rule of the format. A file that ends early raises VMException; a string constant
+    // that is not UTF-8 raises DataFormatException; a class-method call naming a record
+    // the module lacks raises InvalidArgumentException. A refused module leaves the
+    // tables as they were.
+    static TInt32 load(ModuleTables& tables, const OString& name, std::span<const TUint8> file);
+    // Reads the rest of the stream and loads it.
+    static TInt32 load(ModuleTables& tables, const OString& name, KESTRO::InputStream& stream);
+};

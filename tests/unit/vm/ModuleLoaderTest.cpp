@@ -1,0 +1,418 @@
+#include "ModuleLoader.h"
+#include "Assembler.h"
+#include "ErrorHandling.h"
+#include "LittleEndian.h"
+#include "ModuleReader.h"
+#include "ModuleWriter.h"
+#include "Opcodes.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+std::vector<TUint8> moduleBytes(const std::string& source) {
+    return writeModule(assemble(source));
+}
+
+const OString kIndex("index.mcb");
+
+// The result of a load: the module index, or the code of the error it raised.
+struct LoadOutcome {
+    TInt32 index = -1;
+    TInt32 errorCode = 0;
+};
+
+LoadOutcome tryLoad(ModuleTables& tables, const std::vector<TUint8>& bytes,
+                    const OString& name = kIndex) {
+    clearLastError();
+    try {
+        return {ModuleLoader::load(tables, name, bytes), 0};
+    } catch (const ErrorHandlingException&) {
+        return {-1, lastErrorCode()};
+    }
+}
+
+TInt32 operand32(const ModuleTables& tables, std::size_t at) {
+    return static_cast<TInt32>(readLittleEndian32(&tables.code[at]));
+}
+
+std::string text(const OString& value) {
+    std::string out;
+    for (TInt32 i = 0; i < value.length(); ++i)
+        out += static_cast<char>(value.at(i));
+    return out;
+}
+
+const char* const kSmallest = R"(
+.frame init
+.function "::global::init" start, init
+.function "main" start, init
+.code
+start:
+    ret 0, 0
+)";
+
+TEST(ModuleLoader, LoadsTheSmallestModuleOfTheWorkedExample) {
+    // Built byte by byte as the format describes it, all widths 1.
+    std::vector<TUint8> bytes = {20};
+    bytes.insert(bytes.end(), 20, 0xAB);
+    bytes.insert(bytes.end(), {0xFF, 0xFF, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+    auto u32 = [&](TUint32 value) {
+        for (int i = 0; i < 4; ++i)
+            bytes.push_back(static_cast<TUint8>(value >> (8 * i)));
+    };
+    auto name = [&](const std::string& value) {
+        u32(static_cast<TUint32>(value.size()));
+        bytes.insert(bytes.end(), value.begin(), value.end());
+    };
+    u32(2);
+    name("::global::init");
+    bytes.insert(bytes.end(), {0, 0});
+    name("main");
+    bytes.insert(bytes.end(), {0, 0});
+    u32(0); // class methods
+    u32(0); // globals
+    u32(0); // classes
+    u32(1); // methods
+    bytes.insert(bytes.end(), {1, 0});
+    u32(0);
+    u32(0);
+    bytes.insert(bytes.end(), {0, 0});
+    u32(0);
+    u32(0);
+    u32(0); // string constants
+    bytes.insert(bytes.end(), {16, 0, 0, 0, 0, 0, 0, 0, 0});
+
+    ModuleTables tables;
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
+    ASSERT_EQ(tables.methods.size(), 2u);
+    EXPECT_EQ(text(tables.methods[0].name), "::global::init");
+    EXPECT_EQ(text(tables.methods[1].name), "main");
+    EXPECT_EQ(tables.methods[1].isClassMethod, 0);
+    EXPECT_EQ(tables.methods[1].handle, -1);
+    EXPECT_EQ(tables.methods[1].entries.size(), 1u);
+    EXPECT_EQ(tables.methods[1].entries[0].classIndex, -1);
+    EXPECT_EQ(tables.frameLayouts.size(), 1u);
+    EXPECT_EQ(tables.code.size(), 9u);
+    EXPECT_EQ(tables.modules[0].codeLength, 9);
+    EXPECT_EQ(tables.modules[0].moduleId[19], 0xAB);
+
+    // The assembler writes the same bytes apart from the identifier.
+    std::vector<TUint8> assembled = moduleBytes(kSmallest);
+    std::fill(assembled.begin() + 1, assembled.begin() + 21, 0xAB);
+    EXPECT_EQ(assembled, bytes);
+}
+
+TEST(ModuleLoader, WidthsAreReadUnsignedAndZeroExtended) {
+    ModuleTables tables;
+    const auto bytes = moduleBytes(R"(
+.widths 2 4 1 1 1 2 1 1 1
+.frame f
+    args 300
+    results 2
+.function "main" 0xFFFF, 0x12345678
+.function "other" 0x1234, 7
+)");
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
+    EXPECT_EQ(tables.methods[0].entries[0].codeOffset, 65535);
+    EXPECT_EQ(tables.methods[0].entries[0].methodIndex, 0x12345678);
+    EXPECT_EQ(tables.methods[1].entries[0].codeOffset, 0x1234);
+    EXPECT_EQ(tables.frameLayouts[0].argumentSlots, 300);
+    EXPECT_EQ(tables.frameLayouts[0].resultSlots, 2);
+}
+
+TEST(ModuleLoader, FillsClassAndFrameLayouts) {
+    ModuleTables tables;
+    const auto bytes = moduleBytes(R"(
+.class Base
+    refs 1
+.class Derived : Base
+    refs 1, 300
+    arrays ref 2, value 4
+    implements Base
+.frame f
+    args 3
+    results 1
+    locals 4
+    argrefs 1, 2
+    argarrays ref 3
+    localrefs 5
+    localarrays value 6, ref 8
+)");
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
+    // Module class i becomes machine class i + 1: the class base starts above 0.
+    ASSERT_EQ(tables.classReferenceFields.size(), 3u);
+    EXPECT_EQ(tables.classReferenceFields[2], (std::vector<TInt32>{1, 300}));
+    EXPECT_EQ(tables.classArrayFields[2], (std::vector<TInt32>{2, 4}));
+    EXPECT_EQ(tables.classArrayFieldHoldsReferences[2], (std::vector<TUint8>{255, 0}));
+    EXPECT_EQ(tables.superclass, (std::vector<TInt32>{-2, -1, 1}));
+    const MethodGCInfo& frame = tables.frameLayouts[0];
+    EXPECT_EQ(frame.argumentSlots, 3);
+    EXPECT_EQ(frame.resultSlots, 1);
+    EXPECT_EQ(frame.localSlots, 4);
+    EXPECT_EQ(frame.argumentReferenceSlots, (std::vector<TInt32>{1, 2}));
+    EXPECT_EQ(frame.argumentArraySlots, (std::vector<TInt32>{3}));
+    EXPECT_EQ(frame.argumentArrayHoldsReferences, (std::vector<TUint8>{255}));
+    EXPECT_EQ(frame.localReferenceSlots, (std::vector<TInt32>{5}));
+    EXPECT_EQ(frame.localArraySlots, (std::vector<TInt32>{6, 8}));
+    EXPECT_EQ(frame.localArrayHoldsReferences, (std::vector<TUint8>{0, 255}));
+}
+
+TEST(ModuleLoader, ClassMethodsWithOneNameMergeIntoOneMethod) {
+    ModuleTables tables;
+    const auto bytes = moduleBytes(R"(
+.class A
+.class B
+.frame f
+.method "<shape>.area"
+    impl A 10, f
+.method "<shape>.area"
+    impl B 20, f
+.method "<shape>.name"
+    impl B 30, f
+.code
+    vcall 1
+    vcall 2
+)");
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
+    ASSERT_EQ(tables.methods.size(), 2u);
+    EXPECT_EQ(tables.methods[0].isClassMethod, 1);
+    ASSERT_EQ(tables.methods[0].entries.size(), 2u);
+    EXPECT_EQ(tables.methods[0].entries[0].classIndex, 1);
+    EXPECT_EQ(tables.methods[0].entries[0].codeOffset, 10);
+    EXPECT_EQ(tables.methods[0].entries[1].classIndex, 2);
+    EXPECT_EQ(tables.maxClassIndex, 2);
+    // Record 1 shares record 0's method; record 2 has its own.
+    EXPECT_EQ(operand32(tables, 1), 0);
+    EXPECT_EQ(operand32(tables, 6), 1);
+}
+
+const char* const kFirstModule = R"(
+.class A
+.frame f0
+.frame f1
+.method "<a>.run"
+    impl A top, f0
+.string "one"
+.code
+top:
+    ret 0, 0
+)";
+
+// Every instruction whose operands the loader relocates, with positive and negative
+// operands where the rule differs.
+const char* const kSecondModule = R"(
+.id "0000000000000000000000000000000000000002"
+.class C
+.class D : C
+.frame g
+.method "<b>.run"
+    impl D start, g
+.method "<a>.run"
+    impl C start, g
+.string "two"
+.code
+start:
+    call start, g           ; 0
+    call start, -1          ; 9
+    vcall "<b>.run"         ; 18
+    vcall "<a>.run"         ; 23
+    str "two"               ; 28
+    setclass D              ; 33
+    try D, start            ; 38
+    try *, start            ; 47
+    push 7                  ; 56
+)";
+
+TEST(ModuleLoader, RelocatesOperandsOfALaterModuleByTheTableSizes) {
+    ModuleTables tables;
+    ASSERT_EQ(tryLoad(tables, moduleBytes(kFirstModule)).index, 0);
+    const TInt32 codeBase = static_cast<TInt32>(tables.code.size());
+    ASSERT_EQ(codeBase, 9);
+    ASSERT_EQ(tables.maxClassIndex, 1);
+    ASSERT_EQ(tryLoad(tables, moduleBytes(kSecondModule)).index, 1);
+    EXPECT_EQ(tables.modules[1].codeBase, 9);
+
+    const std::size_t at = static_cast<std::size_t>(codeBase);
+    EXPECT_EQ(operand32(tables, at + 1), codeBase + 0); // call target + code base
+    EXPECT_EQ(operand32(tables, at + 5), 2);            // frame 0 + method base 2
+    EXPECT_EQ(operand32(tables, at + 14), -1);          // negative frame kept
+    EXPECT_EQ(operand32(tables, at + 19), 1);           // "<b>.run" is a new method
+    EXPECT_EQ(operand32(tables, at + 24), 0);           // "<a>.run" merged with module 1's
+    EXPECT_EQ(operand32(tables, at + 29), 1);           // string 0 + string base 1
+    EXPECT_EQ(operand32(tables, at + 34), 3);           // class 1 + class base 2
+    EXPECT_EQ(operand32(tables, at + 39), 3);           // handler class + class base
+    EXPECT_EQ(operand32(tables, at + 43), -47);         // handler offset moves with the code
+    EXPECT_EQ(operand32(tables, at + 48), -1);          // catch-all kept
+    EXPECT_EQ(operand32(tables, at + 57), 7);           // plain values copied
+
+    EXPECT_EQ(tables.maxClassIndex, 3);
+    EXPECT_EQ(tables.superclass[3], 2);
+    ASSERT_EQ(tables.methods[0].entries.size(), 2u);
+    EXPECT_EQ(tables.methods[0].entries[1].classIndex, 2);
+    EXPECT_EQ(tables.methods[0].entries[1].codeOffset, codeBase);
+    EXPECT_EQ(tables.methods[0].entries[1].methodIndex, 2);
+    EXPECT_EQ(text(tables.stringConstants[1]), "two");
+}
+
+TEST(ModuleLoader, AModuleAlreadyLoadedUnderItsNameIsNotReadAgain) {
+    ModuleTables tables;
+    const auto bytes = moduleBytes(kFirstModule);
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
+    const std::size_t codeSize = tables.code.size();
+    EXPECT_EQ(tryLoad(tables, bytes).index, 0);
+    // Only the identifier is read: a damaged rest does not matter.
+    EXPECT_EQ(tryLoad(tables, {bytes.begin(), bytes.begin() + 21}).index, 0);
+    EXPECT_EQ(tables.code.size(), codeSize);
+    EXPECT_EQ(tryLoad(tables, bytes, OString("other.mcb")).index, 1);
+    EXPECT_EQ(tables.code.size(), 2 * codeSize);
+}
+
+TEST(ModuleLoader, AModuleWithoutCodeLoads) {
+    ModuleTables tables;
+    ASSERT_EQ(tryLoad(tables, moduleBytes(".frame f\n.function \"main\" 0, f\n")).index, 0);
+    EXPECT_EQ(tables.modules[0].codeLength, 0);
+    EXPECT_TRUE(tables.code.empty());
+}
+
+TEST(ModuleLoader, StringConstantsAreDecodedFromUtf8) {
+    ModuleTables tables;
+    ASSERT_EQ(tryLoad(tables, moduleBytes(".string \"a\\u{e9}\\u{20ac}\"\n")).index, 0);
+    const OString& constant = tables.stringConstants[0];
+    ASSERT_EQ(constant.length(), 3);
+    EXPECT_EQ(constant.at(1), 0xE9);
+    EXPECT_EQ(constant.at(2), 0x20AC);
+}
+
+// Offsets into the module kFirstModule assembles to.
+std::vector<TUint8> withByte(std::vector<TUint8> bytes, std::size_t at, TUint8 value) {
+    bytes.at(at) = value;
+    return bytes;
+}
+
+TEST(ModuleLoader, RefusesHeaderValuesThatBreakTheFormat) {
+    const auto good = moduleBytes(kFirstModule);
+    ModuleTables tables;
+    EXPECT_EQ(tryLoad(tables, withByte(good, 0, 19)).index, -1);
+    EXPECT_EQ(tryLoad(tables, withByte(good, 22, 0xFE)).index, -1);
+    EXPECT_EQ(tryLoad(tables, withByte(good, 21, 0x00)).index, -1);
+    for (std::size_t width = 23; width < 32; ++width) {
+        EXPECT_EQ(tryLoad(tables, withByte(good, width, 3)).index, -1) << width;
+        EXPECT_EQ(tryLoad(tables, withByte(good, width, 0)).index, -1) << width;
+    }
+    // A refused module leaves no trace: not even its module record.
+    EXPECT_TRUE(tables.modules.empty());
+    EXPECT_TRUE(tables.methods.empty());
+    EXPECT_EQ(tryLoad(tables, good).index, 0);
+}
+
+TEST(ModuleLoader, RefusesBadIndexWidthsAndArrayFlags) {
+    ModuleTables tables;
+    const auto classModule = assemble(".class A\n    arrays ref 1\n");
+    auto badFieldWidth = classModule;
+    badFieldWidth.classes[0].fieldIndexWidth = 3;
+    EXPECT_EQ(tryLoad(tables, writeModule(badFieldWidth)).index, -1);
+    auto badFlag = classModule;
+    badFlag.classes[0].arrayFields[0].flag = 7;
+    EXPECT_EQ(tryLoad(tables, writeModule(badFlag)).index, -1);
+
+    const auto frameModule = assemble(".frame f\n    localarrays value 1\n    argarrays ref 0\n");
+    auto badSlotWidth = frameModule;
+    badSlotWidth.frames[0].slotIndexWidth = 0;
+    EXPECT_EQ(tryLoad(tables, writeModule(badSlotWidth)).index, -1);
+    auto badLocalFlag = frameModule;
+    badLocalFlag.frames[0].localArraySlots[0].flag = 1;
+    EXPECT_EQ(tryLoad(tables, writeModule(badLocalFlag)).index, -1);
+    auto badArgumentFlag = frameModule;
+    badArgumentFlag.frames[0].argumentArraySlots[0].flag = 254;
+    EXPECT_EQ(tryLoad(tables, writeModule(badArgumentFlag)).index, -1);
+    EXPECT_TRUE(tables.modules.empty());
+}
+
+TEST(ModuleLoader, RaisesForTruncationBadTextAndUnknownClassMethodRecords) {
+    ModuleTables tables;
+    const auto good = moduleBytes(kFirstModule);
+    EXPECT_EQ(tryLoad(tables, {good.begin(), good.begin() + 15}).errorCode, EVMException);
+    EXPECT_EQ(tryLoad(tables, moduleBytes(".code\n    push 1\n    .byte 20, 1, 2\n")).errorCode,
+              EVMException);
+    EXPECT_EQ(tryLoad(tables, moduleBytes(".string \"\\xc0\\x80\"\n")).errorCode, EDataFormat);
+    EXPECT_EQ(tryLoad(tables, moduleBytes(".code\n    vcall 0\n")).errorCode, EInvalidArgument);
+    EXPECT_TRUE(tables.modules.empty());
+}
+
+// A module that uses every section, so that a cut can fall into each of them.
+const char* const kRichModule = R"(
+.globals 3
+.class A
+    refs 1, 2
+    arrays ref 3
+    implements A
+.class B : A
+.frame f
+    args 2
+    results 1
+    locals 3
+    argrefs 0
+    argarrays value 1
+    localrefs 4
+    localarrays ref 5
+.function "main" start, f
+.method "<a>.go"
+    impl A start, f
+    impl B start, f
+.string "caf\u{e9}"
+.code
+start:
+    str "caf\u{e9}"
+    try A, done
+    vcall "<a>.go"
+    push64 12
+done:
+    ret 0, 0
+)";
+
+// The rich module as the reader sees it, which knows where the code starts.
+ModuleImage richImage() {
+    return ModuleReader::read(moduleBytes(kRichModule));
+}
+
+TEST(ModuleLoader, EveryPrefixEndingBeforeTheCodeIsRefused) {
+    const ModuleImage image = richImage();
+    const auto bytes = writeModule(image);
+    ASSERT_GT(image.codeFileOffset, 100u);
+    for (std::size_t length = 0; length < image.codeFileOffset; ++length) {
+        ModuleTables tables;
+        const LoadOutcome outcome =
+            tryLoad(tables, {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)});
+        EXPECT_EQ(outcome.index, -1) << "prefix of " << length << " bytes";
+        EXPECT_TRUE(tables.modules.empty());
+    }
+}
+
+TEST(ModuleLoader, APrefixEndingInsideTheCodeLoadsOnlyAtAnInstructionBoundary) {
+    // The code runs to the end of the file, so a cut between two instructions leaves a
+    // well-formed shorter module; a cut inside an instruction is refused.
+    const ModuleImage image = richImage();
+    const auto bytes = writeModule(image);
+    std::vector<std::size_t> boundaries;
+    for (std::size_t at = 0; at <= image.code.size();
+         at += static_cast<std::size_t>(instructionLength(image.code[at]))) {
+        boundaries.push_back(at);
+        if (at == image.code.size()) break;
+    }
+    for (std::size_t cut = 0; cut < image.code.size(); ++cut) {
+        ModuleTables tables;
+        const auto length = static_cast<std::ptrdiff_t>(image.codeFileOffset + cut);
+        const LoadOutcome outcome = tryLoad(tables, {bytes.begin(), bytes.begin() + length});
+        const bool atBoundary =
+            std::find(boundaries.begin(), boundaries.end(), cut) != boundaries.end();
+        EXPECT_EQ(outcome.index, atBoundary ? 0 : -1) << "code cut at " << cut;
+        if (!atBoundary) {
+            EXPECT_EQ(outcome.errorCode, EVMException) << "code cut at " << cut;
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,68 @@
+#include "Opcodes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+// The operand widths of the loader's copy table, written out independently of the
+// opcode table so that a slip in either shows up.
+int documentedOperandBytes(int opcode) {
+    static const std::set<int> one = {1,   3,   5,   8,   79,  81,  83, 85,
+                                      105, 106, 118, 128, 129, 130, 184};
+    static const std::set<int> two = {10, 12, 78, 97, 131, 132, 133};
+    static const std::set<int> four = {2, 4, 6, 9, 11, 13, 20, 80, 82, 84, 86, 185, 15, 21, 22};
+    static const std::set<int> eight = {16, 65, 14, 117};
+    if (one.count(opcode)) return 1;
+    if (two.count(opcode)) return 2;
+    if (four.count(opcode)) return 4;
+    if (opcode == 17) return 5;
+    if (opcode == 146 || opcode == 147) return 6;
+    if (eight.count(opcode)) return 8;
+    return 0;
+}
+
+bool documentedInvalid(int opcode) {
+    const std::set<int> single = {56, 77, 115, 116, 127};
+    const int ranges[][2] = {{66, 72},   {87, 96},   {98, 104},  {107, 113}, {121, 124},
+                             {136, 138}, {140, 145}, {149, 155}, {186, 255}};
+    if (single.count(opcode)) return true;
+    for (const auto& range : ranges)
+        if (opcode >= range[0] && opcode <= range[1]) return true;
+    return false;
+}
+
+TEST(OpcodeTable, OperandWidthsMatchTheLoaderTable) {
+    for (int opcode = 0; opcode < 256; ++opcode)
+        EXPECT_EQ(kOpcodeTable[static_cast<std::size_t>(opcode)].operandBytes,
+                  documentedOperandBytes(opcode))
+            << "opcode " << opcode;
+}
+
+TEST(OpcodeTable, ExactlyTheDocumentedOpcodesAreInvalid) {
+    for (int opcode = 0; opcode < 256; ++opcode)
+        EXPECT_EQ(kOpcodeTable[static_cast<std::size_t>(opcode)].isValid(),
+                  !documentedInvalid(opcode))
+            << "opcode " << opcode;
+}
+
+TEST(OpcodeTable, MnemonicsAreUnique) {
+    std::set<std::string> seen;
+    for (const OpcodeInfo& info : kOpcodeTable)
+        if (info.isValid()) {
+            EXPECT_TRUE(seen.insert(info.mnemonic).second) << info.mnemonic;
+        }
+}
+
+TEST(OpcodeTable, BranchAndHandlerPositions) {
+    // 12 at 100 with offset 5: 100 + 2 + 5. 13 at 100: 100 + 4 + 5.
+    EXPECT_EQ(branchTarget(100, 12, 5), 107);
+    EXPECT_EQ(branchTarget(100, 13, 5), 109);
+    EXPECT_EQ(branchTarget(100, 10, -2), 100); // branches to itself
+    // 117 at 100: the record holds 108 + offset; execution resumes one byte later.
+    EXPECT_EQ(handlerPosition(100, 0), 108);
+    EXPECT_EQ(handlerResumePosition(100, 0), 109);
+}
+
+} // namespace
