@@ -1,0 +1,50 @@
+// kestro-asm SOURCE -o OUTPUT: assembles a module.
+#include "Assembler.h"
+#include "ModuleWriter.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+int main(int argc, char** argv) {
+    std::string source;
+    std::string output;
+    for (int i = 1; i < argc; ++i) {
+        const std::string argument = argv[i];
+        if (argument == "-o" && i + 1 < argc) {
+            output = argv[++i];
+        } else if (source.empty() && argument != "-o") {
+            source = argument;
+        } else {
+            source.clear();
+            break;
+        }
+    }
+    if (source.empty() || output.empty()) {
+        std::cerr << "usage: kestro-asm SOURCE -o OUTPUT\n";
+        return 2;
+    }
+    std::ifstream in(source, std::ios::binary);
+    if (!in) {
+        std::cerr << source << ": cannot open\n";
+        return 1;
+    }
+    std::stringstream text;
+    text << in.rdbuf();
+    try {
+        const std::vector<TUint8> bytes = writeModule(assemble(text.str()));
+        std::ofstream out(output, std::ios::binary | std::ios::trunc);
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
+        if (!out.flush()) {
+            std::cerr << output << ": cannot write\n";
+            return 1;
+        }
+    } catch (const AssemblyError& error) {
+        std::cerr << source << ':' << error.line << ": " << error.what() << '\n';
+        return 1;
+    }
+    return 0;
+}
