@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Configures and builds one configuration: build.sh release|sanitize
+set -euo pipefail
+cd "$(dirname "$0")/.."
+config=${1:-release}
+case "$config" in
+    release) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
+    sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DKESTRO_SANITIZE=ON) ;;
+    *) echo "usage: build.sh release|sanitize" >&2; exit 2 ;;
+esac
+cmake -S . -B "build/$config" -G Ninja "${options[@]}" >/dev/null
+ninja -C "build/$config" -j "$(nproc)"

@@ -1,0 +1,22 @@
+#include "ApplicationDirectory.h"
+
+#include <QDir>
+#include <cstring>
+
+namespace {
+constexpr std::size_t kMaxDirectoryLength = 4096;
+}
+
+std::string programBaseName(const char* programPath) {
+    const char* slash = std::strrchr(programPath, '/');
+    return slash ? slash + 1 : programPath;
+}
+
+std::optional<std::string> applicationDirectory(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--auto") == 0) {
+        const std::string directory = "/opt/" + programBaseName(argv[0]);
+        if (directory.size() > kMaxDirectoryLength) return std::nullopt;
+        return directory;
+    }
+    return QDir::currentPath().toStdString();
+}

@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# Runs the command-line programs as a user would and checks their output and status.
+# Usage: cli_test.sh BUILD_DIR SOURCE_DIR
+set -u
+build=$(cd "$1" && pwd)
+source=$(cd "$2" && pwd)
+asm=$build/tools/kestro-asm
+dis=$build/tools/kestro-dis
+kestro=$build/src/kestro
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+# expect NAME EXPECTED_STATUS EXPECTED_STDERR_SUBSTRING -- COMMAND...
+expect() {
+    local name=$1 status=$2 text=$3
+    shift 4
+    "$@" >"$work/out" 2>"$work/err"
+    local got=$?
+    if [ "$got" != "$status" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "$work/err"; }; then
+        echo "FAIL: $name (status $got, expected $status)"
+        sed 's/^/  stderr: /' "$work/err"
+        failures=$((failures + 1))
+    fi
+}
+
+# --- assembler and disassembler ---
+printf '.code\n    nop\n    bogus 1\n' >"$work/bad.kasm"
+expect "asm reports file and line" 1 "$work/bad.kasm:3: unknown instruction 'bogus'" -- \
+    "$asm" "$work/bad.kasm" -o "$work/bad.mcb"
+expect "asm without arguments shows usage" 2 "usage: kestro-asm SOURCE -o OUTPUT" -- "$asm"
+expect "asm on a missing file" 1 "cannot open" -- "$asm" "$work/none.kasm" -o "$work/x.mcb"
+
+"$asm" "$source/tests/corpus/every-instruction.kasm" -o "$work/every.mcb" || failures=$((failures + 1))
+"$dis" "$work/every.mcb" >"$work/every.kasm" || failures=$((failures + 1))
+"$asm" "$work/every.kasm" -o "$work/every2.mcb" || failures=$((failures + 1))
+cmp -s "$work/every.mcb" "$work/every2.mcb" || { echo "FAIL: dis/asm round trip differs"; failures=$((failures + 1)); }
+
+head -c 30 "$work/every.mcb" >"$work/short.mcb"
+expect "dis names the offset of a truncation" 1 "short.mcb: offset 30: the file ends inside a header width" -- \
+    "$dis" "$work/short.mcb"
+{ head -c 22 "$work/every.mcb"; printf '\376'; tail -c +24 "$work/every.mcb"; } >"$work/marker.mcb"
+expect "dis names a wrong marker" 1 "marker.mcb: offset 22: header marker is 254, must be 255" -- \
+    "$dis" "$work/marker.mcb"
+expect "dis without arguments shows usage" 2 "usage: kestro-dis MODULE" -- "$dis"
+
+# --- the kestro program ---
+mkdir -p "$work/app"
+"$asm" "$source/examples/hello/hello.kasm" -o "$work/app/index.mcb"
+expect "kestro loads index.mcb from the working directory" 0 "" -- env -C "$work/app" "$kestro"
+grep -q "2 global functions" "$work/out" || { echo "FAIL: kestro report: $(cat "$work/out")"; failures=$((failures + 1)); }
+expect "kestro without index.mcb" 1 "Failed to open '$work/index.mcb'" -- env -C "$work" "$kestro"
+expect "kestro --auto looks in /opt" 1 "Failed to open '/opt/kestro/index.mcb'" -- "$kestro" --auto
+# "/opt/" and a base name of 4091 characters make exactly 4096: still accepted.
+as_program() { local name=$1; shift; bash -c 'exec -a "$0" "$@"' "$name" "$@"; }
+fits=$(printf 'x%.0s' $(seq 1 4091))
+expect "kestro --auto with the longest name" 1 "Failed to open '/opt/$fits/index.mcb'" -- \
+    as_program "/usr/bin/$fits" "$kestro" --auto
+expect "kestro --auto with a too long name" 1 "${fits}y: VM basename too long" -- \
+    as_program "/usr/bin/${fits}y" "$kestro" --auto
+expect "--auto counts only as the first argument" 1 "Failed to open '$work/index.mcb'" -- \
+    env -C "$work" "$kestro" -x --auto
+cp "$work/short.mcb" "$work/app/index.mcb"
+expect "kestro on a malformed module" 1 "FATAL: UnknownException (CODE:11)" -- env -C "$work/app" "$kestro"
+
+if [ "$failures" -ne 0 ]; then
+    echo "$failures command-line checks failed"
+    exit 1
+fi
+echo "command-line checks passed"
