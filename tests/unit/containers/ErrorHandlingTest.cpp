@@ -1,4 +1,5 @@
 #include "ErrorHandling.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -6,19 +7,12 @@
 
 namespace {
 
-std::string toStd(const OString& text) {
-    std::string out;
-    for (TInt32 i = 0; i < text.length(); ++i)
-        out.push_back(static_cast<char>(text.at(i)));
-    return out;
-}
-
 // Raises and returns the code and text left in the last-error record.
 std::pair<TInt32, std::string> raised(TInt32 code, const char* message) {
     try {
         throwError(code, message);
     } catch (const ErrorHandlingException&) {
-        return {lastErrorCode(), toStd(lastErrorMessage())};
+        return {lastErrorCode(), latin1(lastErrorMessage())};
     }
     ADD_FAILURE() << "throwError returned";
     return {};
@@ -44,7 +38,7 @@ TEST(ErrorHandling, FatalMachineErrorLeavesCode11WithoutItsDescription) {
         FAIL();
     } catch (const ErrorHandlingException&) {
         EXPECT_EQ(lastErrorCode(), 11);
-        EXPECT_EQ(toStd(lastErrorMessage()), "UnknownException (CODE:11)");
+        EXPECT_EQ(latin1(lastErrorMessage()), "UnknownException (CODE:11)");
     }
 }
 
@@ -56,7 +50,7 @@ TEST(ErrorHandling, ClearEmptiesTheRecordAndNextErrorReplacesIt) {
     raised(6, "a");
     raised(7, "b");
     EXPECT_EQ(lastErrorCode(), 7);
-    EXPECT_EQ(toStd(lastErrorMessage()), "IOException: b");
+    EXPECT_EQ(latin1(lastErrorMessage()), "IOException: b");
 }
 
 } // namespace

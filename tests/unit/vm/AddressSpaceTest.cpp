@@ -1,19 +1,10 @@
 #include "AddressSpace.h"
 #include "ErrorHandling.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-TInt32 codeRaisedBy(const std::function<void()>& action) {
-    clearLastError();
-    try {
-        action();
-    } catch (const ErrorHandlingException&) {
-        return lastErrorCode();
-    }
-    return 0;
-}
 
 TEST(AddressSpace, AllocationsAreZeroedAlignedAndDisjoint) {
     AddressSpace space;
@@ -41,27 +32,26 @@ TEST(AddressSpace, LargeAllocationsCommitAcrossSteps) {
 TEST(AddressSpace, NullRaisesNullPointerException) {
     AddressSpace space;
     space.allocate(64);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(0); }), ENullPointer);
-    EXPECT_EQ(codeRaisedBy([&] { space.store8(0, 1); }), ENullPointer);
+    EXPECT_EQ(raisedCode([&] { space.load32(0); }), ENullPointer);
+    EXPECT_EQ(raisedCode([&] { space.store8(0, 1); }), ENullPointer);
 }
 
 TEST(AddressSpace, AccessOutsideTheCommittedPartIsAFatalMachineError) {
     AddressSpace space;
     space.allocate(64);
     const TVMAddress end = space.committedEnd();
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(4); }), EFatalMachineError);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(AddressSpace::kFirstValid - 2); }),
-              EFatalMachineError);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(end - 2); }), EFatalMachineError);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(end); }), EFatalMachineError);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(0xFFFFFFFF); }), EFatalMachineError);
-    EXPECT_EQ(codeRaisedBy([&] { space.load32(end - 4); }), 0);
-    EXPECT_EQ(codeRaisedBy([&] { space.load8(end - 1); }), 0);
+    EXPECT_EQ(raisedCode([&] { space.load32(4); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load32(AddressSpace::kFirstValid - 2); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load32(end - 2); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load32(end); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load32(0xFFFFFFFF); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load32(end - 4); }), 0);
+    EXPECT_EQ(raisedCode([&] { space.load8(end - 1); }), 0);
 }
 
 TEST(AddressSpace, NothingIsCommittedBeforeTheFirstAllocation) {
     AddressSpace space;
-    EXPECT_EQ(codeRaisedBy([&] { space.load8(AddressSpace::kFirstValid); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { space.load8(AddressSpace::kFirstValid); }), EFatalMachineError);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "ModuleReader.h"
 #include "ModuleWriter.h"
 #include "Opcodes.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
@@ -36,13 +37,6 @@ LoadOutcome tryLoad(ModuleTables& tables, const std::vector<TUint8>& bytes,
 
 TInt32 operand32(const ModuleTables& tables, std::size_t at) {
     return static_cast<TInt32>(readLittleEndian32(&tables.code[at]));
-}
-
-std::string text(const OString& value) {
-    std::string out;
-    for (TInt32 i = 0; i < value.length(); ++i)
-        out += static_cast<char>(value.at(i));
-    return out;
 }
 
 const char* const kSmallest = R"(
@@ -88,8 +82,8 @@ TEST(ModuleLoader, LoadsTheSmallestModuleOfTheWorkedExample) {
     ModuleTables tables;
     ASSERT_EQ(tryLoad(tables, bytes).index, 0);
     ASSERT_EQ(tables.methods.size(), 2u);
-    EXPECT_EQ(text(tables.methods[0].name), "::global::init");
-    EXPECT_EQ(text(tables.methods[1].name), "main");
+    EXPECT_EQ(latin1(tables.methods[0].name), "::global::init");
+    EXPECT_EQ(latin1(tables.methods[1].name), "main");
     EXPECT_EQ(tables.methods[1].isClassMethod, 0);
     EXPECT_EQ(tables.methods[1].handle, -1);
     EXPECT_EQ(tables.methods[1].entries.size(), 1u);
@@ -254,7 +248,7 @@ TEST(ModuleLoader, RelocatesOperandsOfALaterModuleByTheTableSizes) {
     EXPECT_EQ(tables.methods[0].entries[1].classIndex, 2);
     EXPECT_EQ(tables.methods[0].entries[1].codeOffset, codeBase);
     EXPECT_EQ(tables.methods[0].entries[1].methodIndex, 2);
-    EXPECT_EQ(text(tables.stringConstants[1]), "two");
+    EXPECT_EQ(latin1(tables.stringConstants[1]), "two");
 }
 
 TEST(ModuleLoader, AModuleAlreadyLoadedUnderItsNameIsNotReadAgain) {

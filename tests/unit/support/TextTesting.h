@@ -1,4 +1,4 @@
-// Helpers for the container tests: readable string values and raised error codes.
+// Helpers for the unit tests: readable string values and raised error codes.
 #pragma once
 
 #include "ErrorHandling.h"
