@@ -1,0 +1,62 @@
+// FreeBlockLists: the heap's free blocks in 32 size-class lists. The list nodes come from a
+// node pool, so a block's header can name its node by a 32-bit index. Each node records
+// where its block is and how large it is, independently of what the block's header in
+// machine memory says now.
+#pragma once
+
+#include "AddressSpace.h"
+#include "LinkedList.h"
+#include "NodePool.h"
+#include "Types.h"
+#include "Vec.h"
+
+#include <bit>
+#include <memory>
+
+class HeapPool;
+
+struct FreeBlock {
+    TVMAddress header = 0;
+    TUint32 size = 0; // payload bytes
+    HeapPool* pool = nullptr;
+};
+
+inline constexpr TInt32 kSizeClasses = 32;
+
+// The smallest k with 2^k >= n: 0 and 1 give 0, 2 gives 1, 3 and 4 give 2, 64000 gives 16.
+inline TInt32 sizeClass(TUint32 n) {
+    return n <= 1 ? 0 : static_cast<TInt32>(std::bit_width(n - 1));
+}
+
+class FreeBlockLists {
+public:
+    FreeBlockLists();
+    FreeBlockLists(const FreeBlockLists&) = delete;
+    FreeBlockLists& operator=(const FreeBlockLists&) = delete;
+
+    // Appends the block to the list of its size class; returns the index of its node.
+    TUint32 add(const FreeBlock& block);
+    // The block filed under the node index, or null when no block is.
+    const FreeBlock* find(TUint32 node) const {
+        const ListEntry<FreeBlock>* entry = nodes.nodeAt(node);
+        return entry ? &entry->value : nullptr;
+    }
+    // Takes the block filed under the node index, which must be in use, off its list.
+    FreeBlock take(TUint32 node);
+    // Files `block` in place of the one under the node index, exactly as take() and then
+    // add() would; the node is reused when that leaves it where it is (same class, last in
+    // its list), which is the common case of a block shrinking or growing a little.
+    TUint32 refile(TUint32 node, const FreeBlock& block);
+    // The node of a block of at least `size` bytes, or 0 when none fits: the first block of
+    // the first non-empty list above the size's class, else the first that fits in its own
+    // class. The block stays filed.
+    TUint32 findFit(TUint32 size) const;
+
+private:
+    FreeBlock unlink(ListEntry<FreeBlock>* entry);
+    ListEntry<FreeBlock>* entryAt(TUint32 node) const;
+
+    NodePool<FreeBlock> nodes; // declared first: the lists give their nodes back to it
+    Vec<std::unique_ptr<LinkedList<FreeBlock>>> freeHeapEntries;
+    TUint32 nonEmptyClasses = 0; // bit k set while list k holds a block
+};

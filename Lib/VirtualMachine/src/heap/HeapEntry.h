@@ -1,0 +1,50 @@
+// Layout of a heap block in machine memory: a six-word header, the payload, then a one-word
+// trailer holding the block's total length. The address of the payload is the object's
+// address. Headers live where the bytecode can write, so the heap checks every header it
+// relies on against its own record (see VMHeap).
+#pragma once
+
+#include "AddressSpace.h"
+#include "GcCodes.h"
+#include "Types.h"
+
+#include <cstddef>
+#include <cstring>
+
+inline constexpr TUint32 kHeaderBytes = 24, kTrailerBytes = 4, kBlockOverhead = 28;
+inline constexpr TInt32 kNativeObjectFlag = -1;
+
+inline TVMAddress headerOf(TVMAddress object) {
+    return object - kHeaderBytes;
+}
+inline TVMAddress payloadOf(TVMAddress header) {
+    return header + kHeaderBytes;
+}
+
+// The six header words, in memory order.
+struct HeapEntry {
+    TUint32 actualSize = 0; // bytes the creator asked for, rounded up to a whole word
+    TUint32 size = 0;       // payload capacity; may exceed actualSize when not split
+    TInt32 nativeFlag = 0;  // kNativeObjectFlag when the payload holds a native-object handle
+    TUint32 mark = 0;       // 1 while marked during a collection
+    GcCode gcCode = GC_CODE_FREE;
+    TUint32 freeHeapEntryIterator = 0; // free-list node index; 0 when in use or a terminator
+
+    bool operator==(const HeapEntry&) const = default;
+};
+static_assert(sizeof(HeapEntry) == kHeaderBytes);
+
+inline constexpr TUint32 kMarkOffset = offsetof(HeapEntry, mark);
+
+// The boundary blocks at both ends of a pool.
+inline constexpr HeapEntry kTerminator{0, 0, 0, 0, GC_CODE_TERMINATOR, 0};
+
+inline HeapEntry loadHeapEntry(const AddressSpace& space, TVMAddress header) {
+    HeapEntry entry;
+    std::memcpy(&entry, space.hostPointer(header, kHeaderBytes), kHeaderBytes);
+    return entry;
+}
+
+inline void storeHeapEntry(AddressSpace& space, TVMAddress header, const HeapEntry& entry) {
+    std::memcpy(space.hostPointer(header, kHeaderBytes), &entry, kHeaderBytes);
+}

@@ -1,0 +1,42 @@
+#include "NativeObjectTable.h"
+
+NativeObjectTable::NativeObjectTable() : slots(1) {}
+
+TUint32 NativeObjectTable::add(std::unique_ptr<GCObject> object, TVMAddress owner) {
+    TUint32 handle = firstFree;
+    if (handle == 0) {
+        handle = static_cast<TUint32>(slots.size());
+        slots.emplace_back();
+    } else {
+        firstFree = slots[handle].nextFree;
+    }
+    slots[handle] = Slot{std::move(object), owner, 0};
+    return handle;
+}
+
+GCObject* NativeObjectTable::find(TUint32 handle, TVMAddress owner) const {
+    if (handle == 0 || handle >= slots.size() || slots[handle].owner != owner) return nullptr;
+    return slots[handle].object.get();
+}
+
+std::unique_ptr<GCObject> NativeObjectTable::take(TUint32 handle, TVMAddress owner) {
+    if (!find(handle, owner)) handle = handleOwnedBy(owner);
+    if (handle == 0) return nullptr;
+    std::unique_ptr<GCObject> object = std::move(slots[handle].object);
+    slots[handle] = Slot{nullptr, 0, firstFree};
+    firstFree = handle;
+    return object;
+}
+
+void NativeObjectTable::destroyAll() {
+    std::vector<Slot> doomed(1);
+    doomed.swap(slots);
+    firstFree = 0;
+}
+
+TUint32 NativeObjectTable::handleOwnedBy(TVMAddress owner) const {
+    for (TUint32 handle = 1; handle < slots.size(); ++handle) {
+        if (slots[handle].owner == owner) return handle;
+    }
+    return 0;
+}

@@ -1,0 +1,154 @@
+#include "VMHeap.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <new>
+
+namespace {
+
+constexpr TUint32 kWordBytes = 4;
+
+TUint32 roundedSize(TUint64 bytes) {
+    if (bytes > VMHeap::kLargestRequest) throw std::bad_alloc();
+    return static_cast<TUint32>((bytes + kWordBytes - 1) & ~TUint64{kWordBytes - 1});
+}
+
+} // namespace
+
+VMHeap::VMHeap(AddressSpace& aSpace, InterfaceForCallingGc* aVm) : space(aSpace), gcCaller(aVm) {
+    addEntryToFreeEntries(addPool(kDefaultPoolSize), 0);
+}
+
+// Native objects are destroyed while the rest of the heap is whole, in case a destructor
+// calls back into it (to drop a root, for instance).
+VMHeap::~VMHeap() {
+    natives.destroyAll();
+}
+
+TVMAddress VMHeap::createHeapEntry(TUint32 size, TInt32 nativeFlag, GcCode code) {
+    const TUint32 request = roundedSize(size);
+    const ClaimedBlock block = claim(request);
+    initialise(block.header, {request, block.size, nativeFlag, 0, code, 0});
+    ++nOfEntries;
+    return block.header;
+}
+
+TVMAddress VMHeap::allocateWords(TUint32 words, GcCode code) {
+    if (words > kLargestRequest / kWordBytes) throw std::bad_alloc();
+    return allocateBytes(words * kWordBytes, code);
+}
+
+TVMAddress VMHeap::allocateBytes(TUint32 bytes, GcCode code) {
+    return payloadOf(createHeapEntry(bytes, 0, code));
+}
+
+std::pair<TVMAddress, TVMAddress> VMHeap::createPair(TUint32 size1, TInt32 flag1, GcCode code1,
+                                                     TUint32 size2, TInt32 flag2, GcCode code2) {
+    const TUint32 first = roundedSize(size1);
+    const TUint32 second = roundedSize(size2);
+    const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
+    const TVMAddress secondHeader = block.header + kBlockOverhead + first;
+    block.pool->addBlock(secondHeader);
+    initialise(block.header, {first, first, flag1, 0, code1, 0});
+    // The second block keeps any excess that was too small to split off.
+    initialise(secondHeader, {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0});
+    nOfEntries += 2;
+    return {payloadOf(block.header), payloadOf(secondHeader)};
+}
+
+TVMAddress VMHeap::allocateNative(std::unique_ptr<GCObject> object, GcCode code) {
+    return attachNative(createHeapEntry(kWordBytes, kNativeObjectFlag, code), std::move(object));
+}
+
+std::pair<TVMAddress, TVMAddress> VMHeap::allocateNativeWithCell(std::unique_ptr<GCObject> object,
+                                                                 GcCode code) {
+    const auto [native, cell] =
+        createPair(kWordBytes, kNativeObjectFlag, code, kWordBytes, 0, GC_CODE_NATIVE_REF);
+    attachNative(headerOf(native), std::move(object));
+    space.store32(cell, native);
+    return {native, cell};
+}
+
+GCObject* VMHeap::nativeObject(TVMAddress object) const {
+    if (!space.contains(object, kWordBytes)) return nullptr;
+    return natives.find(space.load32(object), object);
+}
+
+void VMHeap::addRoot(TVMAddress object) {
+    rootEntries.append(headerOf(object));
+}
+
+void VMHeap::removeRoot(TVMAddress object) {
+    const LinkedListIterator<TVMAddress> position = rootEntries.find(headerOf(object));
+    if (position == rootEntries.end()) {
+        std::fprintf(stderr, "Error: Removing non-existing root: %d", static_cast<int>(object));
+        return;
+    }
+    rootEntries.remove(position);
+}
+
+// Lays out a pool for `payload` bytes and returns its one block, for the caller to file.
+FreeBlock VMHeap::addPool(TUint32 payload) {
+    const TUint32 length = payload + HeapPool::kOverhead;
+    const TVMAddress start = space.allocate(length);
+    // The address space hands out rising addresses, which keeps the pools sorted.
+    KESTRO_ASSERT(pools.isEmpty() || start > pools[pools.size() - 1]->start());
+    pools.append(std::make_unique<HeapPool>(start, length));
+    totalSizeOfPools += length;
+    HeapPool& pool = *pools[pools.size() - 1];
+    writeBlock(pool.start(), kTerminator);
+    storeHeapEntry(space, pool.trailingTerminator(), kTerminator);
+    return {pool.firstBlock(), payload, &pool};
+}
+
+// A free block of at least `size` bytes taken for use, with the excess split off when it
+// can hold a block of its own; a new pool when no free block fits.
+VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
+    TUint32 node = freeLists.findFit(size);
+    if (node == 0) node = addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize)), 0);
+    const FreeBlock* he = freeLists.find(node);
+    KESTRO_ASSERT(he->size >= size);
+    const FreeBlock block = *he;
+    block.pool->setFree(block.header, false);
+    if (block.size - size <= kBlockOverhead) {
+        freeLists.take(node);
+        return {block.header, block.size, block.pool};
+    }
+    const FreeBlock rest{block.header + kBlockOverhead + size, block.size - size - kBlockOverhead,
+                         block.pool};
+    rest.pool->addBlock(rest.header);
+    markFree(rest, 0, freeLists.refile(node, rest));
+    return {block.header, size, block.pool};
+}
+
+void VMHeap::initialise(TVMAddress header, const HeapEntry& entry) {
+    writeBlock(header, entry);
+    std::memset(space.hostPointer(payloadOf(header), entry.size), 0, entry.size);
+}
+
+// Writes the header and the trailer.
+void VMHeap::writeBlock(TVMAddress header, const HeapEntry& entry) {
+    storeHeapEntry(space, header, entry);
+    space.store32(payloadOf(header) + entry.size, entry.size + kBlockOverhead);
+}
+
+TUint32 VMHeap::addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize) {
+    const TUint32 node = freeLists.add(block);
+    markFree(block, actualSize, node);
+    return node;
+}
+
+// Records the block as free and writes its header, naming its free-list node.
+void VMHeap::markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node) {
+    block.pool->setFree(block.header, true);
+    writeBlock(block.header, {actualSize, block.size, 0, 0, GC_CODE_FREE, node});
+}
+
+TVMAddress VMHeap::attachNative(TVMAddress header, std::unique_ptr<GCObject> object) {
+    KESTRO_ASSERT(object);
+    const TVMAddress payload = payloadOf(header);
+    space.store32(payload, natives.add(std::move(object), payload));
+    poolOfBlock(header).setNative(header, true);
+    return payload;
+}

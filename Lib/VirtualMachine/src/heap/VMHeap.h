@@ -1,0 +1,143 @@
+// VMHeap: the machine's memory for everything the application can reach. Blocks are cut
+// from a few large pools in the machine's address space; free blocks wait in 32 size-class
+// lists and merge with free neighbours when freed. The heap also keeps the root list and
+// the native objects that heap blocks stand for.
+//
+// Block headers live in machine memory, where the bytecode can overwrite them. The heap
+// keeps its own record of every pool (HeapPool) and every free block (FreeBlockLists) and
+// checks each header it relies on against it: a damaged header is a fatal machine error,
+// never an endless walk or an access outside the pool.
+#pragma once
+
+#include "AddressSpace.h"
+#include "CAppsString.h"
+#include "FreeBlockLists.h"
+#include "GCObject.h"
+#include "HeapEntry.h"
+#include "HeapPool.h"
+#include "InterfaceForCallingGc.h"
+#include "LinkedList.h"
+#include "MStreamHolderFinaliser.h"
+#include "MemoryUsage.h"
+#include "NativeObjectTable.h"
+#include "Vec.h"
+
+#include <memory>
+#include <optional>
+#include <utility>
+
+class VMHeap {
+public:
+    static constexpr TUint32 kDefaultPoolSize = 64000;
+    // The largest request: the 32 size classes end at 2^31 bytes. Larger requests, like
+    // running out of the machine's address space, raise std::bad_alloc.
+    static constexpr TUint32 kLargestRequest = TUint32{1} << 31;
+
+    // Creates the first pool.
+    VMHeap(AddressSpace& aSpace, InterfaceForCallingGc* aVm);
+    VMHeap(const VMHeap&) = delete;
+    VMHeap& operator=(const VMHeap&) = delete;
+    ~VMHeap();
+
+    // Allocation. Payloads are zero-filled; sizes are rounded up to whole words.
+    // A block of at least `size` bytes; returns its header. The flag is written as given:
+    // only blocks made by allocateNative own a native object.
+    TVMAddress createHeapEntry(TUint32 size, TInt32 nativeFlag, GcCode code);
+    TVMAddress allocateWords(TUint32 words, GcCode code); // payload address, flag 0
+    TVMAddress allocateBytes(TUint32 bytes, GcCode code); // payload address, flag 0
+    // Two adjacent blocks cut from one block of size1 + size2 + 28; payload addresses.
+    std::pair<TVMAddress, TVMAddress> createPair(TUint32 size1, TInt32 flag1, GcCode code1,
+                                                 TUint32 size2, TInt32 flag2, GcCode code2);
+
+    // Native objects. The block (flag -1) holds the object's handle in its payload word 0
+    // and owns the object: freeing the block destroys it.
+    TVMAddress allocateNative(std::unique_ptr<GCObject> object, GcCode code); // payload
+    // A native object and right after it a one-word GC_CODE_NATIVE_REF cell holding the
+    // object's address, made as a pair; returns {object, cell}.
+    std::pair<TVMAddress, TVMAddress> allocateNativeWithCell(std::unique_ptr<GCObject> object,
+                                                             GcCode code);
+    // The native object of the block whose payload address is given, or null when no block
+    // in use holding a native object has that payload address.
+    GCObject* nativeObject(TVMAddress object) const;
+
+    // Freeing. A freed block merges with its free neighbours.
+    // Frees a block in use and returns the header of the free block that results, which may
+    // lie before `he`; anything that is not a block in use is a fatal machine error.
+    TVMAddress freeEntry(TVMAddress he);
+    // The explicit release: nothing for null, for a block already free or for an address
+    // that is not the payload of a block in use; otherwise freeEntry on its header.
+    void freeObject(TVMAddress object);
+    // Tells the heap whom to call when a stream holder is freed (null: nobody).
+    void setStreamHolderFinaliser(MStreamHolderFinaliser* finaliser) { streamHolders = finaliser; }
+
+    // Queries and walks, for the collector and the usage report; every header they read
+    // is checked.
+    // The header of the block that holds the address (a terminator's header included), or 0
+    // when the address lies in no pool.
+    TVMAddress belongsToPools(TVMAddress address) const;
+    bool isBlockInUse(TVMAddress header) const;
+    // The header words of a block.
+    HeapEntry entry(TVMAddress header) const;
+    void setMark(TVMAddress header, TUint32 mark); // the block must be in use
+    TInt32 poolCount() const { return pools.size(); }
+    // The first block of a pool, after its leading terminator.
+    TVMAddress firstBlock(TInt32 pool) const;
+    // The block after `header` in its pool, or 0 after the last one.
+    TVMAddress nextBlock(TVMAddress header) const;
+    TInt32 numberOfEntries() const { return nOfEntries; }
+    // Appends the usage report to `report` when it is not null; returns the total.
+    int getMemUsage(CAppsString* report) const;
+
+    // Roots: a multiset of block headers.
+    void addRoot(TVMAddress object);
+    // Removes one entry for the object; writes an error to standard error when there is none.
+    void removeRoot(TVMAddress object);
+    const LinkedList<TVMAddress>& roots() const { return rootEntries; }
+    InterfaceForCallingGc* gcInterface() const { return gcCaller; }
+    // The address space the heap's pools are carved from.
+    AddressSpace& memory() const { return space; }
+
+private:
+    struct ClaimedBlock {
+        TVMAddress header;
+        TUint32 size;
+        HeapPool* pool;
+    };
+
+    // Allocation (VMHeap.cpp).
+    FreeBlock addPool(TUint32 payload);
+    ClaimedBlock claim(TUint32 size);
+    void initialise(TVMAddress header, const HeapEntry& entry);
+    void writeBlock(TVMAddress header, const HeapEntry& entry);
+    TUint32 addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize);
+    void markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node);
+    TVMAddress attachNative(TVMAddress header, std::unique_ptr<GCObject> object);
+
+    // Freeing (VMHeapRelease.cpp).
+    TVMAddress release(HeapPool& pool, TVMAddress header);
+    std::optional<HeapEntry> freeEntryAt(const HeapPool& pool, TVMAddress header) const;
+    std::unique_ptr<GCObject> detachNative(HeapPool& pool, TVMAddress header);
+
+    // Checks and walks (VMHeapWalk.cpp).
+    HeapPool* poolContaining(TVMAddress address) const;
+    HeapPool& poolOfBlock(TVMAddress header) const;
+    HeapEntry checkedEntry(const HeapPool& pool, TVMAddress header) const;
+    bool matchesRecord(const HeapPool& pool, TVMAddress header, const HeapEntry& entry) const;
+    bool matchesExtent(const HeapPool& pool, TVMAddress header, const HeapEntry& entry) const;
+    TVMAddress previousBlock(const HeapPool& pool, TVMAddress header) const;
+    bool endsAt(const HeapPool& pool, TVMAddress start, TVMAddress end) const;
+    void addPoolUsage(const HeapPool& pool, MemoryUsage& usage) const;
+    void addBlockUsage(const HeapPool& pool, TVMAddress header, const HeapEntry& entry,
+                       MemoryUsage& usage) const;
+    void checkAccounting(const MemoryUsage& usage) const;
+
+    AddressSpace& space;
+    InterfaceForCallingGc* gcCaller;
+    MStreamHolderFinaliser* streamHolders = nullptr;
+    Vec<std::unique_ptr<HeapPool>> pools; // in creation order, which is address order
+    TUint32 totalSizeOfPools = 0;
+    FreeBlockLists freeLists;
+    NativeObjectTable natives;
+    LinkedList<TVMAddress> rootEntries;
+    TInt32 nOfEntries = 0; // blocks in use, terminators excluded
+};

@@ -1,0 +1,63 @@
+#include "HeapTesting.h"
+
+namespace {
+
+TEST_F(HeapTest, ThreeNeighboursFreedFirstThirdSecondBecomeOneBlock) {
+    const TVMAddress first = allocate(16), second = allocate(16), third = allocate(16);
+    const TVMAddress guard = allocate(16);
+    heap.freeEntry(first);
+    heap.freeEntry(third);
+    EXPECT_EQ(heap.freeEntry(second), first);
+    EXPECT_EQ(heap.entry(first).size, 3 * 16 + 2 * kBlockOverhead);
+    EXPECT_EQ(heap.nextBlock(first), guard);
+    EXPECT_EQ(heap.numberOfEntries(), 1);
+}
+
+TEST_F(HeapTest, FreeingEverythingRestoresOneBlockOfThePoolSize) {
+    const TVMAddress a = allocate(8), b = allocate(100), c = allocate(0), d = allocate(40);
+    for (const TVMAddress block : {c, a, d, b})
+        heap.freeEntry(block);
+    EXPECT_EQ(heap.entry(heap.firstBlock(0)).size, 64000u);
+    EXPECT_EQ(figure("freeSpace="), 64000);
+    EXPECT_EQ(figure("headers "), 80);
+}
+
+TEST_F(HeapTest, SecondReleaseAndStrayAddressesAreIgnored) {
+    const TVMAddress object = payloadOf(allocate(16));
+    allocate(16);
+    heap.freeObject(object);
+    const std::string before = report();
+    const TVMAddress leadingTerminator = heap.firstBlock(0) - kBlockOverhead;
+    for (const TVMAddress stray :
+         {object, object + 4, payloadOf(leadingTerminator), 0u, 4u, 0xFFFFFFF0u})
+        heap.freeObject(stray);
+    EXPECT_EQ(report(), before);
+}
+
+TEST_F(HeapTest, FreedBlockIsUnmarkedAndNoLongerFreeable) {
+    const TVMAddress block = allocate(16);
+    allocate(16);
+    heap.setMark(block, 1);
+    heap.freeEntry(block);
+    EXPECT_EQ(heap.entry(block), (HeapEntry{16, 16, 0, 0, GC_CODE_FREE, space.load32(block + 20)}));
+    EXPECT_EQ(raisedCode([&] { heap.setMark(block, 1); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { heap.freeEntry(block); }), EFatalMachineError);
+    EXPECT_EQ(raisedCode([&] { heap.freeEntry(block + 4); }), EFatalMachineError);
+}
+
+class RecordingFinaliser : public MStreamHolderFinaliser {
+public:
+    void destructStreamHolder(TVMAddress payload) override { finalised.push_back(payload); }
+    std::vector<TVMAddress> finalised;
+};
+
+TEST_F(HeapTest, FreedStreamHoldersGoToTheFinaliser) {
+    RecordingFinaliser finaliser;
+    heap.setStreamHolderFinaliser(&finaliser);
+    const TVMAddress holder = heap.allocateWords(2, GC_CODE_STREAM_HOLDER);
+    heap.freeObject(heap.allocateWords(2, GC_CODE_DATA));
+    heap.freeObject(holder);
+    EXPECT_EQ(finaliser.finalised, std::vector<TVMAddress>{holder});
+}
+
+} // namespace
