@@ -1,9 +1,11 @@
 // The kestro program: finds the application directory, loads the application's
-// bytecode module "index.mcb" and reports what it holds.
+// bytecode module "index.mcb" and runs its start-up.
 #include "ApplicationDirectory.h"
+#include "ConsoleHost.h"
 #include "ErrorHandling.h"
-#include "ModuleLoader.h"
+#include "MachineStop.h"
 #include "Stream.h"
+#include "VirtualMachine.h"
 
 #include <cstdio>
 
@@ -11,23 +13,21 @@ namespace {
 
 const char* const kModuleName = "index.mcb";
 
-void printLastErrorAsFatal() {
+// "FATAL: " and the last error's text, each UTF-16 unit as UTF-8.
+void printFatalLine() {
     const OString message = lastErrorMessage();
-    std::string text;
-    for (TInt32 i = 0; i < message.length(); ++i)
-        text += static_cast<char>(message.at(i));
-    std::fprintf(stderr, "FATAL: %s\n", text.c_str());
+    const Vec<TUint8> bytes = message.toUtf8();
+    std::fputs("FATAL: ", stderr);
+    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), stderr);
+    std::fputc('\n', stderr);
 }
 
-void reportLoaded(const ModuleTables& tables) {
-    std::size_t classMethods = 0;
-    for (const ExportedMethod& method : tables.methods)
-        classMethods += method.isClassMethod ? 1 : 0;
-    std::printf("%s: %zu global functions, %zu class methods, %d classes, %zu frame layouts, "
-                "%zu string constants, %zu code bytes\n",
-                kModuleName, tables.methods.size() - classMethods, classMethods,
-                tables.maxClassIndex, tables.frameLayouts.size(), tables.stringConstants.size(),
-                tables.code.size());
+int reportFatalMachineError(const VirtualMachine& machine) {
+    if (!machine.lastFatalDescription().empty())
+        std::fprintf(stderr, "kestro: fatal machine error: %s\n",
+                     machine.lastFatalDescription().c_str());
+    printFatalLine();
+    return 1;
 }
 
 } // namespace
@@ -44,18 +44,17 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Failed to open '%s'\n", path.c_str());
         return 1;
     }
-    ModuleTables tables;
+    ConsoleHost host;
+    VirtualMachine machine;
+    setCurrentVirtualMachine(&machine);
     try {
-        try {
-            if (ModuleLoader::load(tables, OString(kModuleName), stream) < 0)
-                raiseFatalMachineError("Error while reading bytecode");
-        } catch (const ErrorHandlingException&) {
-            raiseFatalMachineError("Error while reading bytecode");
-        }
+        machine.startApplication(stream, OString(kModuleName), &host);
     } catch (const ErrorHandlingException&) {
-        printLastErrorAsFatal();
-        return 1;
+        return reportFatalMachineError(machine);
+    } catch (const MachineStop& stop) {
+        // The application's own exit request ends the process normally.
+        if (stop.value == MachineStop::kExitRequested) return 0;
+        return reportFatalMachineError(machine);
     }
-    reportLoaded(tables);
     return 0;
 }

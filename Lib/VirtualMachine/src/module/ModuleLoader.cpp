@@ -176,7 +176,8 @@ void appendCode(ModuleTables& tables, const ModuleImage& image, const Bases& bas
 
 } // namespace
 
-TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, std::span<const TUint8> file) {
+TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, std::span<const TUint8> file,
+                          const GlobalsAllocator& allocateGlobals) {
     ModuleImage image;
     try {
         ModuleReader reader(file);
@@ -203,6 +204,7 @@ TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, std::span<c
         {name, image.moduleId, bases.codeBase, static_cast<TInt32>(image.code.size())});
     addGlobalFunctions(tables, image, module, bases);
     const std::vector<TInt32> localMap = addClassMethods(tables, image, module, bases);
+    if (image.globalSlots > 0 && allocateGlobals) allocateGlobals(image.globalSlots);
     addClasses(tables, image, bases);
     addFrameLayouts(tables, image);
     for (const auto& constant : image.strings)
@@ -211,10 +213,11 @@ TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, std::span<c
     return module;
 }
 
-TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, KESTRO::InputStream& stream) {
+TInt32 ModuleLoader::load(ModuleTables& tables, const OString& name, KESTRO::InputStream& stream,
+                          const GlobalsAllocator& allocateGlobals) {
     const TUint32 remaining = stream.size() - stream.position();
     std::vector<TUint8> file(remaining);
     if (remaining > 0 && !stream.read(file.data(), remaining))
         throwError(EVMException, "the module could not be read");
-    return load(tables, name, file);
+    return load(tables, name, file, allocateGlobals);
 }

@@ -4,6 +4,7 @@
 
 #include "ModuleTables.h"
 
+#include <functional>
 #include <span>
 
 namespace KESTRO {
@@ -17,7 +18,11 @@ public:
     // that is not UTF-8 raises DataFormatException; a class-method call naming a record
     // the module lacks raises InvalidArgumentException. A refused module leaves the
     // tables as they were.
-    static TInt32 load(ModuleTables& tables, const OString& name, std::span<const TUint8> file);
+    // A module that declares global slots calls allocateGlobals with their number.
+    using GlobalsAllocator = std::function<void(TUint32 slots)>;
+    static TInt32 load(ModuleTables& tables, const OString& name, std::span<const TUint8> file,
+                       const GlobalsAllocator& allocateGlobals = {});
     // Reads the rest of the stream and loads it.
-    static TInt32 load(ModuleTables& tables, const OString& name, KESTRO::InputStream& stream);
+    static TInt32 load(ModuleTables& tables, const OString& name, KESTRO::InputStream& stream,
+                       const GlobalsAllocator& allocateGlobals = {});
 };

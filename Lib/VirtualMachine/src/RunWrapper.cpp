@@ -1,0 +1,267 @@
+// How code starts to run: the host's calls into the application (the run wrapper, with
+// queued calls), method look-up by signature, and reference-depth conversion.
+#include "ErrorHandling.h"
+#include "MachineStop.h"
+#include "VirtualMachine.h"
+
+#include <new>
+
+namespace {
+
+// The signature split into the pieces that must appear in a method's stored name: a new
+// piece starts after each '<' and after a '(' in position 0.
+std::vector<std::u16string> signaturePieces(const OString& signature) {
+    std::vector<std::u16string> pieces(1);
+    for (TInt32 i = 0; i < signature.length(); ++i) {
+        const char16_t unit = signature.at(i);
+        pieces.back() += unit;
+        if (unit == u'<' || (unit == u'(' && i == 0)) pieces.emplace_back();
+    }
+    return pieces;
+}
+
+// Matches the pieces against a stored name; the '*' characters after each piece but the
+// last give the reference depth of one slot.
+bool matchPieces(const std::vector<std::u16string>& pieces, std::u16string_view name,
+                 std::vector<TInt32>& depths) {
+    depths.clear();
+    std::size_t position = 0;
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (name.substr(position, pieces[k].size()) != pieces[k]) return false;
+        position += pieces[k].size();
+        if (k + 1 == pieces.size()) break;
+        TInt32 depth = 0;
+        while (position + 1 < name.size() && name[position] == u'*') {
+            ++depth;
+            ++position;
+        }
+        depths.push_back(depth);
+    }
+    return true;
+}
+
+} // namespace
+
+TInt32 VirtualMachine::findMethod(const OString& signature, TInt32 module) {
+    const std::vector<std::u16string> pieces = signaturePieces(signature);
+    std::vector<TInt32> depths;
+    for (std::size_t index = 0; index < tables.methods.size(); ++index) {
+        ExportedMethod& method = tables.methods[index];
+        if (!method.isClassMethod && method.module != module) continue;
+        if (!matchPieces(pieces, method.name.view(), depths)) continue;
+        if (method.handle >= 0) return method.handle;
+        MethodHandle handle;
+        handle.hasResult = !signature.isEmpty() && signature.at(0) == u'(';
+        if (handle.hasResult && !depths.empty()) {
+            handle.resultDepth = depths.front();
+            depths.erase(depths.begin());
+        }
+        handle.parameterDepths = depths;
+        handle.signature = signature;
+        handle.exportedMethod = static_cast<TInt32>(index);
+        methodHandles.push_back(std::move(handle));
+        method.handle = static_cast<TInt32>(methodHandles.size() - 1);
+        return method.handle;
+    }
+    return -1;
+}
+
+TUint32 VirtualMachine::convertReferenceDepth(TInt32 delta, TUint32 value) {
+    if (delta >= -3 && delta <= -1) {
+        for (TInt32 i = 0; i < -delta; ++i)
+            value = space.load32(value);
+        return value;
+    }
+    if (delta >= 1 && delta <= 3) {
+        for (TInt32 i = 0; i < delta; ++i) {
+            const TVMAddress cell = heap.allocateBytes(4, GC_CODE_NATIVE_REF);
+            space.store32(cell, value);
+            value = cell;
+        }
+        return value;
+    }
+    return delta == 0 ? value : 0;
+}
+
+void VirtualMachine::callMethodOrQueue(TInt32 handle, const std::vector<TUint32>& arguments,
+                                       const std::vector<TInt32>& argumentDepths,
+                                       TInt32 resultDepth) {
+    if (runningHandle != -1) {
+        queuedCalls.push_back({handle, arguments, argumentDepths, resultDepth});
+        return;
+    }
+    callMethod(handle, arguments, argumentDepths, resultDepth);
+}
+
+TUint32 VirtualMachine::callMethod(TInt32 handle, const std::vector<TUint32>& arguments,
+                                   const std::vector<TInt32>& argumentDepths, TInt32 resultDepth) {
+    if (runningHandle != -1) fatalError("VM concurrency error", -1);
+    // A copy: natives may look up further methods while the call runs.
+    const MethodHandle method = methodHandles.at(static_cast<std::size_t>(handle));
+    runningHandle = handle;
+    stackLimit = kStackSlots;
+    try {
+        runMethod(method, arguments, argumentDepths);
+    } catch (...) {
+        // The machine is idle again whatever ended the call.
+        resetExecution();
+        throw;
+    }
+    const TUint32 result = stack[0];
+    const bool keepResult = method.hasResult && method.resultDepth > 0 && result != 0;
+    resetExecution();
+    if (keepResult) heap.addRoot(result);
+    performQueuedCalls();
+    if (keepResult) heap.removeRoot(result);
+    return method.hasResult ? convertReferenceDepth(resultDepth - method.resultDepth, result) : 0;
+}
+
+void VirtualMachine::runMethod(const MethodHandle& method, const std::vector<TUint32>& arguments,
+                               const std::vector<TInt32>& argumentDepths) {
+    sp = method.hasResult ? 1 : 0;
+    stack[0] = 0;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        if (sp >= stackLimit) stackOverflow();
+        const TInt32 depth = i < argumentDepths.size() ? argumentDepths[i] : 0;
+        stack[sp++] = convertReferenceDepth(parameterDepth(method, i) - depth, arguments[i]);
+    }
+    const ExportedMethod& exported =
+        tables.methods[static_cast<std::size_t>(method.exportedMethod)];
+    TInt32 classIndex = -1;
+    if (exported.isClassMethod) {
+        classIndex = static_cast<TInt32>(stack[0]);
+        for (TInt32 i = 0; i < parameterDepth(method, 0); ++i)
+            classIndex = static_cast<TInt32>(space.load32(static_cast<TUint32>(classIndex)));
+    }
+    for (const MethodEntry& entry : exported.entries) {
+        if (entry.classIndex != classIndex) continue;
+        if (entry.codeOffset < 0 ||
+            static_cast<std::size_t>(entry.codeOffset) >= tables.code.size() ||
+            entry.methodIndex < 0 ||
+            static_cast<std::size_t>(entry.methodIndex) >= tables.frameLayouts.size())
+            return;
+        frameMethods.push_back(entry.methodIndex);
+        frameBases.push_back(0);
+        pc = entry.codeOffset;
+        stack[sp] = static_cast<TUint32>(-1);
+        runToCompletion();
+        return;
+    }
+}
+
+void VirtualMachine::resetExecution() {
+    pc = -1;
+    sp = 0;
+    handlerTop = 0;
+    frameMethods.clear();
+    frameBases.clear();
+    runningHandle = -1;
+}
+
+void VirtualMachine::performQueuedCalls() {
+    while (!queuedCalls.empty()) {
+        const StoredMethodCall call = std::move(queuedCalls.front());
+        queuedCalls.pop_front();
+        callMethod(call.handle, call.arguments, call.argumentDepths, call.resultDepth);
+    }
+}
+
+void VirtualMachine::runToCompletion() {
+    while (true) {
+        TInt32 errorCode = ENoError;
+        OString text;
+        try {
+            run();
+            return;
+        } catch (const ErrorHandlingException&) {
+            errorCode = lastErrorCode();
+            if (errorCode == EExitRequested) throw MachineStop{MachineStop::kExitRequested};
+            if (errorCode == EFatalMachineError) throw MachineStop{MachineStop::kFatalError};
+            text = lastErrorMessage();
+            clearLastError();
+        } catch (const std::bad_alloc&) {
+        }
+        if (errorCode == ENoError) {
+            errorCode = EFatalMachineError;
+            text = OString("UNEXPECTED EXCEPTION");
+        }
+        enterInternalThrow(errorCode, text);
+    }
+}
+
+// The application turns the error into its own exception object and throws it. Anything
+// that goes wrong on the way there is a fatal machine error.
+void VirtualMachine::enterInternalThrow(TInt32 errorCode, const OString& text) {
+    try {
+        const TInt32 handle = eventHandles[EHandleInternalThrow];
+        const MethodEntry& entry =
+            globalImplementation(handle, "runtime error without vminternalthrow");
+        const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
+        const TVMAddress message = newString(text);
+        pushForCall(
+            convertReferenceDepth(parameterDepth(method, 0), static_cast<TUint32>(errorCode)));
+        pushForCall(convertReferenceDepth(parameterDepth(method, 1) - 1, message));
+        pushForCall(static_cast<TUint32>(pc + 1));
+        // The frame is recorded like any call's, so that a normal return stays balanced.
+        enterMethodFrame(entry.methodIndex, sp);
+        pc = entry.codeOffset;
+    } catch (const ErrorHandlingException&) {
+        stopWithFatalError("runtime error while raising an application exception");
+    } catch (const std::bad_alloc&) {
+        stopWithFatalError("memory exhausted while raising an application exception");
+    }
+}
+
+void VirtualMachine::stopWithFatalError(const char* description) {
+    if (lastErrorCode() != EFatalMachineError) {
+        try {
+            fatalError(description, pc);
+        } catch (const ErrorHandlingException&) {
+        }
+    }
+    throw MachineStop{MachineStop::kFatalError};
+}
+
+void VirtualMachine::hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
+                               const std::vector<TInt32>& depths, bool queued) {
+    const TInt32 handle = eventHandles[which];
+    if (handle < 0) return;
+    if (queued) {
+        callMethodOrQueue(handle, arguments, depths, 0);
+    } else {
+        callMethod(handle, arguments, depths, 0);
+    }
+}
+
+void VirtualMachine::draw(TVMAddress canvas) {
+    if (applicationObject != 0) hostEvent(EHandleDraw, {applicationObject, canvas}, {1, 0}, false);
+}
+
+void VirtualMachine::systemTimer(TVMAddress listener) {
+    hostEvent(EHandleSystemTimer, {listener}, {1}, false);
+}
+
+void VirtualMachine::pointerEvent(TInt32 type, TInt32 x, TInt32 y, TInt32 modifiers) {
+    if (applicationObject == 0) return;
+    hostEvent(EHandlePointerEvent,
+              {applicationObject, static_cast<TUint32>(type), static_cast<TUint32>(x),
+               static_cast<TUint32>(y), static_cast<TUint32>(modifiers)},
+              {1, 0, 0, 0, 0}, true);
+}
+
+void VirtualMachine::orientationChanged(TVMAddress listener, TInt32 orientation) {
+    hostEvent(EHandleOrientationChanged, {listener, static_cast<TUint32>(orientation)}, {1, 0},
+              true);
+}
+
+void VirtualMachine::exitEvent() {
+    if (applicationObject != 0) hostEvent(EHandleExit, {applicationObject}, {1}, true);
+}
+
+void VirtualMachine::foregroundEvent() {
+    if (applicationObject != 0) hostEvent(EHandleForeground, {applicationObject}, {1}, true);
+}
+
+void VirtualMachine::backgroundEvent() {
+    if (applicationObject != 0) hostEvent(EHandleBackground, {applicationObject}, {1}, true);
+}

@@ -1,0 +1,118 @@
+#include "VirtualMachine.h"
+
+#include "ErrorHandling.h"
+#include "MachineStop.h"
+#include "ModuleLoader.h"
+#include "Opcodes.h"
+
+#include <cstring>
+
+namespace {
+
+// Slots below slot 0 and above the last one that a single instruction may touch before
+// its stack check fails; they belong to the stack's region, so the touch stays harmless.
+constexpr TInt32 kStackGuardSlots = 16;
+// Code is followed by bytes that are invalid opcodes: running off the end stops there,
+// and operands read past the end stay inside the array.
+constexpr std::size_t kCodePadding = 16;
+constexpr TUint8 kStopByte = 0xFF;
+
+thread_local VirtualMachine* currentMachine = nullptr;
+
+// Signatures of the methods the machine calls, in the order start-up looks them up.
+constexpr std::pair<EventHandle, const char*> kEventSignatures[] = {
+    {EHandleGlobalInit, "::global::init"},
+    {EHandleMain, "main"},
+    {EHandleSystemTimer, "<systemtimerlistener>.systemtimerevent"},
+    {EHandleDraw, "<application>.draw to<canvas>"},
+    {EHandleKeyPressed, "<application>.key pressed<keyevent>"},
+    {EHandleKeyReleased, "<application>.key released<keyevent>"},
+    {EHandlePointerEvent, "<application>.pointer event<int>at x<int>y<int>modifiers<int>"},
+    {EHandlePointerPressed, "<application>.pointer pressed at<position>"},
+    {EHandlePointerDragged, "<application>.pointer dragged to<position>"},
+    {EHandlePointerReleased, "<application>.pointer released at<position>"},
+    {EHandleExit, "<application>.exit event"},
+    {EHandleForeground, "<application>.foreground event"},
+    {EHandleBackground, "<application>.background event"},
+    {EHandleOrientationChanged,
+     "<screenorientationlistener>.screen orientation changed to<orientation>"},
+    {EHandleInternalThrow, "vminternalthrow<int>,<string>"},
+    {EHandlePrintThrowable, "vmprintthrowable<throwable>"},
+    {EHandlePrintThrowableAndExit, "vmprintthrowableandexit<throwable>"},
+};
+
+} // namespace
+
+VirtualMachine* currentVirtualMachine() {
+    return currentMachine;
+}
+
+void setCurrentVirtualMachine(VirtualMachine* machine) {
+    currentMachine = machine;
+}
+
+VirtualMachine::VirtualMachine() : heap(space, nullptr) {
+    const TUint32 regionSlots = kStackStorageSlots + 2 * kStackGuardSlots;
+    const TVMAddress region = space.allocate(regionSlots * 4);
+    stackAddress = region + kStackGuardSlots * 4;
+    stack = static_cast<TUint32*>(space.hostPointer(stackAddress, kStackStorageSlots * 4));
+    eventHandles.fill(-1);
+    frameMethods.reserve(kStackStorageSlots);
+    frameBases.reserve(kStackStorageSlots);
+    prepareCode();
+}
+
+VirtualMachine::~VirtualMachine() {
+    if (currentMachine == this) currentMachine = nullptr;
+}
+
+void VirtualMachine::reportFatalError(const char* message, TInt32 position) {
+    fatalError(message, position);
+}
+
+void VirtualMachine::fatalError(const char* message, TInt32 position) {
+    fatalDescription = message;
+    if (position >= 0) fatalDescription += " (code offset " + std::to_string(position) + ")";
+    raiseFatalMachineError(message);
+}
+
+void VirtualMachine::prepareCode() {
+    code = tables.code;
+    code.insert(code.end(), kCodePadding, kStopByte);
+}
+
+void VirtualMachine::allocateGlobals(TUint32 slots) {
+    globals = heap.allocateBytes(slots * 4, GC_CODE_DATA);
+    heap.addRoot(globals);
+}
+
+void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString& name,
+                                      FrameworkServices* hostServices) {
+    services = hostServices;
+    try {
+        const auto onGlobals = [this](TUint32 slots) { allocateGlobals(slots); };
+        if (ModuleLoader::load(tables, name, stream, onGlobals) < 0)
+            fatalError("Error while reading bytecode", -1);
+    } catch (const ErrorHandlingException&) {
+        clearLastError();
+        fatalError("Error while reading bytecode", -1);
+    }
+    prepareCode();
+    lookUpEventHandles();
+    if (eventHandles[EHandleMain] < 0) fatalError("'main' not found", -1);
+    // A module without a global initialiser simply has nothing to initialise.
+    if (eventHandles[EHandleGlobalInit] >= 0)
+        callMethod(eventHandles[EHandleGlobalInit], {}, {}, 0);
+    callMethod(eventHandles[EHandleMain], {}, {}, 0);
+}
+
+void VirtualMachine::lookUpEventHandles() {
+    for (const auto& [which, signature] : kEventSignatures)
+        eventHandles[which] = findMethod(OString(signature), 0);
+}
+
+void VirtualMachine::setApplicationObject(TVMAddress object) {
+    if (applicationObject != 0) heap.removeRoot(applicationObject);
+    applicationObject = object;
+    if (applicationObject != 0) heap.addRoot(applicationObject);
+}

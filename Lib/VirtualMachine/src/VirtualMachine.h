@@ -1,0 +1,194 @@
+// The virtual machine: module tables, operand stack, heap, the interpreter and the
+// run wrapper through which the host calls into the application.
+#pragma once
+
+#include "AddressSpace.h"
+#include "FrameworkServices.h"
+#include "MVMCallbackInterface.h"
+#include "ModuleTables.h"
+#include "VMHeap.h"
+
+#include <array>
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace KESTRO {
+class InputStream;
+}
+
+struct MethodHandle {
+    TInt32 hasResult = 0;
+    TInt32 resultDepth = 0;
+    OString signature;
+    std::vector<TInt32> parameterDepths;
+    TInt32 exportedMethod = -1;
+};
+
+struct StoredMethodCall {
+    TInt32 handle = -1;
+    std::vector<TUint32> arguments;
+    std::vector<TInt32> argumentDepths;
+    TInt32 resultDepth = 0;
+};
+
+// An active protected region.
+struct HandlerRecord {
+    TInt32 classIndex = 0; // below 1: catches every class
+    TInt32 savedSp = 0;
+    TInt32 handlerPc = 0;
+    TInt32 frameDepth = 0; // active frames when the region was entered
+};
+
+// The methods the machine itself calls, by their place in `eventHandles`.
+enum EventHandle : int {
+    EHandleGlobalInit,
+    EHandleMain,
+    EHandleSystemTimer,
+    EHandleDraw,
+    EHandleKeyPressed,
+    EHandleKeyReleased,
+    EHandleOrientationChanged,
+    EHandlePointerEvent,
+    EHandlePointerPressed,
+    EHandlePointerDragged,
+    EHandlePointerReleased,
+    EHandleExit,
+    EHandleForeground,
+    EHandleBackground,
+    EHandleInternalThrow,
+    EHandlePrintThrowable,
+    EHandlePrintThrowableAndExit,
+    EEventHandleCount
+};
+
+class VirtualMachine : public MVMCallbackInterface {
+public:
+    // Operand stack: the collector and the heap know the first kStackSlots of its storage.
+    static constexpr TInt32 kStackStorageSlots = 15256;
+    static constexpr TInt32 kStackSlots = 15000;
+    static constexpr TInt32 kHandlerCapacity = 128;
+
+    VirtualMachine();
+    ~VirtualMachine() override;
+    VirtualMachine(const VirtualMachine&) = delete;
+    VirtualMachine& operator=(const VirtualMachine&) = delete;
+
+    // Loads the module from the stream, looks up the event methods and runs
+    // "::global::init" and "main". Raises a fatal machine error when the module cannot be
+    // loaded or has no "main"; throws MachineStop when a start-up call ends the application.
+    void startApplication(KESTRO::InputStream& stream, const OString& name,
+                          FrameworkServices* services);
+
+    // MVMCallbackInterface
+    TInt32 findMethod(const OString& signature, TInt32 module) override;
+    void callMethodOrQueue(TInt32 handle, const std::vector<TUint32>& arguments,
+                           const std::vector<TInt32>& argumentDepths, TInt32 resultDepth) override;
+    [[noreturn]] void reportFatalError(const char* message, TInt32 position) override;
+    VMHeap& getHeap() override { return heap; }
+    TUint32 convertReferenceDepth(TInt32 delta, TUint32 value) override;
+    TVMAddress createByteArray(const std::vector<TUint8>& bytes) override;
+
+    // The run wrapper: performs one host call and returns its result (0 without one).
+    TUint32 callMethod(TInt32 handle, const std::vector<TUint32>& arguments,
+                       const std::vector<TInt32>& argumentDepths, TInt32 resultDepth);
+
+    // Host events; each does nothing while the application object is null or the
+    // application lacks the method.
+    void draw(TVMAddress canvas);
+    void systemTimer(TVMAddress listener);
+    void pointerEvent(TInt32 type, TInt32 x, TInt32 y, TInt32 modifiers);
+    void orientationChanged(TVMAddress listener, TInt32 orientation);
+    void exitEvent();
+    void foregroundEvent();
+    void backgroundEvent();
+
+    // The description and code position of the last fatal machine error, for diagnostics.
+    const std::string& lastFatalDescription() const { return fatalDescription; }
+
+    AddressSpace& memory() { return space; }
+    ModuleTables& moduleTables() { return tables; }
+    TVMAddress applicationObjectReference() const { return applicationObject; }
+    void setApplicationObject(TVMAddress object);
+    TVMAddress globalsReference() const { return globals; }
+    TInt32 eventHandle(EventHandle which) const { return eventHandles[which]; }
+    const std::vector<MethodHandle>& methodHandleTable() const { return methodHandles; }
+
+private:
+    // Raises the fatal machine error and keeps its description for the host.
+    [[noreturn]] void fatalError(const char* message, TInt32 position);
+    void lookUpEventHandles();
+    void prepareCode();
+    void allocateGlobals(TUint32 slots);
+    // Runs the interpreter until the host call's method returns, turning runtime errors
+    // into application exceptions; throws MachineStop when the call must end.
+    void runToCompletion();
+    void runMethod(const MethodHandle& method, const std::vector<TUint32>& arguments,
+                   const std::vector<TInt32>& argumentDepths);
+    // Leaves the machine idle: no frames, no handlers, no host call running.
+    void resetExecution();
+    void performQueuedCalls();
+    // Pushes the arguments of "vminternalthrow<int>,<string>" and jumps to it.
+    void enterInternalThrow(TInt32 errorCode, const OString& text);
+    // Ends the host call as a fatal machine error (recording one unless that is what
+    // already went wrong).
+    [[noreturn]] void stopWithFatalError(const char* description);
+    // Records a called method's frame: its layout and where it starts below the
+    // return-address slot.
+    void enterMethodFrame(TInt32 methodIndex, TInt32 returnSlot);
+    void leaveMethodFrame();
+    // The implementation of class method `method` for exactly this class.
+    const MethodEntry& classMethodEntry(TUint32 method, TInt32 classIndex, TInt32 position);
+    // Unwinds to the innermost handler that catches the object, or calls
+    // "vmprintthrowableandexit<throwable>"; sets pc and sp to continue there.
+    void throwException(TVMAddress exception);
+    void catchAt(const HandlerRecord& record, TVMAddress exception);
+    void callUncaughtHandler(TVMAddress exception);
+    void pushForCall(TUint32 value);
+    static TInt32 parameterDepth(const MethodHandle& method, std::size_t index);
+    [[noreturn]] void stackOverflow();
+    // The host bytes of `words` words at a VM address; null raises NullPointerException.
+    TUint8* wordsAt(TVMAddress address, TUint32 words);
+    const MethodEntry& globalImplementation(TInt32 handle, const char* missing);
+    void hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
+                   const std::vector<TInt32>& depths, bool queued);
+    void run();
+    void callNative(TInt32 group, TInt32 function);
+    void debugNative(TInt32 function);
+    void systemNative(TInt32 function);
+    [[noreturn]] void unknownNativeFunction(const char* prefix);
+
+    // Natives reach their operands through these.
+    TUint32& slot(TInt32 index);
+    OString& stringAt(TVMAddress cell);
+    TVMAddress newString(const OString& text);
+
+    AddressSpace space;
+    TVMAddress applicationObject = 0;
+    std::array<TInt32, EEventHandleCount> eventHandles{};
+    TVMAddress globals = 0;
+    ModuleTables tables;
+    std::vector<MethodHandle> methodHandles;
+    TInt32 pc = -1;
+    TInt32 sp = 0;
+    std::vector<TUint8> code; // the loaded code followed by bytes that stop execution
+    TVMAddress stackAddress = 0;
+    TUint32* stack = nullptr;
+    // Pushes beyond this slot index raise VMException; after an overflow the rest of the
+    // stack's storage is lent to the application's exception handling until it recovers.
+    TInt32 stackLimit = kStackSlots;
+    TInt32 handlerTop = 0;
+    std::array<HandlerRecord, kHandlerCapacity> handlers{};
+    VMHeap heap;
+    TInt32 runningHandle = -1;
+    std::deque<StoredMethodCall> queuedCalls;
+    std::vector<TInt32> frameMethods;
+    std::vector<TInt32> frameBases;
+    FrameworkServices* services = nullptr;
+    std::string fatalDescription;
+};
+
+// The machine of the calling thread, or null before one is installed.
+VirtualMachine* currentVirtualMachine();
+void setCurrentVirtualMachine(VirtualMachine* machine);

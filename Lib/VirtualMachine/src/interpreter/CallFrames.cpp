@@ -1,0 +1,119 @@
+// Frames of called methods, class-method dispatch, and the throw of an exception.
+#include "ErrorHandling.h"
+#include "VirtualMachine.h"
+
+void VirtualMachine::stackOverflow() {
+    if (stackLimit == kStackStorageSlots)
+        fatalError("operand stack exhausted while handling its overflow", pc);
+    // The application's exception handling may use the rest of the storage.
+    stackLimit = kStackStorageSlots;
+    throwError(EVMException, "operand stack overflow");
+}
+
+void VirtualMachine::enterMethodFrame(TInt32 methodIndex, TInt32 returnSlot) {
+    if (frameMethods.size() >= static_cast<std::size_t>(stackLimit)) stackOverflow();
+    if (methodIndex < 0) {
+        frameMethods.push_back(-1);
+        frameBases.push_back(returnSlot);
+        return;
+    }
+    if (static_cast<std::size_t>(methodIndex) >= tables.frameLayouts.size())
+        fatalError("call with an unknown method index", pc);
+    const MethodGCInfo& layout = tables.frameLayouts[static_cast<std::size_t>(methodIndex)];
+    frameMethods.push_back(methodIndex);
+    frameBases.push_back(returnSlot - layout.argumentSlots - layout.resultSlots);
+}
+
+void VirtualMachine::leaveMethodFrame() {
+    if (frameMethods.empty()) return;
+    frameMethods.pop_back();
+    frameBases.pop_back();
+}
+
+const MethodEntry& VirtualMachine::classMethodEntry(TUint32 method, TInt32 classIndex,
+                                                    TInt32 position) {
+    if (method < tables.methods.size()) {
+        for (const MethodEntry& entry : tables.methods[method].entries)
+            if (entry.classIndex == classIndex) return entry;
+    }
+    fatalError("Invalid type in virtual method call", position);
+}
+
+TUint8* VirtualMachine::wordsAt(TVMAddress address, TUint32 words) {
+    if (address == 0) throwError(ENullPointer, "NULL pointer");
+    if (words > 0x3FFFFFFFu) fatalError("block of words beyond the machine's memory", pc);
+    return static_cast<TUint8*>(space.hostPointer(address, words * 4));
+}
+
+// The handler records are searched from the innermost; a record catches the object's
+// class, one of its superclasses, or (class below 1) everything. Frames the throw leaves
+// are dropped with it, so that the collector walks only live frames.
+void VirtualMachine::throwException(TVMAddress exception) {
+    const TInt32 objectClass = static_cast<TInt32>(space.load32(exception));
+    const std::size_t superclasses = tables.superclass.size();
+    while (handlerTop >= 1) {
+        const HandlerRecord record = handlers[static_cast<std::size_t>(handlerTop)];
+        --handlerTop;
+        // The walk is bounded by the table size: a module may describe a cycle.
+        std::size_t steps = 0;
+        for (TInt32 c = objectClass; c > 0 && steps <= superclasses; ++steps) {
+            if (record.classIndex == c || record.classIndex < 1) {
+                catchAt(record, exception);
+                return;
+            }
+            c = static_cast<std::size_t>(c) < superclasses
+                    ? tables.superclass[static_cast<std::size_t>(c)]
+                    : -1;
+        }
+    }
+    callUncaughtHandler(exception);
+}
+
+void VirtualMachine::catchAt(const HandlerRecord& record, TVMAddress exception) {
+    const TInt64 resume = TInt64{record.handlerPc} + 1;
+    if (resume < 0 || resume >= static_cast<TInt64>(tables.code.size()))
+        fatalError("exception handler outside the code", pc);
+    if (record.savedSp < -1 || record.savedSp + 1 >= kStackStorageSlots)
+        fatalError("exception handler with a stack outside its bounds", pc);
+    sp = record.savedSp + 1;
+    stack[sp] = exception;
+    frameMethods.resize(std::min(frameMethods.size(), static_cast<std::size_t>(record.frameDepth)));
+    frameBases.resize(frameMethods.size());
+    if (sp < kStackSlots && frameMethods.size() < static_cast<std::size_t>(kStackSlots))
+        stackLimit = kStackSlots;
+    pc = static_cast<TInt32>(resume);
+}
+
+// Pushes `value` for a call the machine itself makes, within the stack's limit.
+void VirtualMachine::pushForCall(TUint32 value) {
+    if (sp + 1 >= stackLimit) stackOverflow();
+    stack[++sp] = value;
+}
+
+void VirtualMachine::callUncaughtHandler(TVMAddress exception) {
+    const TInt32 handle = eventHandles[EHandlePrintThrowableAndExit];
+    const MethodEntry& entry =
+        globalImplementation(handle, "uncaught exception without vmprintthrowableandexit");
+    const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
+    pushForCall(convertReferenceDepth(parameterDepth(method, 0) - 1, exception));
+    pushForCall(static_cast<TUint32>(pc + 1));
+    enterMethodFrame(entry.methodIndex, sp);
+    pc = entry.codeOffset;
+}
+
+TInt32 VirtualMachine::parameterDepth(const MethodHandle& method, std::size_t index) {
+    return index < method.parameterDepths.size() ? method.parameterDepths[index] : 0;
+}
+
+const MethodEntry& VirtualMachine::globalImplementation(TInt32 handle, const char* missing) {
+    if (handle >= 0) {
+        const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
+        for (const MethodEntry& entry :
+             tables.methods[static_cast<std::size_t>(method.exportedMethod)].entries) {
+            if (entry.classIndex == -1 && entry.codeOffset >= 0 &&
+                static_cast<std::size_t>(entry.codeOffset) < tables.code.size())
+                return entry;
+        }
+    }
+    fatalError(missing, pc);
+}

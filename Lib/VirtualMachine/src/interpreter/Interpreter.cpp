@@ -1,0 +1,675 @@
+// The interpreter loop: one computed-goto dispatch per instruction, with the program
+// counter, the stack index and the stack base in locals. Every stack access is checked
+// against the stack's bounds and every memory access goes through the address space's
+// checked helpers; a runtime error unwinds as ErrorHandlingException after the machine's
+// pc (on the instruction's last byte) and top have been stored back.
+#include "Arithmetic.h"
+#include "ErrorHandling.h"
+#include "GcCodes.h"
+#include "LittleEndian.h"
+#include "OVector.h"
+#include "Opcodes.h"
+#include "VirtualMachine.h"
+
+#include <algorithm>
+#include <cstring>
+
+using namespace arithmetic;
+
+namespace {
+
+TInt32 s8(const TUint8* at) {
+    return static_cast<TInt8>(*at);
+}
+TInt32 s16(const TUint8* at) {
+    return static_cast<TInt16>(readLittleEndian16(at));
+}
+TUint32 u32(const TUint8* at) {
+    return readLittleEndian32(at);
+}
+TInt32 s32(const TUint8* at) {
+    return static_cast<TInt32>(readLittleEndian32(at));
+}
+
+bool isAllocatableGcCode(TInt32 code) {
+    return code >= 1 && code <= 17 && code != GC_CODE_VECTOR;
+}
+
+// The byte size of n words, or an InvalidArgumentException when it cannot be allocated.
+TUint32 wordBytes(TUint32 words) {
+    if (words > 0x3FFFFFF0u) throwError(EInvalidArgument);
+    return words * 4;
+}
+
+// The word count of the block instructions: a byte operand below 1 means no words.
+TUint32 wordCount(const TUint8* instruction) {
+    const OpcodeInfo& info = opcodeInfo(*instruction);
+    if (info.operands[0] == OperandKind::Uint32) return u32(instruction + 1);
+    return bits(std::max(0, s8(instruction + 1)));
+}
+
+} // namespace
+
+// Dispatch uses the address-of-label and computed-goto extensions of GCC and Clang.
+#pragma GCC diagnostic ignored "-Wpedantic"
+
+void VirtualMachine::run() {
+    void* table[256];
+    for (void*& entry : table)
+        entry = &&op_invalid;
+#define KESTRO_LABEL_OF(code, name, ...) table[code] = &&op_##name;
+    KESTRO_OPCODES(KESTRO_LABEL_OF)
+#undef KESTRO_LABEL_OF
+
+    const TUint8* const codeBase = code.data();
+    const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
+    const TUint8* ip = codeBase + pc;
+    TUint32* const s = stack;
+    TInt32 top = sp; // the stack index, kept in a register
+    TInt32 limit = stackLimit;
+    // Set while a native, an extension or a throw owns `sp`: an error raised there
+    // leaves the stack as that code left it.
+    bool spHandedOver = false;
+
+// The current instruction's position, and the bounds every stack access keeps to.
+#define POSITION static_cast<TInt32>(ip - codeBase)
+#define NEED(n)                                                                                    \
+    if (static_cast<TInt64>(top) < static_cast<TInt64>(n) - 1) [[unlikely]]                        \
+        goto stack_underflow;
+#define ROOM(n)                                                                                    \
+    if (static_cast<TInt64>(top) + static_cast<TInt64>(n) >= limit) [[unlikely]]                   \
+        goto stack_overflow;
+#define DISPATCH() goto* table[*ip]
+#define NEXT(name)                                                                                 \
+    do {                                                                                           \
+        ip += instructionLength(static_cast<TUint8>(Opcode::name));                                \
+        DISPATCH();                                                                                \
+    } while (0)
+#define JUMP_TO(target, what)                                                                      \
+    do {                                                                                           \
+        const TInt64 destination = (target);                                                       \
+        if (static_cast<TUint64>(destination) >= codeSize) [[unlikely]]                            \
+            fatalError(what " outside the code", POSITION);                                        \
+        ip = codeBase + destination;                                                               \
+        DISPATCH();                                                                                \
+    } while (0)
+#define SLOT_INDEX(offset)                                                                         \
+    ([&] {                                                                                         \
+        const TInt64 index = static_cast<TInt64>(top) + 1 + (offset);                              \
+        if (index < 0 || index >= kStackStorageSlots) [[unlikely]]                                 \
+            fatalError("stack slot outside the stack", POSITION);                                  \
+        return static_cast<TInt32>(index);                                                         \
+    }())
+#define PUSH(value)                                                                                \
+    do {                                                                                           \
+        const TUint32 pushed = (value);                                                            \
+        s[++top] = pushed;                                                                         \
+    } while (0)
+#define BINARY(name, expression)                                                                   \
+    op_##name : {                                                                                  \
+        NEED(2);                                                                                   \
+        const TUint32 a = s[top - 1];                                                              \
+        const TUint32 b = s[top];                                                                  \
+        s[top - 1] = (expression);                                                                 \
+        --top;                                                                                     \
+        NEXT(name);                                                                                \
+    }
+#define AT_WORD(name, expression)                                                                  \
+    op_##name : {                                                                                  \
+        NEED(2);                                                                                   \
+        const TVMAddress address = s[top - 1];                                                     \
+        const TUint32 word = space.load32(address);                                                \
+        const TUint32 b = s[top];                                                                  \
+        space.store32(address, (expression));                                                      \
+        top -= 2;                                                                                  \
+        NEXT(name);                                                                                \
+    }
+#define AT_BYTE(name, expression)                                                                  \
+    op_##name : {                                                                                  \
+        NEED(2);                                                                                   \
+        const TVMAddress address = s[top - 1];                                                     \
+        const TInt32 byte = static_cast<TInt8>(space.load8(address));                              \
+        const TUint32 b = s[top];                                                                  \
+        space.store8(address, static_cast<TUint8>(expression));                                    \
+        top -= 2;                                                                                  \
+        NEXT(name);                                                                                \
+    }
+
+    try {
+        DISPATCH();
+
+    op_Nop:
+        NEXT(Nop);
+
+    op_Pick : {
+        ROOM(1);
+        const TInt32 from = SLOT_INDEX(s8(ip + 1));
+        PUSH(s[from]);
+        NEXT(Pick);
+    }
+    op_PickWide : {
+        ROOM(1);
+        const TInt32 from = SLOT_INDEX(s32(ip + 1));
+        PUSH(s[from]);
+        NEXT(PickWide);
+    }
+    op_SlotAddress : {
+        ROOM(1);
+        PUSH(stackAddress + bits(top + 1 + s8(ip + 1)) * 4);
+        NEXT(SlotAddress);
+    }
+    op_SlotAddressWide : {
+        ROOM(1);
+        PUSH(stackAddress + (bits(top) + 1 + u32(ip + 1)) * 4);
+        NEXT(SlotAddressWide);
+    }
+    op_Field : {
+        NEED(1);
+        if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
+        s[top] += bits(s8(ip + 1)) * 4;
+        NEXT(Field);
+    }
+    op_FieldWide : {
+        NEED(1);
+        if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
+        s[top] += u32(ip + 1) * 4;
+        NEXT(FieldWide);
+    }
+    op_Load : {
+        NEED(1);
+        s[top] = space.load32(s[top]);
+        NEXT(Load);
+    }
+    op_Load2 : {
+        NEED(1);
+        s[top] = space.load32(space.load32(s[top]));
+        NEXT(Load2);
+    }
+    op_Load3 : {
+        NEED(1);
+        s[top] = space.load32(space.load32(space.load32(s[top])));
+        NEXT(Load3);
+    }
+    op_Adjust : {
+        const TInt32 n = s8(ip + 1);
+        if (n <= 0) {
+            NEED(1 - n);
+            top += n;
+        } else {
+            ROOM(n);
+            for (TInt32 i = 0; i < n; ++i)
+                PUSH(0);
+        }
+        NEXT(Adjust);
+    }
+    op_AdjustWide : {
+        const TInt64 n = s32(ip + 1);
+        if (n <= 0) {
+            NEED(1 - n);
+            top += static_cast<TInt32>(n);
+        } else {
+            ROOM(n);
+            for (TInt64 i = 0; i < n; ++i)
+                PUSH(0);
+        }
+        NEXT(AdjustWide);
+    }
+    op_BranchIfZero : {
+        NEED(1);
+        const TUint32 condition = s[top--];
+        if (condition != 0) NEXT(BranchIfZero);
+        JUMP_TO(POSITION + 2 + s16(ip + 1), "branch");
+    }
+    op_BranchIfZeroWide : {
+        NEED(1);
+        const TUint32 condition = s[top--];
+        if (condition != 0) NEXT(BranchIfZeroWide);
+        JUMP_TO(TInt64{POSITION} + 4 + s32(ip + 1), "branch");
+    }
+    op_Branch:
+        JUMP_TO(POSITION + 2 + s16(ip + 1), "branch");
+    op_BranchWide:
+        JUMP_TO(TInt64{POSITION} + 4 + s32(ip + 1), "branch");
+
+    op_Call : {
+        const TUint32 target = u32(ip + 1);
+        if (target >= codeSize) fatalError("call outside the code", POSITION);
+        ROOM(1);
+        PUSH(bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::Call))));
+        enterMethodFrame(s32(ip + 5), top);
+        ip = codeBase + target;
+        DISPATCH();
+    }
+    op_ClassMethodCall : {
+        NEED(1);
+        const MethodEntry& entry = classMethodEntry(u32(ip + 1), wrap(s[top]), POSITION);
+        if (bits(entry.codeOffset) >= codeSize) fatalError("call outside the code", POSITION);
+        s[top] = bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::ClassMethodCall)));
+        enterMethodFrame(entry.methodIndex, top);
+        ip = codeBase + entry.codeOffset;
+        DISPATCH();
+    }
+    op_Return : {
+        const TInt64 from = TInt64{top} - u32(ip + 1);
+        const TInt64 newSp = TInt64{top} - u32(ip + 5);
+        if (from < 0) fatalError("return address outside the stack", POSITION);
+        if (newSp < -1) goto stack_underflow;
+        const TInt32 target = wrap(s[from]);
+        leaveMethodFrame();
+        top = static_cast<TInt32>(newSp);
+        if (target < 0) {
+            sp = top;
+            pc = target;
+            return;
+        }
+        JUMP_TO(target, "return");
+    }
+
+    op_New : {
+        const TInt32 gcCode = s8(ip + 1);
+        if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
+        ROOM(1);
+        const TVMAddress block =
+            heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
+        PUSH(block);
+        NEXT(New);
+    }
+    op_NewStore:
+    op_NewStoreKeep : {
+        const TInt32 gcCode = s8(ip + 1);
+        if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
+        NEED(1);
+        const TVMAddress block =
+            heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
+        space.store32(s[top], convertReferenceDepth(s8(ip + 6), block));
+        if (*ip == static_cast<TUint8>(Opcode::NewStore)) --top;
+        NEXT(NewStore);
+    }
+    op_Pack:
+    op_PackWide : {
+        const TUint32 n = wordCount(ip);
+        NEED(TInt64{n});
+        if (n == 0) ROOM(1);
+        const TVMAddress block = heap.allocateBytes(wordBytes(n), GC_CODE_DATA);
+        top -= static_cast<TInt32>(n);
+        if (n > 0) std::memcpy(wordsAt(block, n), s + top + 1, n * 4);
+        PUSH(block);
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+    op_Box:
+    op_BoxData : {
+        NEED(1);
+        const GcCode kind =
+            *ip == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
+        const TVMAddress cell = heap.allocateBytes(4, kind);
+        space.store32(cell, s[top]);
+        s[top] = cell;
+        NEXT(Box);
+    }
+    op_NewString : {
+        ROOM(1);
+        const TUint32 index = u32(ip + 1);
+        if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
+        PUSH(newString(tables.stringConstants[index]));
+        NEXT(NewString);
+    }
+    op_ToString : {
+        NEED(1);
+        s[top] = newString(OString::number(wrap(s[top])));
+        NEXT(ToString);
+    }
+    op_NewArray : {
+        NEED(1);
+        const TVMAddress variable = s[top];
+        const TInt32 elementSize = s8(ip + 1);
+        if (!OVector::isElementSize(elementSize))
+            fatalError("unsupported array element size", POSITION);
+        if (variable == 0) throwError(ENullPointer, "NULL pointer");
+        space.store32(variable + 4, bits(elementSize));
+        space.store32(variable, OVector::create(heap, elementSize));
+        --top;
+        NEXT(NewArray);
+    }
+    op_Free : {
+        NEED(1);
+        heap.freeObject(s[top]);
+        --top;
+        NEXT(Free);
+    }
+    op_FreeCell : {
+        NEED(1);
+        const TVMAddress cell = s[top];
+        heap.freeObject(space.load32(cell));
+        heap.freeObject(cell);
+        --top;
+        NEXT(FreeCell);
+    }
+    op_Globals : {
+        ROOM(1);
+        PUSH(globals);
+        NEXT(Globals);
+    }
+
+    op_Dup : {
+        NEED(1);
+        ROOM(1);
+        PUSH(s[top]);
+        NEXT(Dup);
+    }
+    op_Not : {
+        NEED(1);
+        s[top] = truth(s[top] == 0);
+        NEXT(Not);
+    }
+    op_Push : {
+        ROOM(1);
+        PUSH(u32(ip + 1));
+        NEXT(Push);
+    }
+    op_PushTrue:
+    op_PushTrueAlt : {
+        ROOM(1);
+        PUSH(0xFFFFFFFFu);
+        NEXT(PushTrue);
+    }
+    op_PushFalse : {
+        ROOM(1);
+        PUSH(0);
+        NEXT(PushFalse);
+    }
+    op_Push64 : {
+        ROOM(2);
+        PUSH(u32(ip + 1));
+        PUSH(u32(ip + 5));
+        NEXT(Push64);
+    }
+
+    op_SetClass : {
+        NEED(1);
+        space.store32(s[top], u32(ip + 1));
+        --top;
+        NEXT(SetClass);
+    }
+    op_Store:
+    op_StoreAlt : {
+        NEED(2);
+        space.store32(s[top - 1], s[top]);
+        top -= 2;
+        NEXT(Store);
+    }
+    op_StoreZero : {
+        NEED(1);
+        space.store32(s[top], 0);
+        --top;
+        NEXT(StoreZero);
+    }
+    op_IncAt:
+    op_DecAt : {
+        NEED(1);
+        const TVMAddress address = s[top];
+        const TUint32 step = *ip == static_cast<TUint8>(Opcode::IncAt) ? 1u : 0xFFFFFFFFu;
+        space.store32(address, space.load32(address) + step);
+        --top;
+        NEXT(IncAt);
+    }
+        AT_WORD(AddAt, word + b)
+        AT_WORD(SubAt, word - b)
+        AT_WORD(MulAt, word * b)
+        AT_WORD(DivAt, bits(divide(wrap(word), wrap(b))))
+        AT_WORD(RemAt, bits(remainder(wrap(word), wrap(b))))
+        AT_WORD(AndAt, word & b)
+        AT_WORD(OrAt, word | b)
+        AT_WORD(XorAt, word ^ b)
+        AT_WORD(ShiftLeftAt, bits(shiftLeft(wrap(word), wrap(b))))
+        AT_WORD(ShiftRightAt, bits(shiftRight(wrap(word), wrap(b))))
+
+        BINARY(Add, a + b)
+        BINARY(Sub, a - b)
+        BINARY(Mul, a * b)
+        BINARY(Div, bits(divide(wrap(a), wrap(b))))
+        BINARY(Rem, bits(remainder(wrap(a), wrap(b))))
+        BINARY(And, a & b)
+        BINARY(Or, a | b)
+        BINARY(Xor, a ^ b)
+        BINARY(ShiftLeft, bits(shiftLeft(wrap(a), wrap(b))))
+        BINARY(ShiftRight, bits(shiftRight(wrap(a), wrap(b))))
+        BINARY(Equal, truth(a == b))
+        BINARY(Less, truth(wrap(a) < wrap(b)))
+        BINARY(LessEqual, truth(wrap(a) <= wrap(b)))
+        BINARY(NotEqual, truth(a != b))
+        BINARY(Greater, truth(wrap(a) > wrap(b)))
+        BINARY(GreaterEqual, truth(wrap(a) >= wrap(b)))
+        BINARY(LogicalAnd, truth(a != 0 && b != 0))
+        BINARY(LogicalOr, truth(a != 0 || b != 0))
+        BINARY(LogicalXor, truth((a != 0) != (b != 0)))
+        BINARY(LogicalSame, (a != 0) == (b != 0) ? 1u : 0u)
+        BINARY(LogicalDiffer, (a != 0) != (b != 0) ? 1u : 0u)
+        BINARY(DivByte, bits(divideBytes(lowByte(a), b)))
+        BINARY(RemByte, bits(remainderBytes(lowByte(a), b)))
+        BINARY(ShiftLeftByte, bits(byteShiftLeft(lowByte(a), static_cast<TInt32>(b & 0xFF))))
+        BINARY(ShiftRightByte, bits(byteShiftRight(lowByte(a), static_cast<TInt32>(b & 0xFF))))
+        BINARY(EqualByte, truth((a & 0xFF) == (b & 0xFF)))
+        BINARY(LessByte, truth(lowByte(a) < lowByte(b)))
+        BINARY(LessEqualByte, truth(lowByte(a) <= lowByte(b)))
+        BINARY(NotEqualByte, truth((a & 0xFF) != (b & 0xFF)))
+        BINARY(GreaterByte, truth(lowByte(a) > lowByte(b)))
+        BINARY(GreaterEqualByte, truth(lowByte(a) >= lowByte(b)))
+        BINARY(EqualHalf, truth((a & 0xFFFF) == (b & 0xFFFF)))
+        BINARY(LessHalf, truth(lowHalf(a) < lowHalf(b)))
+        BINARY(LessEqualHalf, truth(lowHalf(a) <= lowHalf(b)))
+        BINARY(NotEqualHalf, truth((a & 0xFFFF) != (b & 0xFFFF)))
+        BINARY(GreaterHalf, truth(lowHalf(a) > lowHalf(b)))
+        BINARY(GreaterEqualHalf, truth(lowHalf(a) >= lowHalf(b)))
+
+    op_Neg : {
+        NEED(1);
+        s[top] = 0u - s[top];
+        NEXT(Neg);
+    }
+    op_ZeroExtendByte : {
+        NEED(1);
+        s[top] &= 0xFF;
+        NEXT(ZeroExtendByte);
+    }
+    op_SignExtendBytes : {
+        const TInt32 n = std::max(0, s8(ip + 1));
+        NEED(n);
+        for (TInt32 i = 0; i < n; ++i)
+            s[top - i] = bits(lowByte(s[top - i]));
+        NEXT(SignExtendBytes);
+    }
+
+    op_ZeroWords:
+    op_ZeroWordsWide : {
+        NEED(1);
+        const TUint32 n = wordCount(ip);
+        if (n > 0) std::memset(wordsAt(s[top], n), 0, n * 4);
+        --top;
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+    op_CopyWords:
+    op_CopyWordsWide : {
+        NEED(2);
+        const TUint32 n = wordCount(ip);
+        if (n > 0) {
+            const TUint8* from = wordsAt(s[top], n);
+            TUint8* to = wordsAt(s[top - 1], n);
+            // Word by word upwards: an overlapping copy repeats words, as it always has.
+            for (TUint32 i = 0; i < n * 4; i += 4)
+                std::memmove(to + i, from + i, 4);
+        }
+        --top;
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+    op_LoadWords:
+    op_LoadWordsWide : {
+        NEED(1);
+        const TUint32 n = wordCount(ip);
+        ROOM(TInt64{n} - 1);
+        if (n > 0) std::memcpy(s + top, wordsAt(s[top], n), n * 4);
+        top += static_cast<TInt32>(n) - 1;
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+    op_StoreWords:
+    op_StoreWordsWide : {
+        const TUint32 n = wordCount(ip);
+        NEED(TInt64{n} + 1);
+        top -= static_cast<TInt32>(n) + 1;
+        if (n > 0) std::memcpy(wordsAt(s[top + 1], n), s + top + 2, n * 4);
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+
+    op_IncByteAt:
+    op_DecByteAt : {
+        NEED(1);
+        const TVMAddress address = s[top];
+        const TInt32 step = *ip == static_cast<TUint8>(Opcode::IncByteAt) ? 1 : -1;
+        space.store8(address, static_cast<TUint8>(space.load8(address) + step));
+        --top;
+        NEXT(IncByteAt);
+    }
+        AT_BYTE(AddByteAt, byte + lowByte(b))
+        AT_BYTE(SubByteAt, byte - lowByte(b))
+        AT_BYTE(MulByteAt, byte * lowByte(b))
+        AT_BYTE(DivByteAt, divideBytes(byte, b))
+        AT_BYTE(RemByteAt, remainderBytes(byte, b))
+        AT_BYTE(AndByteAt, byte & lowByte(b))
+        AT_BYTE(OrByteAt, byte | lowByte(b))
+        AT_BYTE(XorByteAt, byte ^ lowByte(b))
+        AT_BYTE(ShiftLeftByteAt, byteShiftLeftSigned(byte, lowByte(b)))
+        AT_BYTE(ShiftRightByteAt, byteShiftRightSigned(byte, lowByte(b)))
+    op_StoreZeroByte : {
+        NEED(1);
+        space.store8(s[top], 0);
+        --top;
+        NEXT(StoreZeroByte);
+    }
+    op_StoreByte : {
+        NEED(2);
+        space.store8(s[top - 1], static_cast<TUint8>(s[top]));
+        top -= 2;
+        NEXT(StoreByte);
+    }
+    op_StoreZeroHalf : {
+        NEED(1);
+        space.store16(s[top], 0);
+        --top;
+        NEXT(StoreZeroHalf);
+    }
+    op_StoreHalf : {
+        NEED(2);
+        space.store16(s[top - 1], static_cast<TUint16>(s[top]));
+        top -= 2;
+        NEXT(StoreHalf);
+    }
+
+    op_PickLoad1:
+    op_PickLoad2:
+    op_PickLoad3 : {
+        ROOM(1);
+        TUint32 value = s[SLOT_INDEX(s8(ip + 1))];
+        const int loads = *ip - static_cast<TUint8>(Opcode::PickLoad1) + 1;
+        for (int i = 0; i < loads; ++i)
+            value = space.load32(value);
+        PUSH(value);
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+    op_PickField1:
+    op_PickField2:
+    op_PickField3 : {
+        ROOM(1);
+        TUint32 value = s[SLOT_INDEX(s8(ip + 1))];
+        const int loads = *ip - static_cast<TUint8>(Opcode::PickField1) + 1;
+        for (int i = 0; i < loads; ++i)
+            value = space.load32(value);
+        if (value == 0) throwError(ENullPointer, "NULL pointer");
+        PUSH(value + bits(s8(ip + 2)) * 4);
+        ip += instructionLength(*ip);
+        DISPATCH();
+    }
+
+    op_Try : {
+        if (handlerTop < 0 || handlerTop + 1 >= kHandlerCapacity)
+            throwError(EVMException, "exception handler table overflow");
+        HandlerRecord& record = handlers[static_cast<std::size_t>(++handlerTop)];
+        record.classIndex = s32(ip + 1);
+        record.savedSp = top;
+        record.handlerPc = static_cast<TInt32>(handlerPosition(POSITION, s32(ip + 5)));
+        record.frameDepth = static_cast<TInt32>(frameMethods.size());
+        NEXT(Try);
+    }
+    op_LeaveTry : {
+        const TInt32 active = handlerTop + s8(ip + 1);
+        if (active < 0 || active >= kHandlerCapacity)
+            throwError(EVMException, "exception handler table overflow");
+        handlerTop = active;
+        NEXT(LeaveTry);
+    }
+    op_Throw : {
+        NEED(1);
+        const TVMAddress exception = s[top];
+        if (exception == 0) NEXT(Throw);
+        sp = top;
+        pc = POSITION;
+        spHandedOver = true;
+        throwException(exception);
+        spHandedOver = false;
+        top = sp;
+        limit = stackLimit;
+        ip = codeBase + pc;
+        DISPATCH();
+    }
+
+    op_Native : {
+        sp = top;
+        pc = POSITION + 2;
+        spHandedOver = true;
+        callNative(s8(ip + 1), s8(ip + 2));
+        spHandedOver = false;
+        top = sp;
+        NEXT(Native);
+    }
+    op_Extension : {
+        sp = top;
+        pc = POSITION + 2;
+        spHandedOver = true;
+        const TInt32 newSp = services->callExtension(s8(ip + 1), s8(ip + 2), top, stackAddress);
+        spHandedOver = false;
+        if (newSp < -1 || newSp >= kStackStorageSlots)
+            fatalError("extension left the stack outside its bounds", POSITION);
+        top = newSp;
+        NEXT(Extension);
+    }
+
+    op_invalid : {
+        const std::string message = "Internal error: invalid opcode " + std::to_string(s8(ip));
+        fatalError(message.c_str(), POSITION);
+    }
+
+    stack_overflow:
+        stackOverflow();
+    stack_underflow:
+        fatalError("operand stack underflow", POSITION);
+    } catch (...) {
+        pc = POSITION + opcodeInfo(*ip).operandBytes;
+        if (!spHandedOver) sp = top;
+        throw;
+    }
+#undef POSITION
+#undef NEED
+#undef ROOM
+#undef DISPATCH
+#undef NEXT
+#undef JUMP_TO
+#undef SLOT_INDEX
+#undef PUSH
+#undef BINARY
+#undef AT_WORD
+#undef AT_BYTE
+}
