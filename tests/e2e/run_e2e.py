@@ -1,0 +1,204 @@
+#!/usr/bin/env python3
+"""End-to-end runner for assembly test programs.
+
+Each program is assembled with kestro-asm into a fresh application directory as
+index.mcb, kestro is started there, and the diagnostic lines it writes to standard
+error ("LOG: ..." and "FATAL: ...") and its exit status are compared with the
+expectations written in the program's own comments:
+
+    ; expect: LOG: 5              one expected line, exact match, in order
+    ; expect-prefix: LOG: VMExc   one expected line that must start with this text
+    ; expect-status: 1            expected exit status (default 0)
+    ; expect-env: NAME=VALUE      set an environment variable for the run
+
+Expectation comments must stand on a line of their own. A program with no
+expectation comment at all is reported as an error, so that a forgotten
+expectation cannot pass silently.
+
+Usage: run_e2e.py --asm PATH --kestro PATH [--timeout S] [--assemble-only] FILE...
+"""
+
+import argparse
+import difflib
+import os
+import re
+import subprocess
+import sys
+import tempfile
+
+DIRECTIVE = re.compile(r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env):(.*)$")
+REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ")
+
+
+class ProgramError(Exception):
+    """A program whose expectations cannot be read."""
+
+
+class Expectation:
+    def __init__(self):
+        self.lines = []  # list of (kind, text): kind is "exact" or "prefix"
+        self.status = 0
+        self.env = {}
+        self.seen = False
+
+
+def one_leading_blank_removed(text):
+    return text[1:] if text.startswith(" ") else text
+
+
+def read_expectations(path):
+    expectation = Expectation()
+    with open(path, encoding="utf-8") as source:
+        for number, line in enumerate(source, 1):
+            line = line.rstrip("\r\n")
+            match = DIRECTIVE.match(line)
+            if not match:
+                continue
+            kind, value = match.group(1), one_leading_blank_removed(match.group(2))
+            expectation.seen = True
+            if kind == "expect":
+                expectation.lines.append(("exact", value))
+            elif kind == "expect-prefix":
+                if not value:
+                    raise ProgramError(f"{path}:{number}: expect-prefix needs a text")
+                expectation.lines.append(("prefix", value))
+            elif kind == "expect-status":
+                try:
+                    expectation.status = int(value.strip())
+                except ValueError:
+                    raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
+            else:
+                name, equals, setting = value.strip().partition("=")
+                if not equals or not name:
+                    raise ProgramError(f"{path}:{number}: expect-env needs NAME=VALUE")
+                expectation.env[name] = setting
+    if not expectation.seen:
+        raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
+    return expectation
+
+
+def reported_lines(stderr_bytes):
+    """The LOG and FATAL lines, in order. Log text is one byte per UTF-16 unit, so the
+    bytes are read as Latin-1; the program's expectations are UTF-8 text."""
+    lines = []
+    for raw in stderr_bytes.split(b"\n"):
+        if raw.endswith(b"\r"):
+            raw = raw[:-1]
+        if raw.startswith(REPORTED_PREFIXES):
+            lines.append(raw.decode("latin-1"))
+    return lines
+
+
+def lines_match(expected, actual):
+    if len(expected) != len(actual):
+        return False
+    for (kind, text), line in zip(expected, actual):
+        if kind == "exact" and line != text:
+            return False
+        if kind == "prefix" and not line.startswith(text):
+            return False
+    return True
+
+
+def shown(expected, actual):
+    """The expected lines for the diff; a prefix expectation that the actual line at
+    the same place meets is shown as that line, so that only real differences show."""
+    lines = []
+    for index, (kind, text) in enumerate(expected):
+        if kind == "prefix":
+            if index < len(actual) and actual[index].startswith(text):
+                text = actual[index]
+            else:
+                text += "..."
+        lines.append(text)
+    return lines
+
+
+def assemble(assembler, program, output):
+    result = subprocess.run([assembler, program, "-o", output], stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
+    return result.returncode == 0, result.stdout.decode("utf-8", "replace")
+
+
+def run_program(args, program):
+    """Returns a list of failure descriptions (empty when the program passed)."""
+    expectation = read_expectations(program)
+    with tempfile.TemporaryDirectory(prefix="kestro-e2e-") as directory:
+        module = os.path.join(directory, "index.mcb")
+        assembled, messages = assemble(args.asm, program, module)
+        if not assembled:
+            return ["kestro-asm failed:\n" + messages.rstrip()]
+        if args.assemble_only:
+            return []
+        env = dict(os.environ)
+        env["QT_QPA_PLATFORM"] = "offscreen"
+        env.update(expectation.env)
+        try:
+            result = subprocess.run([os.path.abspath(args.kestro)], cwd=directory, env=env,
+                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                    stderr=subprocess.PIPE, timeout=args.timeout)
+        except subprocess.TimeoutExpired as expired:
+            stderr = expired.stderr or b""
+            return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
+    failures = []
+    actual = reported_lines(result.stderr)
+    if not lines_match(expectation.lines, actual):
+        diff = difflib.unified_diff(shown(expectation.lines, actual), actual, "expected", "actual",
+                                    lineterm="", n=max(len(actual), len(expectation.lines)))
+        title = "LOG/FATAL lines differ"
+        if any(kind == "prefix" for kind, _ in expectation.lines):
+            title += " (an expected line ending in '...' is a prefix)"
+        failures.append(title + ":\n" + "\n".join("  " + line for line in diff))
+    if result.returncode != expectation.status:
+        if result.returncode < 0:
+            got = f"killed by signal {-result.returncode}"
+        else:
+            got = f"status {result.returncode}"
+        failures.append(f"exit: expected status {expectation.status}, got {got}")
+    if failures:
+        failures.append("full stderr:\n" + indent(result.stderr))
+    return failures
+
+
+def indent(data, limit=200):
+    lines = data.decode("latin-1").splitlines() or ["(empty)"]
+    if len(lines) > limit:
+        lines = lines[:limit] + [f"... ({len(lines) - limit} more lines)"]
+    return "\n".join("  | " + line for line in lines)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--asm", required=True, help="path of kestro-asm")
+    parser.add_argument("--kestro", help="path of kestro (not needed with --assemble-only)")
+    parser.add_argument("--timeout", type=float, default=20.0,
+                        help="seconds each run may take (default 20)")
+    parser.add_argument("--assemble-only", action="store_true",
+                        help="only check that every program assembles and has expectations")
+    parser.add_argument("programs", nargs="+", metavar="FILE")
+    args = parser.parse_args()
+    if not args.assemble_only and not args.kestro:
+        parser.error("--kestro is required unless --assemble-only is given")
+
+    failed = 0
+    for program in args.programs:
+        try:
+            failures = run_program(args, program)
+        except ProgramError as error:
+            failures = [str(error)]
+        except (OSError, subprocess.SubprocessError) as error:
+            failures = [f"could not run: {error}"]
+        if failures:
+            failed += 1
+            print(f"FAIL {program}")
+            for failure in failures:
+                print("  " + failure.replace("\n", "\n  "))
+        else:
+            print(f"ok   {program}")
+    total = len(args.programs)
+    print(f"{total - failed} of {total} passed" if failed else f"all {total} passed")
+    return 1 if failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
