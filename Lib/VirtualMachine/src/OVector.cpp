@@ -1,5 +1,6 @@
 #include "OVector.h"
 
+#include "ErrorHandling.h"
 #include "GcCodes.h"
 #include "OString.h"
 #include "VMHeap.h"
@@ -17,6 +18,50 @@ TVMAddress OVector::create(VMHeap& heap, TInt32 elementSize) {
     return vector;
 }
 
+OVector::OVector(VMHeap& aHeap, TVMAddress aRecord)
+    : heap(aHeap), space(aHeap.memory()), record(aRecord),
+      width(static_cast<TInt32>(space.load32(record + ETypeTag))),
+      storage(space.load32(record + EStorage)),
+      room(static_cast<TInt32>(space.load32(record + ECapacity))),
+      count(static_cast<TInt32>(space.load32(record + ESize))) {
+    if (!isElementSize(width) || count < 0 || count > room ||
+        (room > 0 &&
+         !space.contains(storage, static_cast<TUint32>(room) * static_cast<TUint32>(width))))
+        raiseFatalMachineError("damaged array record");
+}
+
+TVMAddress OVector::elementAddress(TInt32 index) const {
+    if (index < 0 || index >= count) throwError(EIndexOutOfBounds);
+    return storage + static_cast<TUint32>(index) * static_cast<TUint32>(width);
+}
+
+TVMAddress OVector::insert(TInt32 index) {
+    if (index < 0 || index > count) throwError(EIndexOutOfBounds);
+    if (count == room) grow();
+    const TUint32 at = static_cast<TUint32>(index) * static_cast<TUint32>(width);
+    const TUint32 used = static_cast<TUint32>(count) * static_cast<TUint32>(width);
+    auto* bytes =
+        static_cast<TUint8*>(space.hostPointer(storage, used + static_cast<TUint32>(width)));
+    std::memmove(bytes + at + width, bytes + at, used - at);
+    std::memset(bytes + at, 0, static_cast<std::size_t>(width));
+    space.store32(record + ESize, static_cast<TUint32>(++count));
+    return storage + at;
+}
+
+void OVector::grow() {
+    const TInt32 newRoom = capacityFor(count + 1);
+    const auto newBytes = static_cast<TUint64>(newRoom) * static_cast<TUint64>(width);
+    if (newBytes > 0x7FFFFFFFu) throwError(EInvalidArgument);
+    const TVMAddress newStorage = heap.allocateBytes(static_cast<TUint32>(newBytes), GC_CODE_DATA);
+    const TUint32 used = static_cast<TUint32>(count) * static_cast<TUint32>(width);
+    if (used > 0)
+        std::memcpy(space.hostPointer(newStorage, used), space.hostPointer(storage, used), used);
+    storage = newStorage;
+    room = newRoom;
+    space.store32(record + EStorage, storage);
+    space.store32(record + ECapacity, static_cast<TUint32>(room));
+}
+
 TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {
     const auto count = static_cast<TInt32>(bytes.size());
     const auto [vector, variable] = heap.createPair(OVector::kRecordBytes, 0, GC_CODE_VECTOR, 8, 0,
@@ -24,7 +69,8 @@ TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {
     const TInt32 capacity = OVector::capacityFor(count);
     const TVMAddress storage = heap.allocateBytes(static_cast<TUint32>(capacity), GC_CODE_DATA);
     if (count > 0)
-        std::memcpy(space.hostPointer(storage, bytes.size()), bytes.data(), bytes.size());
+        std::memcpy(space.hostPointer(storage, static_cast<TUint32>(count)), bytes.data(),
+                    bytes.size());
     space.store32(vector + OVector::ETypeTag, 1);
     space.store32(vector + OVector::EStorage, storage);
     space.store32(vector + OVector::ECapacity, static_cast<TUint32>(capacity));
