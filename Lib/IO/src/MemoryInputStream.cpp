@@ -9,17 +9,13 @@ MemoryInputStream::MemoryInputStream(const std::vector<TUint8>& content) : bytes
 }
 
 int MemoryInputStream::readByte() {
-    if (readPosition >= bytes.size()) {
-        onFailure();
-        return 0;
-    }
+    if (!reportFailure(readPosition < bytes.size())) return 0;
     return bytes[readPosition++];
 }
 
 bool MemoryInputStream::read(TUint8* buffer, TUint32 count) {
-    if (readPosition > bytes.size() || count > bytes.size() - readPosition) {
-        onFailure();
-        readPosition = static_cast<TUint32>(bytes.size());
+    if (!reportFailure(readPosition <= bytes.size() && count <= bytes.size() - readPosition)) {
+        readPosition = size();
         return false;
     }
     if (count > 0) std::memcpy(buffer, bytes.data() + readPosition, count);
@@ -37,7 +33,7 @@ TUint32 MemoryInputStream::position() {
 
 bool MemoryInputStream::seek(TUint32 target) {
     readPosition = target;
-    return target < bytes.size();
+    return reportFailure(target < bytes.size());
 }
 
 bool MemoryInputStream::atEnd() {

@@ -1,0 +1,67 @@
+#include "IoTesting.h"
+#include "Stream.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+using FileStreams = ScratchDirectoryTest;
+
+TEST_F(FileStreams, InputSeekReachesTheSizeButNotBeyondAndTheEndReadsMinusOne) {
+    writeFile(pathOf("three"), "ab\xff");
+    FailureCounting<KESTRO::FileInputStream> stream;
+    ASSERT_TRUE(stream.open(pathOf("three").c_str()));
+    ASSERT_TRUE(stream.seek(3));
+    EXPECT_EQ(stream.readByte(), -1);
+    ASSERT_TRUE(stream.seek(2));
+    EXPECT_FALSE(stream.seek(4));
+    EXPECT_EQ(stream.position(), 2u);
+    EXPECT_EQ(stream.readByte(), 0xff);
+    EXPECT_EQ(stream.failures, 2);
+}
+
+TEST_F(FileStreams, OutputSeekReachesTheSizeButNotBeyond) {
+    KESTRO::FileOutputStream stream;
+    ASSERT_TRUE(stream.open(pathOf("out").c_str()));
+    ASSERT_TRUE(stream.write(reinterpret_cast<const TUint8*>("abcd"), 4));
+    EXPECT_TRUE(stream.seek(4));
+    EXPECT_FALSE(stream.seek(5));
+    EXPECT_EQ(stream.position(), 4u);
+    ASSERT_TRUE(stream.seek(1));
+    EXPECT_TRUE(stream.writeByte(0x158)); // only the low 8 bits count
+    EXPECT_EQ(stream.size(), 4u);
+    stream.close();
+    EXPECT_EQ(readFile(pathOf("out")), "aXcd");
+}
+
+TEST_F(FileStreams, OutputOpenCreatesTheMissingDirectoryChain) {
+    const std::string path = pathOf("a/b/c/file");
+    KESTRO::FileOutputStream stream;
+    ASSERT_TRUE(stream.open(path.c_str()));
+    EXPECT_TRUE(stream.writeByte('z'));
+    stream.close();
+    EXPECT_EQ(readFile(path), "z");
+}
+
+TEST(FileStreamsWithoutFile, OutputOpenRefusesARelativePath) {
+    const char* relative = "kestro-relative-output-test";
+    FailureCounting<KESTRO::FileOutputStream> stream;
+    EXPECT_FALSE(stream.open(relative));
+    EXPECT_FALSE(stream.isOpen());
+    EXPECT_EQ(stream.failures, 1);
+    EXPECT_FALSE(std::filesystem::exists(relative));
+}
+
+TEST(FileStreamsWithoutFile, ClosedStreamsAnswerFalseAndZero) {
+    KESTRO::FileOutputStream output;
+    EXPECT_FALSE(output.writeByte(1));
+    EXPECT_FALSE(output.seek(0));
+    EXPECT_EQ(output.size(), 0u);
+    KESTRO::FileInputStream input;
+    EXPECT_FALSE(input.seek(0));
+    EXPECT_TRUE(input.atEnd());
+}
+
+} // namespace
