@@ -1,19 +1,34 @@
 #!/usr/bin/env bash
-# Builds the normal and the sanitizer configuration and runs every test in both.
+# Builds the normal and the sanitizer configuration and runs every test in both, then runs
+# every test of the normal build once more in the collector's stress mode.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
 
 status=0
 summaries=()
+# Runs every test of a built configuration: run_tests NAME DIRECTORY LOG [VARIABLE=VALUE ...]
+run_tests() {
+    local name=$1 directory=$2 log=$3
+    shift 3
+    (cd "$directory" && env "$@" ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$log"
+    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
+    summaries+=("$name: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+}
+
+release_built=0
 for config in release sanitize; do
     echo "=== $config build ==="
     scripts/build.sh "$config" || { status=1; summaries+=("$config: build failed"); continue; }
-    log=build/$config/ctest.log
-    (cd "build/$config" && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$log"
-    [ "${PIPESTATUS[0]}" -eq 0 ] || status=1
-    summaries+=("$config: $(grep -E 'tests passed|tests failed' "$log" | tail -n 1)")
+    [ "$config" = release ] && release_built=1
+    run_tests "$config" "build/$config" "build/$config/ctest.log"
 done
+echo "=== release build in the collector's stress mode ==="
+if [ "$release_built" -eq 1 ]; then
+    run_tests stress build/release build/release/ctest-stress.log KESTRO_GC_STRESS=1
+else
+    summaries+=("stress: build failed")
+fi
 echo
 printf '%s\n' "${summaries[@]}"
 exit $status

@@ -23,4 +23,6 @@ public:
     virtual TUint32 convertReferenceDepth(TInt32 delta, TUint32 value) = 0;
     // A byte array (array record address) holding a copy of the bytes.
     virtual TVMAddress createByteArray(const std::vector<TUint8>& bytes) = 0;
+    // A full collection, the operand stack included.
+    virtual void collectGarbage() = 0;
 };

@@ -3,6 +3,7 @@
 #include "ErrorHandling.h"
 #include "GcCodes.h"
 #include "OString.h"
+#include "ScopedRoot.h"
 #include "VMHeap.h"
 #include "VirtualMachine.h"
 
@@ -66,16 +67,18 @@ TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {
     const auto count = static_cast<TInt32>(bytes.size());
     const auto [vector, variable] = heap.createPair(OVector::kRecordBytes, 0, GC_CODE_VECTOR, 8, 0,
                                                     GC_CODE_PRIMITIVE_ARRAY_REF);
+    // An empty array until its storage exists, kept alive while the storage is made.
+    space.store32(vector + OVector::ETypeTag, 1);
+    space.store32(variable, vector);
+    space.store32(variable + 4, 1);
+    const ScopedRoot keep(heap, variable);
     const TInt32 capacity = OVector::capacityFor(count);
     const TVMAddress storage = heap.allocateBytes(static_cast<TUint32>(capacity), GC_CODE_DATA);
     if (count > 0)
         std::memcpy(space.hostPointer(storage, static_cast<TUint32>(count)), bytes.data(),
                     bytes.size());
-    space.store32(vector + OVector::ETypeTag, 1);
     space.store32(vector + OVector::EStorage, storage);
     space.store32(vector + OVector::ECapacity, static_cast<TUint32>(capacity));
     space.store32(vector + OVector::ESize, static_cast<TUint32>(count));
-    space.store32(variable, vector);
-    space.store32(variable + 4, 1);
     return variable;
 }

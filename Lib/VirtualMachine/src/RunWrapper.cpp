@@ -2,6 +2,7 @@
 // queued calls), method look-up by signature, and reference-depth conversion.
 #include "ErrorHandling.h"
 #include "MachineStop.h"
+#include "ScopedRoot.h"
 #include "VirtualMachine.h"
 
 #include <new>
@@ -40,6 +41,15 @@ bool matchPieces(const std::vector<std::u16string>& pieces, std::u16string_view 
     return true;
 }
 
+// A new cell holding the value, which may be an object held nowhere else; it stays rooted
+// while the cell is made.
+TVMAddress newCell(VMHeap& heap, TUint32 value) {
+    const ScopedRoot keep(heap, heap.isBlockInUse(headerOf(value)) ? value : 0);
+    const TVMAddress cell = heap.allocateBytes(4, GC_CODE_NATIVE_REF);
+    heap.memory().store32(cell, value);
+    return cell;
+}
+
 } // namespace
 
 TInt32 VirtualMachine::findMethod(const OString& signature, TInt32 module) {
@@ -73,11 +83,8 @@ TUint32 VirtualMachine::convertReferenceDepth(TInt32 delta, TUint32 value) {
         return value;
     }
     if (delta >= 1 && delta <= 3) {
-        for (TInt32 i = 0; i < delta; ++i) {
-            const TVMAddress cell = heap.allocateBytes(4, GC_CODE_NATIVE_REF);
-            space.store32(cell, value);
-            value = cell;
-        }
+        for (TInt32 i = 0; i < delta; ++i)
+            value = newCell(heap, value);
         return value;
     }
     return delta == 0 ? value : 0;
@@ -87,7 +94,8 @@ void VirtualMachine::callMethodOrQueue(TInt32 handle, const std::vector<TUint32>
                                        const std::vector<TInt32>& argumentDepths,
                                        TInt32 resultDepth) {
     if (runningHandle != -1) {
-        queuedCalls.push_back({handle, arguments, argumentDepths, resultDepth});
+        queuedCalls.push_back(
+            {{handle, arguments, argumentDepths, resultDepth}, RootedValues(heap, arguments)});
         return;
     }
     callMethod(handle, arguments, argumentDepths, resultDepth);
@@ -110,9 +118,12 @@ TUint32 VirtualMachine::callMethod(TInt32 handle, const std::vector<TUint32>& ar
     const TUint32 result = stack[0];
     const bool keepResult = method.hasResult && method.resultDepth > 0 && result != 0;
     resetExecution();
-    if (keepResult) heap.addRoot(result);
-    performQueuedCalls();
-    if (keepResult) heap.removeRoot(result);
+    {
+        // The result is the host's now, and must outlive the collection and the queued calls.
+        const ScopedRoot keep(heap, keepResult ? result : 0);
+        collectFromRoots();
+        performQueuedCalls();
+    }
     return method.hasResult ? convertReferenceDepth(resultDepth - method.resultDepth, result) : 0;
 }
 
@@ -120,10 +131,14 @@ void VirtualMachine::runMethod(const MethodHandle& method, const std::vector<TUi
                                const std::vector<TInt32>& argumentDepths) {
     sp = method.hasResult ? 1 : 0;
     stack[0] = 0;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        if (sp >= stackLimit) stackOverflow();
-        const TInt32 depth = i < argumentDepths.size() ? argumentDepths[i] : 0;
-        stack[sp++] = convertReferenceDepth(parameterDepth(method, i) - depth, arguments[i]);
+    {
+        // Until an argument is on the stack, only the host holds it.
+        const RootedValues waiting(heap, arguments);
+        for (std::size_t i = 0; i < arguments.size(); ++i) {
+            if (sp >= stackLimit) stackOverflow();
+            const TInt32 depth = i < argumentDepths.size() ? argumentDepths[i] : 0;
+            stack[sp++] = convertReferenceDepth(parameterDepth(method, i) - depth, arguments[i]);
+        }
     }
     const ExportedMethod& exported =
         tables.methods[static_cast<std::size_t>(method.exportedMethod)];
@@ -160,7 +175,8 @@ void VirtualMachine::resetExecution() {
 
 void VirtualMachine::performQueuedCalls() {
     while (!queuedCalls.empty()) {
-        const StoredMethodCall call = std::move(queuedCalls.front());
+        // The call roots its arguments itself until they are on the stack.
+        const StoredMethodCall call = std::move(queuedCalls.front().call);
         queuedCalls.pop_front();
         callMethod(call.handle, call.arguments, call.argumentDepths, call.resultDepth);
     }
@@ -198,10 +214,10 @@ void VirtualMachine::enterInternalThrow(TInt32 errorCode, const OString& text) {
             globalImplementation(handle, "runtime error without vminternalthrow");
         const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
         const TVMAddress message = newString(text);
-        pushForCall(
-            convertReferenceDepth(parameterDepth(method, 0), static_cast<TUint32>(errorCode)));
-        pushForCall(convertReferenceDepth(parameterDepth(method, 1) - 1, message));
-        pushForCall(static_cast<TUint32>(pc + 1));
+        const ScopedRoot keep(heap, message);
+        push(convertReferenceDepth(parameterDepth(method, 0), static_cast<TUint32>(errorCode)));
+        push(convertReferenceDepth(parameterDepth(method, 1) - 1, message));
+        push(static_cast<TUint32>(pc + 1));
         // The frame is recorded like any call's, so that a normal return stays balanced.
         enterMethodFrame(entry.methodIndex, sp);
         pc = entry.codeOffset;

@@ -51,7 +51,7 @@ void setCurrentVirtualMachine(VirtualMachine* machine) {
     currentMachine = machine;
 }
 
-VirtualMachine::VirtualMachine() : heap(space, nullptr) {
+VirtualMachine::VirtualMachine() : heap(space, this), collector(heap, tables) {
     const TUint32 regionSlots = kStackStorageSlots + 2 * kStackGuardSlots;
     const TVMAddress region = space.allocate(regionSlots * 4);
     stackAddress = region + kStackGuardSlots * 4;
@@ -60,9 +60,21 @@ VirtualMachine::VirtualMachine() : heap(space, nullptr) {
     frameMethods.reserve(kStackStorageSlots);
     frameBases.reserve(kStackStorageSlots);
     prepareCode();
+    if (StressCollection::requested()) {
+        stress = std::make_unique<StressCollection>([this] { collectUnderStress(); });
+        heap.setAllocationObserver(stress.get());
+    }
 }
 
+// Every block still in use is freed, which finalises every native object once.
 VirtualMachine::~VirtualMachine() {
+    heap.setAllocationObserver(nullptr);
+    try {
+        heap.clearMarks();
+        heap.sweep();
+    } catch (...) {
+        // A heap the application has damaged is released all the same.
+    }
     if (currentMachine == this) currentMachine = nullptr;
 }
 
@@ -104,6 +116,7 @@ void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString
     if (eventHandles[EHandleGlobalInit] >= 0)
         callMethod(eventHandles[EHandleGlobalInit], {}, {}, 0);
     callMethod(eventHandles[EHandleMain], {}, {}, 0);
+    collectFromRoots();
 }
 
 void VirtualMachine::lookUpEventHandles() {

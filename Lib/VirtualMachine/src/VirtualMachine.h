@@ -3,14 +3,21 @@
 #pragma once
 
 #include "AddressSpace.h"
+#include "Collector.h"
 #include "FrameworkServices.h"
+#include "InterfaceForCallingGc.h"
 #include "MVMCallbackInterface.h"
 #include "ModuleTables.h"
+#include "ObjectWrapper.h"
+#include "RootedValues.h"
+#include "StressCollection.h"
 #include "VMHeap.h"
+#include "random/MersenneTwister.h"
 
 #include <array>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,6 +38,12 @@ struct StoredMethodCall {
     std::vector<TUint32> arguments;
     std::vector<TInt32> argumentDepths;
     TInt32 resultDepth = 0;
+};
+
+// A host call waiting for the running one to end; its arguments stay alive meanwhile.
+struct QueuedCall {
+    StoredMethodCall call;
+    RootedValues arguments;
 };
 
 // An active protected region.
@@ -63,7 +76,7 @@ enum EventHandle : int {
     EEventHandleCount
 };
 
-class VirtualMachine : public MVMCallbackInterface {
+class VirtualMachine : public MVMCallbackInterface, public InterfaceForCallingGc {
 public:
     // Operand stack: the collector and the heap know the first kStackSlots of its storage.
     static constexpr TInt32 kStackStorageSlots = 15256;
@@ -89,6 +102,9 @@ public:
     VMHeap& getHeap() override { return heap; }
     TUint32 convertReferenceDepth(TInt32 delta, TUint32 value) override;
     TVMAddress createByteArray(const std::vector<TUint8>& bytes) override;
+
+    // InterfaceForCallingGc: the full collection, which also marks from the operand stack.
+    void collectGarbage() override;
 
     // The run wrapper: performs one host call and returns its result (0 without one).
     TUint32 callMethod(TInt32 handle, const std::vector<TUint32>& arguments,
@@ -128,6 +144,10 @@ private:
                    const std::vector<TInt32>& argumentDepths);
     // Leaves the machine idle: no frames, no handlers, no host call running.
     void resetExecution();
+    // The collection after a host call and at start-up: from the roots and the globals.
+    void collectFromRoots();
+    void collectUnderStress();
+    OperandStackView operandStack() const;
     void performQueuedCalls();
     // Pushes the arguments of "vminternalthrow<int>,<string>" and jumps to it.
     void enterInternalThrow(TInt32 errorCode, const OString& text);
@@ -145,7 +165,6 @@ private:
     void throwException(TVMAddress exception);
     void catchAt(const HandlerRecord& record, TVMAddress exception);
     void callUncaughtHandler(TVMAddress exception);
-    void pushForCall(TUint32 value);
     static TInt32 parameterDepth(const MethodHandle& method, std::size_t index);
     [[noreturn]] void stackOverflow();
     // The host bytes of `words` words at a VM address; null raises NullPointerException.
@@ -157,12 +176,44 @@ private:
     void callNative(TInt32 group, TInt32 function);
     void debugNative(TInt32 function);
     void systemNative(TInt32 function);
+    void timerNative(TInt32 function);
     [[noreturn]] void unknownNativeFunction(const char* prefix);
+
+    // Array and string natives (natives/vector/, natives/string/). The array group is one
+    // template per element type, an ObjectWrapper<T, N> of N slots. NativeCall reads their
+    // operands and leaves their results on the stack.
+    template <class Element> void vectorNative(TInt32 function, TBool bPrimitive);
+    void stringNative(TInt32 function);
+
+    // Date-time, range, encoder and hash natives (natives/datetime/, natives/range/,
+    // natives/encoder/, natives/hash/), and System 9, a DateTime of the current time in the
+    // zone on top of the stack.
+    void dateTimeNative(TInt32 function);
+    void rangeNative(TInt32 function);
+    void encoderNative(TInt32 function);
+    void hashNative(TInt32 function);
+    void currentDateTimeNative();
+
+    // Number, byte, character and long natives (natives/number/), and the fixed-point,
+    // float and math natives (natives/fixed/).
+    void numberNative(TInt32 function);
+    void byteNative(TInt32 function);
+    void charNative(TInt32 function);
+    void longNative(TInt32 function);
+    void fixedNative(TInt32 function);
+    void floatNative(TInt32 function);
+    void mathNative(TInt32 function);
+    // The math natives' generator, made and seeded from the processor clock on first use.
+    MersenneTwister& randomGenerator();
+    friend class NativeCall;
 
     // Natives reach their operands through these.
     TUint32& slot(TInt32 index);
     OString& stringAt(TVMAddress cell);
     TVMAddress newString(const OString& text);
+    // Pushes a value within the stack's limit: a native's result when it has no operands
+    // to replace, or an argument of a call the machine itself makes.
+    void push(TUint32 value);
 
     AddressSpace space;
     TVMAddress applicationObject = 0;
@@ -181,12 +232,15 @@ private:
     TInt32 handlerTop = 0;
     std::array<HandlerRecord, kHandlerCapacity> handlers{};
     VMHeap heap;
+    Collector collector;
+    std::unique_ptr<StressCollection> stress; // only in the collector's stress mode
     TInt32 runningHandle = -1;
-    std::deque<StoredMethodCall> queuedCalls;
+    std::deque<QueuedCall> queuedCalls;
     std::vector<TInt32> frameMethods;
     std::vector<TInt32> frameBases;
     FrameworkServices* services = nullptr;
     std::string fatalDescription;
+    std::optional<MersenneTwister> randomSource; // see randomGenerator()
 };
 
 // The machine of the calling thread, or null before one is installed.

@@ -34,13 +34,11 @@ TEST_F(HeapTest, SecondReleaseAndStrayAddressesAreIgnored) {
     EXPECT_EQ(report(), before);
 }
 
-TEST_F(HeapTest, FreedBlockIsUnmarkedAndNoLongerFreeable) {
+TEST_F(HeapTest, FreedBlockIsNoLongerFreeable) {
     const TVMAddress block = allocate(16);
     allocate(16);
-    heap.setMark(block, 1);
     heap.freeEntry(block);
     EXPECT_EQ(heap.entry(block), (HeapEntry{16, 16, 0, 0, GC_CODE_FREE, space.load32(block + 20)}));
-    EXPECT_EQ(raisedCode([&] { heap.setMark(block, 1); }), EFatalMachineError);
     EXPECT_EQ(raisedCode([&] { heap.freeEntry(block); }), EFatalMachineError);
     EXPECT_EQ(raisedCode([&] { heap.freeEntry(block + 4); }), EFatalMachineError);
 }

@@ -6,6 +6,10 @@
 BlockBitmap::BlockBitmap(TUint32 aBitCount)
     : bitCount(aBitCount), bits(std::make_unique<TUint64[]>((aBitCount + 63) / 64)) {}
 
+void BlockBitmap::clear() {
+    std::fill_n(bits.get(), wordCount(), TUint64{0});
+}
+
 TUint32 BlockBitmap::nextAfter(TUint32 index) const {
     if (index + 1 >= bitCount) return bitCount;
     const TUint32 from = index + 1;

@@ -34,7 +34,8 @@ struct HeapEntry {
 };
 static_assert(sizeof(HeapEntry) == kHeaderBytes);
 
-inline constexpr TUint32 kMarkOffset = offsetof(HeapEntry, mark);
+inline constexpr TUint32 kSizeOffset = offsetof(HeapEntry, size);
+inline constexpr TUint32 kGcCodeOffset = offsetof(HeapEntry, gcCode);
 
 // The boundary blocks at both ends of a pool.
 inline constexpr HeapEntry kTerminator{0, 0, 0, 0, GC_CODE_TERMINATOR, 0};

@@ -1,8 +1,9 @@
 // HeapPool: one pool of the heap, a span of machine memory cut into blocks, and the host's
-// own record of the cut: where blocks start, which of them are free and which own a native
-// object. The bytecode can overwrite the headers in machine memory but not this record, so
-// the heap checks headers against it, and it answers "is this a block in use?" and "which
-// block holds this address?" without walking the pool.
+// own record of the cut: where blocks start, which of them are free, which own a native
+// object and, during a collection, which are marked. The bytecode can overwrite the headers
+// in machine memory but not this record, so the heap checks headers against it, and it
+// answers "is this a block in use?" and "which block holds this address?" without walking
+// the pool.
 //
 // Layout: a leading terminator (header and trailer), the blocks, and a trailing terminator
 // (header only). A new pool holds one block, free, between the two.
@@ -37,6 +38,7 @@ public:
     // The remaining queries take the start of a block of this pool.
     bool isFree(TVMAddress header) const { return freeStarts.test(wordOf(header)); }
     bool ownsNative(TVMAddress header) const { return nativeStarts.test(wordOf(header)); }
+    bool isMarked(TVMAddress header) const { return markStarts.test(wordOf(header)); }
     // Whether the address starts a block that is neither free nor a terminator.
     bool isInUse(TVMAddress address) const {
         return startsBlock(address) && !isFree(address) && !isTerminator(address);
@@ -47,6 +49,20 @@ public:
     void removeBlock(TVMAddress header);
     void setFree(TVMAddress header, bool free) { freeStarts.assign(wordOf(header), free); }
     void setNative(TVMAddress header, bool native) { nativeStarts.assign(wordOf(header), native); }
+    void clearMarks() { markStarts.clear(); }
+
+    // What the collector finds when it marks an address of the pool.
+    enum MarkResult { ENewlyMarked, EMarkedBefore, ENotInUse, ENoBlockStart };
+    // Marks the block in use that starts at the address, which must lie in the pool; free
+    // blocks and terminators are not marked.
+    MarkResult mark(TVMAddress address) {
+        const TUint32 offset = address - poolStart;
+        if (offset % 4 != 0 || !blockStarts.test(offset / 4)) return ENoBlockStart;
+        if (freeStarts.test(offset / 4) || isTerminator(address)) return ENotInUse;
+        if (markStarts.test(offset / 4)) return EMarkedBefore;
+        markStarts.set(offset / 4);
+        return ENewlyMarked;
+    }
 
     // The start of the block after `header` (the end of the pool after the last block).
     TVMAddress nextBlock(TVMAddress header) const {
@@ -61,13 +77,20 @@ public:
         return addressOf(blockStarts.lastAtOrBefore(wordOf(address)));
     }
 
+    // The record itself, word by word, for the sweep: bit i of word w stands for the
+    // pool's word 64 w + i.
+    const BlockBitmap& starts() const { return blockStarts; }
+    const BlockBitmap& freeBlocks() const { return freeStarts; }
+    const BlockBitmap& marks() const { return markStarts; }
+    TVMAddress addressOf(TUint32 word) const { return poolStart + word * 4; }
+
 private:
     TUint32 wordOf(TVMAddress address) const { return (address - poolStart) / 4; }
-    TVMAddress addressOf(TUint32 word) const { return poolStart + word * 4; }
 
     TVMAddress poolStart;
     TUint32 poolLength;
     BlockBitmap blockStarts;
     BlockBitmap freeStarts;
     BlockBitmap nativeStarts;
+    BlockBitmap markStarts;
 };

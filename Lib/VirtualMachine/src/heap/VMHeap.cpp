@@ -28,6 +28,7 @@ VMHeap::~VMHeap() {
 
 TVMAddress VMHeap::createHeapEntry(TUint32 size, TInt32 nativeFlag, GcCode code) {
     const TUint32 request = roundedSize(size);
+    if (allocationObserver) allocationObserver->beforeAllocation();
     const ClaimedBlock block = claim(request);
     initialise(block.header, {request, block.size, nativeFlag, 0, code, 0});
     ++nOfEntries;
@@ -47,6 +48,7 @@ std::pair<TVMAddress, TVMAddress> VMHeap::createPair(TUint32 size1, TInt32 flag1
                                                      TUint32 size2, TInt32 flag2, GcCode code2) {
     const TUint32 first = roundedSize(size1);
     const TUint32 second = roundedSize(size2);
+    if (allocationObserver) allocationObserver->beforeAllocation();
     const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
     const TVMAddress secondHeader = block.header + kBlockOverhead + first;
     block.pool->addBlock(secondHeader);
@@ -97,6 +99,7 @@ FreeBlock VMHeap::addPool(TUint32 payload) {
     pools.append(std::make_unique<HeapPool>(start, length));
     totalSizeOfPools += length;
     HeapPool& pool = *pools[pools.size() - 1];
+    directory.add(pool);
     writeBlock(pool.start(), kTerminator);
     storeHeapEntry(space, pool.trailingTerminator(), kTerminator);
     return {pool.firstBlock(), payload, &pool};

@@ -1,12 +1,13 @@
 // VMHeap: the machine's memory for everything the application can reach. Blocks are cut
 // from a few large pools in the machine's address space; free blocks wait in 32 size-class
-// lists and merge with free neighbours when freed. The heap also keeps the root list and
-// the native objects that heap blocks stand for.
+// lists and merge with free neighbours when freed. The heap also keeps the root list, the
+// native objects that heap blocks stand for, and the collector's marks.
 //
 // Block headers live in machine memory, where the bytecode can overwrite them. The heap
 // keeps its own record of every pool (HeapPool) and every free block (FreeBlockLists) and
 // checks each header it relies on against it: a damaged header is a fatal machine error,
-// never an endless walk or an access outside the pool.
+// never an endless walk or an access outside the pool. For the same reason the collector's
+// marks live in that record, not in the headers' mark words, which stay 0.
 #pragma once
 
 #include "AddressSpace.h"
@@ -17,14 +18,17 @@
 #include "HeapPool.h"
 #include "InterfaceForCallingGc.h"
 #include "LinkedList.h"
+#include "MAllocationObserver.h"
 #include "MStreamHolderFinaliser.h"
 #include "MemoryUsage.h"
 #include "NativeObjectTable.h"
+#include "PoolDirectory.h"
 #include "Vec.h"
 
 #include <memory>
 #include <optional>
 #include <utility>
+#include <vector>
 
 class VMHeap {
 public:
@@ -69,6 +73,8 @@ public:
     void freeObject(TVMAddress object);
     // Tells the heap whom to call when a stream holder is freed (null: nobody).
     void setStreamHolderFinaliser(MStreamHolderFinaliser* finaliser) { streamHolders = finaliser; }
+    // Tells the heap whom to call before each allocation (null: nobody).
+    void setAllocationObserver(MAllocationObserver* observer) { allocationObserver = observer; }
 
     // Queries and walks, for the collector and the usage report; every header they read
     // is checked.
@@ -78,7 +84,9 @@ public:
     bool isBlockInUse(TVMAddress header) const;
     // The header words of a block.
     HeapEntry entry(TVMAddress header) const;
-    void setMark(TVMAddress header, TUint32 mark); // the block must be in use
+    // The pool that holds the address, or null; its record answers the collector's
+    // questions about blocks, and holds their marks.
+    HeapPool* poolContaining(TVMAddress address) const { return directory.find(address); }
     TInt32 poolCount() const { return pools.size(); }
     // The first block of a pool, after its leading terminator.
     TVMAddress firstBlock(TInt32 pool) const;
@@ -87,6 +95,14 @@ public:
     TInt32 numberOfEntries() const { return nOfEntries; }
     // Appends the usage report to `report` when it is not null; returns the total.
     int getMemUsage(CAppsString* report) const;
+
+    // The end of a collection (VMHeapSweep.cpp): frees every block in use that is not
+    // marked, pools in creation order and blocks in address order, and clears all marks.
+    // The native objects of the freed blocks are destroyed in that order once every block
+    // is free, so a destructor finds the heap consistent.
+    void sweep();
+    // Clears all marks; after an abandoned collection, so that the next one starts afresh.
+    void clearMarks();
 
     // Roots: a multiset of block headers.
     void addRoot(TVMAddress object);
@@ -118,8 +134,13 @@ private:
     std::optional<HeapEntry> freeEntryAt(const HeapPool& pool, TVMAddress header) const;
     std::unique_ptr<GCObject> detachNative(HeapPool& pool, TVMAddress header);
 
+    // Sweeping (VMHeapSweep.cpp).
+    void sweepPool(HeapPool& pool, std::vector<std::unique_ptr<GCObject>>& doomed);
+    TVMAddress sweepRun(HeapPool& pool, TVMAddress dead,
+                        std::vector<std::unique_ptr<GCObject>>& doomed);
+    void finaliseStreamHolder(TVMAddress header);
+
     // Checks and walks (VMHeapWalk.cpp).
-    HeapPool* poolContaining(TVMAddress address) const;
     HeapPool& poolOfBlock(TVMAddress header) const;
     HeapEntry checkedEntry(const HeapPool& pool, TVMAddress header) const;
     bool matchesRecord(const HeapPool& pool, TVMAddress header, const HeapEntry& entry) const;
@@ -134,7 +155,9 @@ private:
     AddressSpace& space;
     InterfaceForCallingGc* gcCaller;
     MStreamHolderFinaliser* streamHolders = nullptr;
+    MAllocationObserver* allocationObserver = nullptr;
     Vec<std::unique_ptr<HeapPool>> pools; // in creation order, which is address order
+    PoolDirectory directory;
     TUint32 totalSizeOfPools = 0;
     FreeBlockLists freeLists;
     NativeObjectTable natives;

@@ -2,8 +2,6 @@
 
 #include "ErrorHandling.h"
 
-#include <algorithm>
-
 TVMAddress VMHeap::belongsToPools(TVMAddress address) const {
     const HeapPool* pool = poolContaining(address);
     if (!pool) return 0;
@@ -19,11 +17,6 @@ bool VMHeap::isBlockInUse(TVMAddress header) const {
 
 HeapEntry VMHeap::entry(TVMAddress header) const {
     return checkedEntry(poolOfBlock(header), header);
-}
-
-void VMHeap::setMark(TVMAddress header, TUint32 mark) {
-    if (!isBlockInUse(header)) raiseFatalMachineError("marking a heap block not in use");
-    space.store32(header + kMarkOffset, mark);
 }
 
 TVMAddress VMHeap::firstBlock(TInt32 pool) const {
@@ -49,17 +42,6 @@ int VMHeap::getMemUsage(CAppsString* report) const {
     checkAccounting(usage);
     if (report) usage.appendTo(*report);
     return static_cast<int>(usage.total());
-}
-
-HeapPool* VMHeap::poolContaining(TVMAddress address) const {
-    const auto after =
-        std::upper_bound(pools.begin(), pools.end(), address,
-                         [](TVMAddress value, const std::unique_ptr<HeapPool>& pool) {
-                             return value < pool->start();
-                         });
-    if (after == pools.begin()) return nullptr;
-    HeapPool* pool = (after - 1)->get();
-    return pool->contains(address) ? pool : nullptr;
 }
 
 HeapPool& VMHeap::poolOfBlock(TVMAddress header) const {

@@ -84,8 +84,7 @@ void VirtualMachine::catchAt(const HandlerRecord& record, TVMAddress exception) 
     pc = static_cast<TInt32>(resume);
 }
 
-// Pushes `value` for a call the machine itself makes, within the stack's limit.
-void VirtualMachine::pushForCall(TUint32 value) {
+void VirtualMachine::push(TUint32 value) {
     if (sp + 1 >= stackLimit) stackOverflow();
     stack[++sp] = value;
 }
@@ -95,8 +94,8 @@ void VirtualMachine::callUncaughtHandler(TVMAddress exception) {
     const MethodEntry& entry =
         globalImplementation(handle, "uncaught exception without vmprintthrowableandexit");
     const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
-    pushForCall(convertReferenceDepth(parameterDepth(method, 0) - 1, exception));
-    pushForCall(static_cast<TUint32>(pc + 1));
+    push(convertReferenceDepth(parameterDepth(method, 0) - 1, exception));
+    push(static_cast<TUint32>(pc + 1));
     enterMethodFrame(entry.methodIndex, sp);
     pc = entry.codeOffset;
 }

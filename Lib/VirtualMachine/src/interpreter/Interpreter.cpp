@@ -2,7 +2,9 @@
 // counter, the stack index and the stack base in locals. Every stack access is checked
 // against the stack's bounds and every memory access goes through the address space's
 // checked helpers; a runtime error unwinds as ErrorHandlingException after the machine's
-// pc (on the instruction's last byte) and top have been stored back.
+// pc (on the instruction's last byte) and top have been stored back. Instructions that
+// allocate store top back first too: a collection may run at any allocation (in the
+// collector's stress mode), and it must see the stack as it is.
 #include "Arithmetic.h"
 #include "ErrorHandling.h"
 #include "GcCodes.h"
@@ -269,6 +271,7 @@ void VirtualMachine::run() {
         const TInt32 gcCode = s8(ip + 1);
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
         ROOM(1);
+        sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
         PUSH(block);
@@ -279,6 +282,7 @@ void VirtualMachine::run() {
         const TInt32 gcCode = s8(ip + 1);
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
         NEED(1);
+        sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
         space.store32(s[top], convertReferenceDepth(s8(ip + 6), block));
@@ -290,6 +294,7 @@ void VirtualMachine::run() {
         const TUint32 n = wordCount(ip);
         NEED(TInt64{n});
         if (n == 0) ROOM(1);
+        sp = top;
         const TVMAddress block = heap.allocateBytes(wordBytes(n), GC_CODE_DATA);
         top -= static_cast<TInt32>(n);
         if (n > 0) std::memcpy(wordsAt(block, n), s + top + 1, n * 4);
@@ -302,6 +307,7 @@ void VirtualMachine::run() {
         NEED(1);
         const GcCode kind =
             *ip == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
+        sp = top;
         const TVMAddress cell = heap.allocateBytes(4, kind);
         space.store32(cell, s[top]);
         s[top] = cell;
@@ -311,11 +317,13 @@ void VirtualMachine::run() {
         ROOM(1);
         const TUint32 index = u32(ip + 1);
         if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
+        sp = top;
         PUSH(newString(tables.stringConstants[index]));
         NEXT(NewString);
     }
     op_ToString : {
         NEED(1);
+        sp = top;
         s[top] = newString(OString::number(wrap(s[top])));
         NEXT(ToString);
     }
@@ -326,6 +334,7 @@ void VirtualMachine::run() {
         if (!OVector::isElementSize(elementSize))
             fatalError("unsupported array element size", POSITION);
         if (variable == 0) throwError(ENullPointer, "NULL pointer");
+        sp = top;
         space.store32(variable + 4, bits(elementSize));
         space.store32(variable, OVector::create(heap, elementSize));
         --top;

@@ -1,0 +1,141 @@
+#include "Marker.h"
+
+#include "OVector.h"
+
+#include <algorithm>
+
+namespace {
+
+// A reference to something that is not an object: a free block or a terminator.
+[[noreturn]] void invalidReference() {
+    throw Marker::InvalidReference();
+}
+
+} // namespace
+
+Marker::Marker(VMHeap& aHeap, const ModuleTables& aTables)
+    : heap(aHeap), space(aHeap.memory()), tables(aTables) {}
+
+// A precise reference that is not the start of a block in use.
+void Marker::markNoObject(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result) {
+    if (result == HeapPool::ENotInUse) invalidReference();
+    markBlockHolding(pool, header);
+}
+
+void Marker::markPointer(TUint32 value) {
+    const TVMAddress address = value - kHeaderBytes;
+    if (HeapPool* pool = poolContaining(address)) markBlockHolding(*pool, address);
+}
+
+void Marker::markArray(TUint32 array, bool elementsAreReferences) {
+    if (array == 0) return;
+    markReference(array);
+    if (elementsAreReferences) markElements(array);
+}
+
+void Marker::markArrayField(TVMAddress word, bool elementsAreReferences) {
+    if (space.contains(word, 4)) markArray(space.load32(word), elementsAreReferences);
+}
+
+void Marker::markWithConservativeWords(TUint32 object) {
+    markReference(object);
+    const HeapPool* pool = blockInUse(object);
+    if (!pool) return;
+    const Payload words = block(*pool, headerOf(object)).payload;
+    for (TUint32 i = 0; i < words.words; ++i)
+        markPointer(words[i]);
+}
+
+bool Marker::isMarkedObject(TUint32 value) const {
+    const HeapPool* pool = blockInUse(value);
+    return pool && pool->isMarked(headerOf(value));
+}
+
+void Marker::drain() {
+    while (!work.isEmpty())
+        trace(work.pop());
+}
+
+// Free blocks and terminators that hold the address are ignored.
+void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
+    const TVMAddress header = pool.blockContaining(address);
+    if (pool.mark(header) == HeapPool::ENewlyMarked) work.push({&pool, header});
+}
+
+// Kept in one piece with trace(), the marking loop's hot path.
+[[gnu::always_inline]] inline void Marker::traceObject(const Payload& object) {
+    const ClassLayouts::Layout* layout = object.words > 0 ? classes.find(object[0]) : nullptr;
+    if (!layout) return;
+    for (const TUint32 field : layout->references) {
+        if (field < object.words) markReference(object[field]);
+    }
+    for (const ClassLayouts::ArrayField& field : layout->arrays) {
+        if (field.word < object.words) markArray(object[field.word], field.elementsAreReferences);
+    }
+}
+
+void Marker::trace(const MarkedBlock& marked) {
+    const auto [code, words] = block(*marked.pool, marked.header);
+    if (marked.pool->ownsNative(marked.header)) traceNative(payloadOf(marked.header));
+    switch (code) {
+    case GC_CODE_FREE:
+    case GC_CODE_TERMINATOR: invalidReference();
+    case GC_CODE_OBJECT: return traceObject(words);
+    case GC_CODE_PRIMITIVE_ARRAY_REF:
+    case GC_CODE_OBJECT_ARRAY_REF:
+        if (words.words >= 1) markArray(words[0], code == GC_CODE_OBJECT_ARRAY_REF);
+        return;
+    case GC_CODE_NATIVE_REF:
+        if (words.words >= 1) markReference(words[0]);
+        return;
+    case GC_CODE_REF_CELL: return traceReferenceCell(words);
+    // An array keeps its element storage, however it is reached; only an array variable
+    // knows whether the elements are references.
+    case GC_CODE_VECTOR:
+        if (words.words > OVector::EStorage / 4) markReference(words[OVector::EStorage / 4]);
+        return;
+    default: return;
+    }
+}
+
+void Marker::traceNative(TVMAddress payload) {
+    GCObject* object = heap.nativeObject(payload);
+    if (!object) return;
+    reported.clear();
+    object->collectReferences(reported);
+    while (!reported.isEmpty()) {
+        const TUint32 reference = static_cast<TUint32>(reported[reported.size() - 1]);
+        reported.removeLast();
+        markReference(reference);
+    }
+}
+
+// Word 0 counts the references that follow, one or two.
+void Marker::traceReferenceCell(const Payload& cell) {
+    const TUint32 count = cell.words >= 1 ? cell[0] : 0;
+    if ((count != 1 && count != 2) || cell.words < count + 1) invalidReference();
+    for (TUint32 i = 1; i <= count; ++i)
+        markReference(cell[i]);
+}
+
+// Marks elements 0 to size - 1 of the array, as far as its storage block reaches.
+void Marker::markElements(TUint32 array) {
+    const HeapPool* arrayPool = blockInUse(array);
+    if (!arrayPool) return;
+    const Payload record = block(*arrayPool, headerOf(array)).payload;
+    if (record.words < OVector::kRecordBytes / 4) return;
+    const TUint32 storage = record[OVector::EStorage / 4];
+    const auto size = static_cast<TInt32>(record[OVector::ESize / 4]);
+    const HeapPool* storagePool = blockInUse(storage);
+    if (size <= 0 || !storagePool) return;
+    const Payload elements = block(*storagePool, headerOf(storage)).payload;
+    const TUint32 count = std::min(static_cast<TUint32>(size), elements.words);
+    for (TUint32 i = 0; i < count; ++i)
+        markReference(elements[i]);
+}
+
+HeapPool* Marker::blockInUse(TUint32 value) const {
+    const TVMAddress header = headerOf(value);
+    HeapPool* pool = heap.poolContaining(header);
+    return pool && pool->isInUse(header) ? pool : nullptr;
+}

@@ -1,0 +1,124 @@
+// Marker: the marking phase of a collection. Marking a block sets its mark in the heap's
+// record and puts it on a work list; draining the list traces each block by its GC code,
+// which marks the blocks it refers to. A block is marked before it is traced, so cycles
+// end, and the explicit work list keeps the native stack flat however long a chain of
+// objects is.
+//
+// Values are followed in two ways. A reference from where the layouts say a reference is
+// (a field, a cell, an array element, a root, a precise stack slot) is precise: it should
+// be the address of a block's payload. Any other value that may be a reference (a
+// conservatively scanned slot or word) is conservative: it keeps alive whatever block in
+// use it points into.
+#pragma once
+
+#include "ClassLayouts.h"
+#include "VMHeap.h"
+#include "WorkList.h"
+
+#include <algorithm>
+#include <cstring>
+#include <vector>
+
+class Marker {
+public:
+    // What marking throws when a precise reference leads to something that is no object.
+    struct InvalidReference {};
+
+    Marker(VMHeap& aHeap, const ModuleTables& aTables);
+    Marker(const Marker&) = delete;
+    Marker& operator=(const Marker&) = delete;
+
+    // A precise reference: 0 is skipped and the payload of a block in use is marked. The
+    // payload of a free block or of a terminator throws InvalidReference. Any other value is
+    // not the start of an object and is followed like a conservative one.
+    [[gnu::always_inline]] void markReference(TUint32 value) {
+        if (value == 0) return;
+        const TVMAddress header = headerOf(value);
+        HeapPool* pool = poolContaining(header);
+        if (!pool) return;
+        const HeapPool::MarkResult result = pool->mark(header);
+        if (result == HeapPool::ENewlyMarked) {
+            work.push({pool, header});
+        } else if (result != HeapPool::EMarkedBefore) {
+            markNoObject(*pool, header, result);
+        }
+    }
+    // A conservative value: marks the block in use that holds the address `value` - 24, so a
+    // value anywhere in a block's payload or just past it keeps the block alive. Values in
+    // free blocks, in terminators or outside the pools are ignored.
+    void markPointer(TUint32 value);
+    // An array variable whose first word, the array reference, is `array`: marks the array
+    // and, when its elements are references, its elements.
+    void markArray(TUint32 array, bool elementsAreReferences);
+    // An array variable whose first word is at the address `word`, which may be anything.
+    void markArrayField(TVMAddress word, bool elementsAreReferences);
+    // A precise reference to a block whose words are all conservative values (the globals).
+    void markWithConservativeWords(TUint32 object);
+    // Whether the value is the payload of a block in use that is marked already.
+    bool isMarkedObject(TUint32 value) const;
+
+    // Takes the class layouts afresh; before each collection's marking.
+    void begin() {
+        classes.update(tables);
+        lastPool = nullptr;
+    }
+    // Traces every marked block that is not traced yet, and everything that leads to.
+    void drain();
+    // Drops the work of an abandoned collection.
+    void abandon() { work.clear(); }
+
+private:
+    // The words of a block in use.
+    struct Payload {
+        const TUint8* bytes = nullptr;
+        TUint32 words = 0;
+        TUint32 operator[](TUint32 index) const {
+            TUint32 value;
+            std::memcpy(&value, bytes + 4 * index, 4);
+            return value;
+        }
+    };
+    struct Block {
+        GcCode code;
+        Payload payload;
+    };
+
+    // The pool that holds the address, or null; neighbouring objects share a pool, so the
+    // last one found is tried first.
+    HeapPool* poolContaining(TVMAddress address) {
+        if (lastPool && lastPool->contains(address)) return lastPool;
+        HeapPool* pool = heap.poolContaining(address);
+        if (pool) lastPool = pool;
+        return pool;
+    }
+
+    void markNoObject(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result);
+    void markBlockHolding(HeapPool& pool, TVMAddress address);
+    void trace(const MarkedBlock& marked);
+    void traceNative(TVMAddress payload);
+    void traceObject(const Payload& object);
+    void traceReferenceCell(const Payload& cell);
+    void markElements(TUint32 array);
+    // The pool of the block in use whose payload is at `value`, or null.
+    HeapPool* blockInUse(TUint32 value) const;
+    // The code and the payload of a block in use, as far as its header's size says. The
+    // header lies in memory the bytecode can write, so the end of the pool bounds the size;
+    // all of the pool is committed memory.
+    Block block(const HeapPool& pool, TVMAddress header) const {
+        const auto* at = static_cast<const TUint8*>(space.hostPointer(header, kHeaderBytes));
+        GcCode code;
+        TUint32 size;
+        std::memcpy(&code, at + kGcCodeOffset, 4);
+        std::memcpy(&size, at + kSizeOffset, 4);
+        const TUint32 bytes = std::min(size, pool.trailingTerminator() - payloadOf(header));
+        return {code, {at + kHeaderBytes, bytes / 4}};
+    }
+
+    VMHeap& heap;
+    AddressSpace& space;
+    const ModuleTables& tables;
+    ClassLayouts classes;
+    WorkList work;
+    HeapPool* lastPool = nullptr;
+    Vec<int> reported; // the references a native object reports
+};

@@ -1,0 +1,61 @@
+// Times the collection after a host call while many small objects are alive: a chain of n
+// three-word objects held from a global (bench/gc_live.kasm). Each figure is the time of a
+// host call to a method that does nothing, which is almost all collection; the row with no
+// objects shows what the call itself costs. The last column is the collection that frees
+// the whole chain.
+//   gc_bench [n ...]      (default: 0 100000 1000000)
+#include "MachineTesting.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+constexpr int kRuns = 25;
+
+std::string readFile(const char* path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+double millisecondsOf(VirtualMachine& machine, TInt32 handle) {
+    const auto start = std::chrono::steady_clock::now();
+    machine.callMethod(handle, {}, {}, 0);
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    std::vector<TUint32> counts;
+    for (int i = 1; i < argc; ++i)
+        counts.push_back(static_cast<TUint32>(std::strtoul(argv[i], nullptr, 10)));
+    if (counts.empty()) counts = {0, 100000, 1000000};
+
+    const std::string source = readFile(KESTRO_BENCH_DIR "/gc_live.kasm");
+    std::printf("%10s %10s %8s %12s %12s %12s\n", "objects", "blocks", "pools", "best ms",
+                "median ms", "freeing ms");
+    for (const TUint32 count : counts) {
+        StartedMachine vm(source);
+        VirtualMachine& machine = *vm.machine;
+        machine.callMethod(vm.handle("build<int>"), {count}, {0}, 0);
+        const TInt32 idle = vm.handle("idle");
+        std::vector<double> times;
+        for (int run = 0; run < kRuns; ++run)
+            times.push_back(millisecondsOf(machine, idle));
+        std::sort(times.begin(), times.end());
+        const TInt32 blocks = machine.getHeap().numberOfEntries();
+        const double freeing = millisecondsOf(machine, vm.handle("drop"));
+        std::printf("%10u %10d %8d %12.3f %12.3f %12.3f\n", count, blocks,
+                    machine.getHeap().poolCount(), times.front(), times[kRuns / 2], freeing);
+    }
+    return 0;
+}

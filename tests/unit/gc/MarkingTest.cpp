@@ -1,0 +1,207 @@
+#include "CollectorTesting.h"
+
+namespace {
+
+TEST_F(CollectorTest, ObjectReachableOnlyThroughAChainOfCellsSurvives) {
+    const TVMAddress object = pair();
+    const TVMAddress inner = cell(object), middle = cell(inner), outer = cell(middle);
+    const TVMAddress loose = cell(object);
+    heap.addRoot(outer);
+    collect();
+    for (const TVMAddress kept : {object, inner, middle, outer})
+        EXPECT_TRUE(alive(kept));
+    EXPECT_FALSE(alive(loose)) << "a cell survives only while something refers to it";
+    heap.removeRoot(outer);
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), 0);
+}
+
+TEST_F(CollectorTest, CyclesReferencingEachOtherAndNothingElseAreFreed) {
+    const TVMAddress a = pair(), b = pair(a), c = pair(), d = pair(c, b);
+    store(a + 4, b);
+    store(c + 4, d);
+    store(b + 8, c);
+    const TVMAddress root = pair(a);
+    heap.addRoot(root);
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), 5);
+    heap.removeRoot(root);
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), 0);
+}
+
+TEST_F(CollectorTest, ObjectArraysKeepTheirElementsAndPrimitiveArraysDoNot) {
+    const TVMAddress first = pair(), second = pair();
+    const TVMAddress elements = array({first, 0, second});
+    const TVMAddress references = variable(elements, GC_CODE_OBJECT_ARRAY_REF);
+    heap.addRoot(references);
+    collect();
+    for (const TVMAddress kept : {first, second, elements, storageOf(elements), references})
+        EXPECT_TRUE(alive(kept));
+
+    heap.removeRoot(references);
+    const TVMAddress numbers = variable(elements, GC_CODE_PRIMITIVE_ARRAY_REF);
+    heap.addRoot(numbers);
+    collect();
+    EXPECT_TRUE(alive(elements));
+    EXPECT_TRUE(alive(storageOf(elements)));
+    EXPECT_FALSE(alive(first));
+    EXPECT_FALSE(alive(second));
+    EXPECT_EQ(heap.numberOfEntries(), 3);
+}
+
+TEST_F(CollectorTest, EmptyArrayKeepsItsArrayAndHasNoStorageToMark) {
+    const TVMAddress empty = array({});
+    ASSERT_EQ(storageOf(empty), 0u);
+    heap.addRoot(variable(empty, GC_CODE_OBJECT_ARRAY_REF));
+    collect();
+    EXPECT_TRUE(alive(empty));
+    EXPECT_EQ(heap.numberOfEntries(), 2);
+}
+
+TEST_F(CollectorTest, ArrayEmptiedInPlaceKeepsItsStorage) {
+    const TVMAddress emptied = array({pair()});
+    store(emptied + OVector::ESize, 0);
+    heap.addRoot(variable(emptied, GC_CODE_OBJECT_ARRAY_REF));
+    collect();
+    EXPECT_TRUE(alive(storageOf(emptied))) << "the array would otherwise name freed storage";
+    EXPECT_EQ(heap.numberOfEntries(), 3) << "elements past the size are not marked";
+}
+
+TEST_F(CollectorTest, ArrayReachedWithoutItsVariableKeepsItsStorageButNotItsElements) {
+    const TVMAddress element = pair();
+    const TVMAddress elements = array({element});
+    heap.addRoot(cell(elements));
+    collect();
+    EXPECT_TRUE(alive(storageOf(elements)));
+    EXPECT_FALSE(alive(element));
+}
+
+TEST_F(CollectorTest, ObjectsKeepTheirReferenceFieldsAndArrayFields) {
+    const TVMAddress referenced = pair(), unreferenced = pair();
+    const TVMAddress element = pair(), number = pair();
+    const TVMAddress holder = heap.allocateWords(5, GC_CODE_OBJECT);
+    store(holder, kHolder);
+    store(holder + 4, array({element}));
+    store(holder + 12, array({number}));
+    const TVMAddress root = heap.allocateWords(4, GC_CODE_OBJECT);
+    store(root, kPair);
+    store(root + 4, holder);
+    store(root + 8, referenced);
+    store(root + 12, unreferenced); // not one of the class's reference fields
+    heap.addRoot(root);
+    collect();
+    EXPECT_TRUE(alive(referenced));
+    EXPECT_TRUE(alive(element));
+    EXPECT_TRUE(alive(load(holder + 12)));
+    EXPECT_FALSE(alive(number));
+    EXPECT_FALSE(alive(unreferenced));
+}
+
+TEST_F(CollectorTest, ReferenceCellsHoldOneOrTwoReferences) {
+    const TVMAddress a = pair(), b = pair(), c = pair();
+    const TVMAddress one = heap.allocateWords(3, GC_CODE_REF_CELL);
+    store(one, 1);
+    store(one + 4, a);
+    store(one + 8, b);
+    const TVMAddress two = heap.allocateWords(3, GC_CODE_REF_CELL);
+    store(two, 2);
+    store(two + 4, 0);
+    store(two + 8, c);
+    heap.addRoot(one);
+    heap.addRoot(two);
+    collect();
+    EXPECT_TRUE(alive(a));
+    EXPECT_FALSE(alive(b));
+    EXPECT_TRUE(alive(c));
+}
+
+TEST_F(CollectorTest, ReferenceCellWithAnotherCountAbandonsTheCollection) {
+    const TVMAddress garbage = pair();
+    const TVMAddress broken = heap.allocateWords(3, GC_CODE_REF_CELL);
+    store(broken, 3);
+    heap.addRoot(broken);
+    EXPECT_FALSE(collector.collectFromRoots(0));
+    EXPECT_TRUE(alive(garbage)) << "an abandoned collection frees nothing";
+}
+
+TEST_F(CollectorTest, ReferenceToAFreeBlockAbandonsTheCollectionAndClearsItsMarks) {
+    const TVMAddress child = pair();
+    const TVMAddress root = pair(child, freedBlock());
+    const TVMAddress garbage = pair();
+    heap.addRoot(root);
+    EXPECT_FALSE(collector.collectFromRoots(0));
+    EXPECT_TRUE(alive(garbage));
+    store(root + 8, 0);
+    collect();
+    EXPECT_TRUE(alive(child)) << "a mark left from the abandoned collection hid the child";
+    EXPECT_FALSE(alive(garbage));
+}
+
+TEST_F(CollectorTest, PreciseValueThatStartsNoBlockIsFollowedConservatively) {
+    const TVMAddress target = pair();
+    const TVMAddress numbers = pair();
+    heap.addRoot(pair(target + 4, 12345));
+    heap.addRoot(cell(numbers + 200000)); // beyond every pool
+    collect();
+    EXPECT_TRUE(alive(target)) << "a reference into an object keeps the object";
+    EXPECT_FALSE(alive(numbers));
+}
+
+TEST_F(CollectorTest, NativeObjectsKeepWhatTheyReport) {
+    int destroyed = 0;
+    const TVMAddress kept = pair();
+    const TVMAddress native = heap.allocateNative(
+        std::make_unique<TracedNative>([&] { ++destroyed; }, std::vector<TUint32>{kept}),
+        GC_CODE_DATA);
+    heap.addRoot(native);
+    collect();
+    EXPECT_TRUE(alive(kept));
+    heap.removeRoot(native);
+    collect();
+    EXPECT_FALSE(alive(kept));
+    EXPECT_EQ(destroyed, 1);
+}
+
+TEST_F(CollectorTest, ConservativeValuesKeepOnlyBlocksInUse) {
+    const TVMAddress object = pair();
+    const TVMAddress free = freedBlock();
+    const TVMAddress firstBlock = heap.firstBlock(0);
+    Marker marker(heap, tables);
+    marker.markPointer(free);        // a free block
+    marker.markPointer(free + 4);    // inside it
+    marker.markPointer(firstBlock);  // the leading terminator
+    marker.markPointer(object + 12); // just past the object's payload, in its trailer
+    marker.markPointer(0xFFFFFFF0u); // outside every pool
+    marker.drain();
+    EXPECT_TRUE(marker.isMarkedObject(object));
+    heap.sweep();
+    EXPECT_TRUE(alive(object));
+    EXPECT_EQ(heap.numberOfEntries(), 1) << "the guard of the freed block went";
+}
+
+TEST_F(CollectorTest, GlobalsWordsAreFollowedConservatively) {
+    const TVMAddress object = pair();
+    const TVMAddress globals = heap.allocateWords(4, GC_CODE_DATA);
+    heap.addRoot(globals);
+    store(globals + 8, object);
+    ASSERT_TRUE(collector.collectFromRoots(globals));
+    EXPECT_TRUE(alive(object));
+    collect();
+    EXPECT_FALSE(alive(object)) << "the block's code alone does not trace its words";
+}
+
+TEST_F(CollectorTest, ChainOfTwoMillionObjectsIsMarkedWithoutExhaustingTheStack) {
+    constexpr TInt32 kLength = 2'000'000;
+    TVMAddress head = 0;
+    for (TInt32 i = 0; i < kLength; ++i)
+        head = pair(head);
+    heap.addRoot(head);
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), kLength);
+    heap.removeRoot(head);
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), 0);
+}
+
+} // namespace

@@ -1,0 +1,128 @@
+#include "CollectorTesting.h"
+
+#include <limits>
+
+namespace {
+
+// An operand stack of its own for the full collection, outside the heap's pools.
+class StackScanTest : public CollectorTest {
+protected:
+    static constexpr TVMAddress kStackAddress = 0x7000'0000;
+
+    // Whether the collection was carried out.
+    bool collectWithStack(const std::vector<TUint32>& values) {
+        slots = values;
+        slots.resize(32);
+        OperandStackView view;
+        view.slots = slots;
+        view.address = stackAddress;
+        view.stackSlots = 32;
+        view.top = static_cast<TInt32>(values.size()) - 1;
+        view.frameMethods = frameMethods;
+        view.frameBases = frameBases;
+        view.frameLayouts = layouts;
+        return collector.collectWithStack(view, 0);
+    }
+    void addFrame(TInt32 base, const MethodGCInfo& layout) {
+        frameMethods.push_back(static_cast<TInt32>(layouts.size()));
+        frameBases.push_back(base);
+        layouts.push_back(layout);
+    }
+
+    TVMAddress stackAddress = kStackAddress;
+    std::vector<TUint32> slots;
+    std::vector<TInt32> frameMethods, frameBases;
+    std::vector<MethodGCInfo> layouts;
+};
+
+TEST_F(StackScanTest, ValuePointingIntoAnObjectKeepsItAlive) {
+    const TVMAddress object = pair(), loose = pair();
+    collectWithStack({7, object + 8, 0});
+    EXPECT_TRUE(alive(object));
+    EXPECT_FALSE(alive(loose));
+}
+
+TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
+    const TVMAddress below = pair(), argument = pair(), local = pair(), plain = pair();
+    const TVMAddress above = pair();
+    MethodGCInfo layout;
+    layout.resultSlots = 1;
+    layout.argumentSlots = 1;
+    layout.argumentReferenceSlots = {1};
+    layout.localSlots = 2;
+    layout.localReferenceSlots = {3};
+    addFrame(1, layout);
+    // below | result, argument, return address, local, plain local | above
+    collectWithStack({below, 0, argument + 4, 99, local, plain, above});
+    for (const TVMAddress kept : {below, argument, local, above})
+        EXPECT_TRUE(alive(kept));
+    EXPECT_FALSE(alive(plain));
+}
+
+TEST_F(StackScanTest, ArgumentsMayPointAnywhereButLocalReferencesMustBeObjects) {
+    const TVMAddress free = freedBlock();
+    MethodGCInfo layout;
+    layout.argumentSlots = 1;
+    layout.argumentReferenceSlots = {0};
+    layout.localSlots = 1;
+    layout.localReferenceSlots = {2};
+    addFrame(0, layout);
+    EXPECT_TRUE(collectWithStack({free, 0, 0}));
+    EXPECT_FALSE(collectWithStack({0, 0, free}));
+}
+
+TEST_F(StackScanTest, LocalReferencesIntoTheStackItselfAreSkipped) {
+    // A stack placed over a free block: its slot addresses are never followed.
+    const TVMAddress free = freedBlock();
+    stackAddress = free - 8;
+    MethodGCInfo layout;
+    layout.localSlots = 1;
+    layout.localReferenceSlots = {1};
+    addFrame(0, layout);
+    EXPECT_TRUE(collectWithStack({0, free}));
+}
+
+TEST_F(StackScanTest, ArrayVariablesInTheFrameAndAddressedByArguments) {
+    const TVMAddress element = pair(), elsewhere = pair();
+    const TVMAddress local = array({element});
+    const TVMAddress addressed = array({elsewhere});
+    const TVMAddress variableBlock = variable(addressed, GC_CODE_DATA);
+    MethodGCInfo layout;
+    layout.argumentSlots = 1;
+    layout.argumentArraySlots = {0};
+    layout.argumentArrayHoldsReferences = {255};
+    layout.localSlots = 2;
+    layout.localArraySlots = {2};
+    layout.localArrayHoldsReferences = {255};
+    addFrame(0, layout);
+    collectWithStack({variableBlock, 0, local, 4});
+    EXPECT_TRUE(alive(element));
+    EXPECT_TRUE(alive(elsewhere));
+    EXPECT_TRUE(alive(storageOf(addressed)));
+    EXPECT_FALSE(alive(variableBlock)) << "only the variable's words were read";
+}
+
+TEST_F(StackScanTest, FramesClaimingSlotsOutsideTheStackAreBounded) {
+    const TVMAddress object = pair();
+    MethodGCInfo wild;
+    wild.resultSlots = std::numeric_limits<TInt32>::min();
+    wild.localSlots = std::numeric_limits<TInt32>::max();
+    wild.argumentReferenceSlots = {-100, 1'000'000};
+    wild.localReferenceSlots = {std::numeric_limits<TInt32>::min(), 40};
+    wild.localArraySlots = {-1, 2};
+    wild.localArrayHoldsReferences = {255, 255};
+    addFrame(-5, wild);
+    addFrame(1'000'000, wild);
+    frameMethods.push_back(-1);
+    frameBases.push_back(0);
+    collectWithStack({object, 5, 6});
+    EXPECT_TRUE(alive(object));
+}
+
+TEST_F(StackScanTest, EmptyStackIsNotRead) {
+    const TVMAddress object = pair();
+    collectWithStack({});
+    EXPECT_FALSE(alive(object));
+}
+
+} // namespace
