@@ -6,7 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev
     libgtest-dev googletest
-    python3
+    python3 dbus
 )
 
 missing=()

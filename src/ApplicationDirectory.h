@@ -2,12 +2,14 @@
 // when the first argument is "--auto".
 #pragma once
 
+#include "CAppsString.h"
+
 #include <optional>
 #include <string>
 
-// The directory, or nothing when "--auto" makes a path longer than the host accepts
-// (the caller reports it).
-std::optional<std::string> applicationDirectory(int argc, char** argv);
+// The directory, or nothing when "--auto" makes a path longer than 4096 bytes (the
+// caller reports it).
+std::optional<CAppsString> applicationDirectory(int argc, char** argv);
 
 // The program path's text after its last '/'.
 std::string programBaseName(const char* programPath);

@@ -1,60 +1,62 @@
-// The kestro program: finds the application directory, loads the application's
-// bytecode module "index.mcb" and runs its start-up.
+// The kestro program: finds the application directory, opens the window, loads the
+// application's module "index.mcb", runs its start-up and then the event loop.
 #include "ApplicationDirectory.h"
-#include "ConsoleHost.h"
 #include "ErrorHandling.h"
+#include "FatalReport.h"
+#include "HostCall.h"
 #include "MachineStop.h"
-#include "Stream.h"
-#include "VirtualMachine.h"
+#include "MainView.h"
+#include "QtClientApplication.h"
 
+#include <QDBusConnection>
+#include <QDebug>
 #include <cstdio>
 
 namespace {
 
-const char* const kModuleName = "index.mcb";
-
-// "FATAL: " and the last error's text, each UTF-16 unit as UTF-8.
-void printFatalLine() {
-    const OString message = lastErrorMessage();
-    const Vec<TUint8> bytes = message.toUtf8();
-    std::fputs("FATAL: ", stderr);
-    std::fwrite(bytes.data(), 1, static_cast<std::size_t>(bytes.size()), stderr);
-    std::fputc('\n', stderr);
+// Display status changes from the platform's mode control arrive on the system bus.
+bool subscribeToDisplayStatus(MainView& view) {
+    return QDBusConnection::systemBus().connect("com.nokia.mce", "/com/nokia/mce/signal",
+                                                "com.nokia.mce.signal", "display_status_ind", &view,
+                                                SLOT(displaySignal(QString)));
 }
 
-int reportFatalMachineError(const VirtualMachine& machine) {
-    if (!machine.lastFatalDescription().empty())
-        std::fprintf(stderr, "kestro: fatal machine error: %s\n",
-                     machine.lastFatalDescription().c_str());
-    printFatalLine();
-    return 1;
+// Status of the process after the event loop: failures the loop ended with are reported
+// as they would have been at start-up.
+int statusAfterEventLoop(int loopResult) {
+    switch (hostOutcome()) {
+    case HostOutcome::Running: return loopResult;
+    case HostOutcome::ExitRequested: return 0;
+    case HostOutcome::RuntimeError: return reportRuntimeError();
+    case HostOutcome::FatalMachineError: return reportFatalMachineError();
+    }
+    return loopResult;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
+    qDebug("starting main");
+    QtClientApplication application(argc, argv);
     const auto directory = applicationDirectory(argc, argv);
     if (!directory) {
         std::fprintf(stderr, "%s: VM basename too long\n", programBaseName(argv[0]).c_str());
         return 1;
     }
-    const std::string path = *directory + "/" + kModuleName;
-    KESTRO::FileInputStream stream;
-    if (!stream.open(path.c_str())) {
-        std::fprintf(stderr, "Failed to open '%s'\n", path.c_str());
-        return 1;
-    }
-    ConsoleHost host;
-    VirtualMachine machine;
-    setCurrentVirtualMachine(&machine);
     try {
-        machine.startApplication(stream, OString(kModuleName), &host);
+        MainView view(*directory);
+        if (!subscribeToDisplayStatus(view))
+            std::fputs("FATAL: Failed to connect to dbus\n", stderr);
+        application.setMainView(&view);
+        view.setVisible(true);
+        try {
+            view.loadApplication();
+        } catch (const MachineStop& stop) {
+            return stop.value == MachineStop::kExitRequested ? 0 : reportFatalMachineError();
+        }
+        return statusAfterEventLoop(QApplication::exec());
     } catch (const ErrorHandlingException&) {
-        return reportFatalMachineError(machine);
-    } catch (const MachineStop& stop) {
-        // The application's own exit request ends the process normally.
-        if (stop.value == MachineStop::kExitRequested) return 0;
-        return reportFatalMachineError(machine);
+        return lastErrorCode() == EFatalMachineError ? reportFatalMachineError()
+                                                     : reportRuntimeError();
     }
-    return 0;
 }

@@ -8,6 +8,7 @@ asm=$build/tools/kestro-asm
 dis=$build/tools/kestro-dis
 kestro=$build/src/kestro
 work=$(mktemp -d)
+export QT_QPA_PLATFORM=offscreen
 trap 'rm -rf "$work"' EXIT
 failures=0
 
@@ -47,7 +48,7 @@ expect "dis without arguments shows usage" 2 "usage: kestro-dis MODULE" -- "$dis
 # --- the kestro program ---
 mkdir -p "$work/app"
 "$asm" "$source/examples/hello/hello.kasm" -o "$work/app/index.mcb"
-expect "kestro runs index.mcb from the working directory" 0 "LOG: Hello from Kestro" -- \
+expect "kestro runs index.mcb from the working directory" 0 "LOG: Goodbye" -- \
     env -C "$work/app" "$kestro"
 expect "kestro without index.mcb" 1 "Failed to open '$work/index.mcb'" -- env -C "$work" "$kestro"
 expect "kestro --auto looks in /opt" 1 "Failed to open '/opt/kestro/index.mcb'" -- "$kestro" --auto

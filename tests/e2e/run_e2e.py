@@ -10,6 +10,12 @@ expectations written in the program's own comments:
     ; expect-prefix: LOG: VMExc   one expected line that must start with this text
     ; expect-status: 1            expected exit status (default 0)
     ; expect-env: NAME=VALUE      set an environment variable for the run
+    ; expect-file: NAME: TEXT     one expected line of the file NAME in the application
+                                  directory after the run (UTF-8), in order
+    ; expect-bus: none            run without a system bus (normally a private
+                                  dbus-daemon stands in for it)
+    ; display-status: LINE -> S   when the program writes LINE, send the display-status
+                                  signal with the status S on the bus (in order)
 
 Expectation comments must stand on a line of their own. A program with no
 expectation comment at all is reported as an error, so that a forgotten
@@ -25,8 +31,13 @@ import re
 import subprocess
 import sys
 import tempfile
+import threading
 
-DIRECTIVE = re.compile(r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env):(.*)$")
+from private_bus import NO_BUS, PrivateBus
+
+DIRECTIVE = re.compile(
+    r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-bus"
+    r"|display-status):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ")
 
 
@@ -39,6 +50,9 @@ class Expectation:
         self.lines = []  # list of (kind, text): kind is "exact" or "prefix"
         self.status = 0
         self.env = {}
+        self.files = {}  # file name -> expected lines
+        self.bus = True
+        self.display_statuses = []  # (line, status) in order
         self.seen = False
 
 
@@ -67,6 +81,20 @@ def read_expectations(path):
                     expectation.status = int(value.strip())
                 except ValueError:
                     raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
+            elif kind == "expect-file":
+                name, colon, text = value.partition(": ")
+                if not colon or not name:
+                    raise ProgramError(f"{path}:{number}: expect-file needs NAME: TEXT")
+                expectation.files.setdefault(name, []).append(text)
+            elif kind == "display-status":
+                line_text, arrow, status = value.partition(" -> ")
+                if not arrow:
+                    raise ProgramError(f"{path}:{number}: display-status needs LINE -> STATUS")
+                expectation.display_statuses.append((line_text, status.strip()))
+            elif kind == "expect-bus":
+                if value.strip() != "none":
+                    raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
+                expectation.bus = False
             else:
                 name, equals, setting = value.strip().partition("=")
                 if not equals or not name:
@@ -133,13 +161,70 @@ def run_program(args, program):
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         env.update(expectation.env)
+        bus = PrivateBus(directory) if expectation.bus else None
+        env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
         try:
-            result = subprocess.run([os.path.abspath(args.kestro)], cwd=directory, env=env,
-                                    stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
-                                    stderr=subprocess.PIPE, timeout=args.timeout)
+            result = run_kestro(args, directory, env, expectation.display_statuses, bus)
         except subprocess.TimeoutExpired as expired:
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
+        finally:
+            if bus:
+                bus.close()
+        failures = file_failures(directory, expectation.files)
+    failures += line_failures(expectation, result)
+    if failures:
+        failures.append("full stderr:\n" + indent(result.stderr))
+    return failures
+
+
+def run_kestro(args, directory, env, display_statuses, bus):
+    """Runs kestro; while it runs, answers the lines that display statuses wait for."""
+    process = subprocess.Popen([os.path.abspath(args.kestro)], cwd=directory, env=env,
+                               stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.PIPE)
+    pending = list(display_statuses)
+    collected = []
+    timed_out = threading.Event()
+
+    def stop():
+        timed_out.set()
+        process.kill()
+
+    timer = threading.Timer(args.timeout, stop)
+    timer.start()
+    try:
+        for raw in process.stderr:
+            collected.append(raw)
+            line = raw.rstrip(b"\r\n").decode("latin-1")
+            if pending and bus and line == pending[0][0]:
+                subprocess.run([args.display_status_sender, bus.address, pending.pop(0)[1]],
+                               check=True, timeout=10)
+        process.wait()
+    finally:
+        timer.cancel()
+    stderr = b"".join(collected)
+    if timed_out.is_set():
+        raise subprocess.TimeoutExpired(args.kestro, args.timeout, stderr=stderr)
+    return subprocess.CompletedProcess(process.args, process.returncode, b"", stderr)
+
+
+def file_failures(directory, files):
+    failures = []
+    for name, expected in files.items():
+        try:
+            with open(os.path.join(directory, name), encoding="utf-8") as written:
+                actual = written.read().splitlines()
+        except (OSError, UnicodeDecodeError) as error:
+            failures.append(f"file {name}: {error}")
+            continue
+        if actual != expected:
+            diff = difflib.unified_diff(expected, actual, "expected", "actual", lineterm="")
+            failures.append(f"file {name} differs:\n" + "\n".join("  " + line for line in diff))
+    return failures
+
+
+def line_failures(expectation, result):
     failures = []
     actual = reported_lines(result.stderr)
     if not lines_match(expectation.lines, actual):
@@ -155,8 +240,6 @@ def run_program(args, program):
         else:
             got = f"status {result.returncode}"
         failures.append(f"exit: expected status {expectation.status}, got {got}")
-    if failures:
-        failures.append("full stderr:\n" + indent(result.stderr))
     return failures
 
 
@@ -171,6 +254,7 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--asm", required=True, help="path of kestro-asm")
     parser.add_argument("--kestro", help="path of kestro (not needed with --assemble-only)")
+    parser.add_argument("--display-status-sender", help="path of display-status-sender")
     parser.add_argument("--timeout", type=float, default=20.0,
                         help="seconds each run may take (default 20)")
     parser.add_argument("--assemble-only", action="store_true",

@@ -1,0 +1,17 @@
+// The window: a full-screen widget that also offers the host services. It maps the
+// application's repaint requests onto the window, rotated when a portrait picture is
+// shown on a landscape window.
+#pragma once
+
+#include "FrameworkServices.h"
+
+#include <QWidget>
+
+class MainViewBase : public QWidget, public FrameworkServices {
+public:
+    MainViewBase() = default;
+
+    void updateArea(TInt32 x, TInt32 y, TInt32 width, TInt32 height) override;
+    // Whether the back buffer's picture is shown turned by 90 degrees.
+    virtual bool needsRotation() const = 0;
+};
