@@ -6,7 +6,11 @@
 #pragma once
 
 #include "AddressSpace.h"
+#include "GcCodes.h"
 #include "Types.h"
+
+#include <span>
+#include <vector>
 
 class VMHeap;
 
@@ -38,8 +42,31 @@ public:
     TVMAddress insert(TInt32 index);
     TVMAddress append() { return insert(count); }
 
+    // Bulk editing for the array natives.
+    // A new empty array and right after it an array variable block {array, 0} with the
+    // given GC code, made as one paired allocation; returns the variable.
+    static TVMAddress createInVariable(VMHeap& heap, TInt32 elementSize, GcCode variableCode);
+    // Raises InvalidArgumentException when storage for that many elements would not fit
+    // in one heap block.
+    static void requireStorable(TInt64 elements, TInt32 elementSize);
+    TVMAddress storageAddress() const { return storage; }
+    // Copies of `n` elements from `index` on, as bytes; elements outside the array raise
+    // IndexOutOfBoundsException.
+    std::vector<TUint8> elementBytes(TInt32 index, TInt32 n) const;
+    // Replaces `removed` elements at `index` (which must exist) by `inserted`, whole
+    // elements as bytes held outside the machine. The elements stay in their storage when
+    // it has room, unless a removal leaves it at most half used and smaller storage would
+    // do; otherwise they move to new storage for the new size and the old storage is left
+    // to the collector. An array left empty releases its storage.
+    void splice(TInt32 index, TInt32 removed, std::span<const TUint8> inserted);
+
 private:
     void grow();
+    bool keepsStorage(TInt32 newCount, bool removalOnly) const;
+    void spliceInPlace(TInt32 index, TInt32 removed, std::span<const TUint8> inserted);
+    void spliceIntoNewStorage(TInt32 index, TInt32 removed, std::span<const TUint8> inserted,
+                              TInt32 newCount);
+    void releaseStorage();
 
     VMHeap& heap;
     AddressSpace& space;

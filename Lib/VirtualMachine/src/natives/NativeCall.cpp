@@ -1,0 +1,32 @@
+#include "NativeCall.h"
+
+#include "ErrorHandling.h"
+#include "GcCodes.h"
+
+#include <memory>
+
+RangeOperand NativeCall::range() {
+    const RangeOperand operand = uncheckedRange();
+    if (operand.first < 0) throwError(ERange);
+    return operand;
+}
+
+RangeOperand NativeCall::uncheckedRange() {
+    const TInt32 length = integer();
+    return {integer(), length};
+}
+
+void NativeCall::answerWords(std::span<const TUint32> words, TInt32 kept) {
+    const TInt32 first = top - read + 1 + kept;
+    const TInt32 last = first + static_cast<TInt32>(words.size()) - 1;
+    if (last >= vm.stackLimit) vm.stackOverflow();
+    for (std::size_t i = 0; i < words.size(); ++i)
+        vm.slot(first + static_cast<TInt32>(i)) = words[i];
+    vm.sp = last;
+}
+
+void NativeCall::storeString(TVMAddress cell, const OString& text) {
+    const TVMAddress object =
+        vm.heap.allocateNative(std::make_unique<OString>(text), GC_CODE_STRING);
+    vm.space.store32(cell, object);
+}

@@ -1,0 +1,62 @@
+// The operands and the result of one native call.
+// Operands are read from the top of the operand stack downwards, each read taking the
+// slots under the previous one, so a native reads them in the reverse of the order they
+// were pushed and knows how many slots it has used. Nothing on the stack changes until
+// the native answers, so an error raised on the way leaves the stack as it was.
+#pragma once
+
+#include "OString.h"
+#include "Types.h"
+#include "VirtualMachine.h"
+
+#include <span>
+
+// A range operand as pushed: the first index, then the length (negative: to the end).
+struct RangeOperand {
+    TInt32 first = 0;
+    TInt32 length = 0;
+};
+
+class NativeCall {
+public:
+    explicit NativeCall(VirtualMachine& machine) : vm(machine), top(machine.sp) {}
+
+    VMHeap& heap() const { return vm.heap; }
+    AddressSpace& memory() const { return vm.space; }
+
+    // Operands.
+    TUint32 word() { return vm.slot(top - read++); }
+    TInt32 integer() { return static_cast<TInt32>(word()); }
+    bool flag() { return word() != 0; }
+    // A character: the low 16 bits of the slot.
+    char16_t unit() { return static_cast<char16_t>(word()); }
+    // The string behind a reference to its cell; null raises NullPointerException.
+    OString& string() { return vm.stringAt(word()); }
+    // A range; a negative first index raises RangeException as soon as it is read.
+    RangeOperand range();
+    // A range that the operation checks itself.
+    RangeOperand uncheckedRange();
+
+    // Answers. Each one replaces the operands read so far.
+    // Removes them.
+    void pop() { vm.sp = top - read; }
+    // Leaves one result in the lowest operand slot.
+    void answer(TUint32 result) { answerWords({&result, 1}); }
+    // Leaves the words from the lowest operand slot on, or above the `kept` lowest
+    // operand slots, which stay as they are.
+    void answerWords(std::span<const TUint32> words, TInt32 kept = 0);
+
+    // Objects.
+    // A new string and its cell; returns the cell.
+    TVMAddress newString(const OString& text) { return vm.newString(text); }
+    // Makes a new string object and stores it in the cell at `cell` (null raises
+    // NullPointerException); the cell's old string is left to the collector.
+    void storeString(TVMAddress cell, const OString& text);
+    // A new cell holding `value`, which stays alive while the cell is made.
+    TVMAddress newCell(TVMAddress value) { return vm.convertReferenceDepth(1, value); }
+
+private:
+    VirtualMachine& vm;
+    const TInt32 top; // the top slot on entry
+    TInt32 read = 0;  // operand slots read so far
+};

@@ -1,0 +1,33 @@
+#include "ArrayCall.h"
+
+std::optional<ElementPart> partOf(RangeOperand range, TInt32 size, bool negativeToEnd) {
+    const TInt64 from = range.first;
+    const TInt64 to =
+        range.length < 0 && negativeToEnd ? TInt64{size} - 1 : from + range.length - 1;
+    if (from < 0 || from > to || to >= size) return std::nullopt;
+    return ElementPart{range.first, static_cast<TInt32>(to - from + 1)};
+}
+
+std::vector<TUint8> bytesOf(const OVector& array, std::optional<ElementPart> part) {
+    if (!part) return {};
+    return array.elementBytes(part->from, part->count);
+}
+
+std::vector<TUint8> allBytesOf(const OVector& array) {
+    return array.elementBytes(0, array.size());
+}
+
+std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
+    const auto count = static_cast<TInt64>(elements.size()) / elementSize;
+    OVector::requireStorable(count * times, elementSize);
+    std::vector<TUint8> copies;
+    copies.reserve(elements.size() * static_cast<std::size_t>(times));
+    for (TInt32 i = 0; i < times; ++i)
+        copies.insert(copies.end(), elements.begin(), elements.end());
+    return copies;
+}
+
+void insertElements(OVector& array, TInt32 position, std::span<const TUint8> elements) {
+    if (position < 0 || position > array.size()) throwError(EIndexOutOfBounds);
+    array.splice(position, 0, elements);
+}
