@@ -1,0 +1,10 @@
+// The fixed-point native group 11.
+#include "FixedFamilies.h"
+
+void VirtualMachine::fixedNative(TInt32 function) {
+    NativeCall call(*this);
+    if (calculateFixed(call, function) || compareFixeds(call, function) ||
+        convertFixed(call, function) || convertFixedText(call, function))
+        return;
+    unknownNativeFunction("Fixed:");
+}
