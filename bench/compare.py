@@ -1,0 +1,135 @@
+#!/usr/bin/env python3
+"""Runs each benchmark program with kestro and its Lua 5.4 twin, side by side.
+
+For every pair it checks that both print the same result, takes the median CPU time
+(user + system) of several runs of each, and reports the ratio ours / Lua. With
+--callgrind it also counts the instructions kestro executes for each program under
+valgrind (stable on a busy machine), minus those of an empty program (start-up and
+shut-down). The table goes to standard output and, with --results, to a Markdown file
+together with the machine's facts.
+
+Usage: compare.py --kestro PATH --asm PATH [--runs N] [--callgrind] [--results FILE]
+"""
+
+import argparse
+import os
+import platform
+import re
+import resource
+import shutil
+import statistics
+import subprocess
+import sys
+import tempfile
+
+BENCH = os.path.dirname(os.path.abspath(__file__))
+PROGRAMS = ["fib", "loop", "sieve", "strings", "calls", "alloc"]
+EMPTY = """; An empty program: start-up and shut-down only.
+.frame plain
+.function "main" main, plain
+.code
+main:
+    native System, 1
+"""
+
+
+def cpu_time(command, cwd, env):
+    """Runs the command; returns (CPU seconds of the child, its combined output)."""
+    before = resource.getrusage(resource.RUSAGE_CHILDREN)
+    result = subprocess.run(command, cwd=cwd, env=env, stdin=subprocess.DEVNULL,
+                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, check=False)
+    after = resource.getrusage(resource.RUSAGE_CHILDREN)
+    seconds = (after.ru_utime - before.ru_utime) + (after.ru_stime - before.ru_stime)
+    if result.returncode != 0:
+        sys.exit(f"{' '.join(command)} failed:\n{result.stdout.decode(errors='replace')}")
+    return seconds, result.stdout.decode("latin-1")
+
+
+def our_result(output):
+    lines = [line[5:] for line in output.splitlines() if line.startswith("LOG: ")]
+    return lines[-1] if lines else None
+
+
+def instructions(command, cwd, env):
+    with tempfile.NamedTemporaryFile(suffix=".callgrind") as out:
+        subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out.name,
+                        *command], cwd=cwd, env=env, stdin=subprocess.DEVNULL,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=True)
+        summary = re.search(rb"^summary: (\d+)", open(out.name, "rb").read(), re.M)
+        return int(summary.group(1))
+
+
+def assemble(assembler, source_text, directory):
+    os.makedirs(directory, exist_ok=True)
+    source = os.path.join(directory, "program.kasm")
+    with open(source, "w", encoding="utf-8") as out:
+        out.write(source_text)
+    subprocess.run([assembler, source, "-o", os.path.join(directory, "index.mcb")], check=True)
+
+
+def machine_facts():
+    cpu = "unknown"
+    with open("/proc/cpuinfo", encoding="utf-8") as info:
+        for line in info:
+            if line.startswith("model name"):
+                cpu = line.split(":", 1)[1].strip()
+                break
+    lua = subprocess.run(["lua5.4", "-v"], capture_output=True, text=True).stdout.strip()
+    compiler = subprocess.run(["c++", "--version"], capture_output=True, text=True).stdout
+    return [f"CPU: {cpu}, {os.cpu_count()} cores", f"System: {platform.platform()}",
+            f"Compiler: {compiler.splitlines()[0]}", f"Lua: {lua}"]
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("--kestro", required=True)
+    parser.add_argument("--asm", required=True)
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--callgrind", action="store_true")
+    parser.add_argument("--results")
+    parser.add_argument("programs", nargs="*", default=PROGRAMS)
+    args = parser.parse_args()
+
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    kestro = [os.path.abspath(args.kestro)]
+    rows = []
+    with tempfile.TemporaryDirectory(prefix="kestro-bench-") as work:
+        empty = os.path.join(work, "empty")
+        assemble(args.asm, EMPTY, empty)
+        baseline = instructions(kestro, empty, env) if args.callgrind else 0
+        for name in args.programs:
+            directory = os.path.join(work, name)
+            with open(os.path.join(BENCH, name + ".kasm"), encoding="utf-8") as source:
+                assemble(args.asm, source.read(), directory)
+            ours, lua = [], []
+            for _ in range(args.runs):
+                seconds, output = cpu_time(kestro, directory, env)
+                ours.append(seconds)
+                expected = our_result(output)
+                seconds, output = cpu_time(["lua5.4", os.path.join(BENCH, name + ".lua")], BENCH, env)
+                lua.append(seconds)
+                if output.strip() != expected:
+                    sys.exit(f"{name}: kestro logged {expected!r}, Lua printed {output.strip()!r}")
+            count = instructions(kestro, directory, env) - baseline if args.callgrind else None
+            rows.append((name, statistics.median(ours), statistics.median(lua), count))
+
+    lines = ["| benchmark | kestro (s) | Lua 5.4 (s) | ratio kestro/Lua | kestro instructions |",
+             "|---|---|---|---|---|"]
+    for name, ours, lua, count in rows:
+        counted = f"{count:,}" if count is not None else "-"
+        lines.append(f"| {name} | {ours:.3f} | {lua:.3f} | {ours / lua:.2f} | {counted} |")
+    table = "\n".join(lines)
+    print(table)
+    if args.results:
+        with open(args.results, "w", encoding="utf-8") as out:
+            out.write("# Benchmark results\n\n")
+            out.write(f"Median CPU time (user + system) of {args.runs} runs of each program, "
+                      "measured side by side in one run of `bench/compare.sh`; instructions "
+                      "counted by callgrind, less those of an empty program.\n\n")
+            out.write(table + "\n\n## Machine\n\n")
+            out.write("\n".join("- " + fact for fact in machine_facts()) + "\n")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
