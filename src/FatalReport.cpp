@@ -14,9 +14,7 @@ int reportRuntimeError() {
 }
 
 int reportFatalMachineError() {
-    const VirtualMachine* machine = currentVirtualMachine();
-    if (machine && !machine->lastFatalDescription().empty())
-        std::fprintf(stderr, "kestro: fatal machine error: %s\n",
-                     machine->lastFatalDescription().c_str());
+    if (!lastFatalDescription().empty())
+        std::fprintf(stderr, "kestro: fatal machine error: %s\n", lastFatalDescription().c_str());
     return reportRuntimeError();
 }

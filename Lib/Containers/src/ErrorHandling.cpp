@@ -77,9 +77,19 @@ void clearLastError() {
     lastError().code = ENoError;
 }
 
-void raiseFatalMachineError(const char* /*description*/) {
+namespace {
+std::string& fatalDescription() {
+    thread_local std::string description;
+    return description;
+}
+} // namespace
+
+void raiseFatalMachineError(const std::string& description) {
+    fatalDescription() = description;
     throwError(EFatalMachineError);
 }
+
+const std::string& lastFatalDescription() { return fatalDescription(); }
 
 void kestroAssertionFailed(const char* expression, const char* file, const char* function) {
     std::fprintf(stderr, "ASSERT: \"%s\" in file %s, function %s\n", expression, file, function);

@@ -7,6 +7,8 @@
 #include "OString.h"
 #include "Types.h"
 
+#include <string>
+
 // The text of an error: the code's name, then ": " and the message when there is one.
 OString errorText(TInt32 code, const OString& message);
 
@@ -20,5 +22,8 @@ OString lastErrorMessage();
 void clearLastError();
 
 // A fatal machine error ends the running host call; it is raised as code 11 with an
-// empty message. The description says what went wrong, for the one who reads the code.
-[[noreturn]] void raiseFatalMachineError(const char* description);
+// empty message. The description says what went wrong; it is kept apart from the
+// last-error record, for the diagnostics the host writes.
+[[noreturn]] void raiseFatalMachineError(const std::string& description);
+// The description of the thread's last fatal machine error ("" before the first).
+const std::string& lastFatalDescription();

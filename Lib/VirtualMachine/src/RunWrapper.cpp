@@ -9,6 +9,11 @@
 
 namespace {
 
+std::string utf8(const OString& text) {
+    const Vec<TUint8> bytes = text.toUtf8();
+    return {bytes.begin(), bytes.end()};
+}
+
 // The signature split into the pieces that must appear in a method's stored name: a new
 // piece starts after each '<' and after a '(' in position 0.
 std::vector<std::u16string> signaturePieces(const OString& signature) {
@@ -155,8 +160,7 @@ void VirtualMachine::runMethod(const MethodHandle& method, const std::vector<TUi
             entry.methodIndex < 0 ||
             static_cast<std::size_t>(entry.methodIndex) >= tables.frameLayouts.size())
             return;
-        frameMethods.push_back(entry.methodIndex);
-        frameBases.push_back(0);
+        frames.push(entry.methodIndex, 0);
         pc = entry.codeOffset;
         stack[sp] = static_cast<TUint32>(-1);
         runToCompletion();
@@ -168,8 +172,7 @@ void VirtualMachine::resetExecution() {
     pc = -1;
     sp = 0;
     handlerTop = 0;
-    frameMethods.clear();
-    frameBases.clear();
+    frames.clear();
     runningHandle = -1;
 }
 
@@ -211,7 +214,7 @@ void VirtualMachine::enterInternalThrow(TInt32 errorCode, const OString& text) {
     try {
         const TInt32 handle = eventHandles[EHandleInternalThrow];
         const MethodEntry& entry =
-            globalImplementation(handle, "runtime error without vminternalthrow");
+            globalImplementation(handle, "runtime error without vminternalthrow: " + utf8(text));
         const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
         const TVMAddress message = newString(text);
         const ScopedRoot keep(heap, message);
@@ -222,13 +225,14 @@ void VirtualMachine::enterInternalThrow(TInt32 errorCode, const OString& text) {
         enterMethodFrame(entry.methodIndex, sp);
         pc = entry.codeOffset;
     } catch (const ErrorHandlingException&) {
-        stopWithFatalError("runtime error while raising an application exception");
+        stopWithFatalError("runtime error while raising an application exception: " +
+                           utf8(lastErrorMessage()));
     } catch (const std::bad_alloc&) {
         stopWithFatalError("memory exhausted while raising an application exception");
     }
 }
 
-void VirtualMachine::stopWithFatalError(const char* description) {
+void VirtualMachine::stopWithFatalError(const std::string& description) {
     if (lastErrorCode() != EFatalMachineError) {
         try {
             fatalError(description, pc);

@@ -57,8 +57,6 @@ VirtualMachine::VirtualMachine() : heap(space, this), collector(heap, tables) {
     stackAddress = region + kStackGuardSlots * 4;
     stack = static_cast<TUint32*>(space.hostPointer(stackAddress, kStackStorageSlots * 4));
     eventHandles.fill(-1);
-    frameMethods.reserve(kStackStorageSlots);
-    frameBases.reserve(kStackStorageSlots);
     prepareCode();
     if (StressCollection::requested()) {
         stress = std::make_unique<StressCollection>([this] { collectUnderStress(); });
@@ -82,15 +80,19 @@ void VirtualMachine::reportFatalError(const char* message, TInt32 position) {
     fatalError(message, position);
 }
 
-void VirtualMachine::fatalError(const char* message, TInt32 position) {
-    fatalDescription = message;
-    if (position >= 0) fatalDescription += " (code offset " + std::to_string(position) + ")";
-    raiseFatalMachineError(message);
+void VirtualMachine::fatalError(const std::string& message, TInt32 position) {
+    std::string description = message;
+    if (position >= 0) description += " (code offset " + std::to_string(position) + ")";
+    raiseFatalMachineError(description);
 }
 
 void VirtualMachine::prepareCode() {
     code = tables.code;
     code.insert(code.end(), kCodePadding, kStopByte);
+    decoded.clear();
+    frameOffsets.clear();
+    for (const MethodGCInfo& layout : tables.frameLayouts)
+        frameOffsets.push_back(layout.argumentSlots + layout.resultSlots);
 }
 
 void VirtualMachine::allocateGlobals(TUint32 slots) {

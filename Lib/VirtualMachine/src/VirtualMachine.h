@@ -3,6 +3,8 @@
 #pragma once
 
 #include "AddressSpace.h"
+#include "CallStack.h"
+#include "DecodedCode.h"
 #include "Collector.h"
 #include "FrameworkServices.h"
 #include "InterfaceForCallingGc.h"
@@ -120,8 +122,6 @@ public:
     void foregroundEvent();
     void backgroundEvent();
 
-    // The description and code position of the last fatal machine error, for diagnostics.
-    const std::string& lastFatalDescription() const { return fatalDescription; }
 
     AddressSpace& memory() { return space; }
     ModuleTables& moduleTables() { return tables; }
@@ -133,7 +133,7 @@ public:
 
 private:
     // Raises the fatal machine error and keeps its description for the host.
-    [[noreturn]] void fatalError(const char* message, TInt32 position);
+    [[noreturn]] void fatalError(const std::string& message, TInt32 position);
     void lookUpEventHandles();
     void prepareCode();
     void allocateGlobals(TUint32 slots);
@@ -153,11 +153,22 @@ private:
     void enterInternalThrow(TInt32 errorCode, const OString& text);
     // Ends the host call as a fatal machine error (recording one unless that is what
     // already went wrong).
-    [[noreturn]] void stopWithFatalError(const char* description);
+    [[noreturn]] void stopWithFatalError(const std::string& description);
     // Records a called method's frame: its layout and where it starts below the
     // return-address slot.
-    void enterMethodFrame(TInt32 methodIndex, TInt32 returnSlot);
-    void leaveMethodFrame();
+    void enterMethodFrame(TInt32 methodIndex, TInt32 returnSlot) {
+        if (frames.full(stackLimit)) [[unlikely]]
+            stackOverflow();
+        if (static_cast<TUint32>(methodIndex) < frameOffsets.size()) [[likely]] {
+            // Wrapping: a module may give any slot counts.
+            const TUint32 offset = static_cast<TUint32>(frameOffsets[static_cast<TUint32>(methodIndex)]);
+            frames.push(methodIndex, static_cast<TInt32>(static_cast<TUint32>(returnSlot) - offset));
+        } else {
+            enterUnusualFrame(methodIndex, returnSlot);
+        }
+    }
+    // A call without layout (negative index), or with an index no method has.
+    void enterUnusualFrame(TInt32 methodIndex, TInt32 returnSlot);
     // The implementation of class method `method` for exactly this class.
     const MethodEntry& classMethodEntry(TUint32 method, TInt32 classIndex, TInt32 position);
     // Unwinds to the innermost handler that catches the object, or calls
@@ -169,7 +180,7 @@ private:
     [[noreturn]] void stackOverflow();
     // The host bytes of `words` words at a VM address; null raises NullPointerException.
     TUint8* wordsAt(TVMAddress address, TUint32 words);
-    const MethodEntry& globalImplementation(TInt32 handle, const char* missing);
+    const MethodEntry& globalImplementation(TInt32 handle, const std::string& missing);
     void hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
                    const std::vector<TInt32>& depths, bool queued);
     void run();
@@ -205,6 +216,7 @@ private:
     void mathNative(TInt32 function);
     // The math natives' generator, made and seeded from the processor clock on first use.
     MersenneTwister& randomGenerator();
+
     friend class NativeCall;
 
     // Natives reach their operands through these.
@@ -224,6 +236,7 @@ private:
     TInt32 pc = -1;
     TInt32 sp = 0;
     std::vector<TUint8> code; // the loaded code followed by bytes that stop execution
+    DecodedCode decoded;      // the code as the interpreter runs it, made on first use
     TVMAddress stackAddress = 0;
     TUint32* stack = nullptr;
     // Pushes beyond this slot index raise VMException; after an overflow the rest of the
@@ -236,10 +249,10 @@ private:
     std::unique_ptr<StressCollection> stress; // only in the collector's stress mode
     TInt32 runningHandle = -1;
     std::deque<QueuedCall> queuedCalls;
-    std::vector<TInt32> frameMethods;
-    std::vector<TInt32> frameBases;
+    CallStack frames;
+    // For each method index, the slots its frame holds below the return address.
+    std::vector<TInt32> frameOffsets;
     FrameworkServices* services = nullptr;
-    std::string fatalDescription;
     std::optional<MersenneTwister> randomSource; // see randomGenerator()
 };
 

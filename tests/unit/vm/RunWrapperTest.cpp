@@ -168,7 +168,7 @@ TEST(RunWrapper, EventsArrivingDuringACallAreQueuedAndAReentrantCallIsFatal) {
     };
     machine.pointerEvent(1, 2, 3, 4);
     EXPECT_EQ(reentry, EFatalMachineError);
-    EXPECT_EQ(machine.lastFatalDescription(), "VM concurrency error");
+    EXPECT_EQ(lastFatalDescription(), "VM concurrency error");
     EXPECT_EQ(vm.host.lines, (std::vector<std::string>{"pointer", "pointer"}));
 }
 

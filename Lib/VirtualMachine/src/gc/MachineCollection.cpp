@@ -24,8 +24,8 @@ OperandStackView VirtualMachine::operandStack() const {
     view.address = stackAddress;
     view.stackSlots = kStackSlots;
     view.top = runningHandle == -1 ? -1 : sp;
-    view.frameMethods = frameMethods;
-    view.frameBases = frameBases;
+    view.frameMethods = frames.methods();
+    view.frameBases = frames.bases();
     view.frameLayouts = tables.frameLayouts;
     return view;
 }

@@ -27,6 +27,7 @@
 
 #include <memory>
 #include <optional>
+#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -63,6 +64,12 @@ public:
     // The native object of the block whose payload address is given, or null when no block
     // in use holding a native object has that payload address.
     GCObject* nativeObject(TVMAddress object) const;
+    // The same when the object is exactly a T, else null. The exact type test is a
+    // comparison of type identities, much cheaper than a dynamic_cast.
+    template <class T> T* nativeObjectOf(TVMAddress object) const {
+        GCObject* found = nativeObject(object);
+        return found && typeid(*found) == typeid(T) ? static_cast<T*>(found) : nullptr;
+    }
 
     // Freeing. A freed block merges with its free neighbours.
     // Frees a block in use and returns the header of the free block that results, which may

@@ -10,24 +10,9 @@ void VirtualMachine::stackOverflow() {
     throwError(EVMException, "operand stack overflow");
 }
 
-void VirtualMachine::enterMethodFrame(TInt32 methodIndex, TInt32 returnSlot) {
-    if (frameMethods.size() >= static_cast<std::size_t>(stackLimit)) stackOverflow();
-    if (methodIndex < 0) {
-        frameMethods.push_back(-1);
-        frameBases.push_back(returnSlot);
-        return;
-    }
-    if (static_cast<std::size_t>(methodIndex) >= tables.frameLayouts.size())
-        fatalError("call with an unknown method index", pc);
-    const MethodGCInfo& layout = tables.frameLayouts[static_cast<std::size_t>(methodIndex)];
-    frameMethods.push_back(methodIndex);
-    frameBases.push_back(returnSlot - layout.argumentSlots - layout.resultSlots);
-}
-
-void VirtualMachine::leaveMethodFrame() {
-    if (frameMethods.empty()) return;
-    frameMethods.pop_back();
-    frameBases.pop_back();
+void VirtualMachine::enterUnusualFrame(TInt32 methodIndex, TInt32 returnSlot) {
+    if (methodIndex >= 0) fatalError("call with an unknown method index", pc);
+    frames.push(-1, returnSlot);
 }
 
 const MethodEntry& VirtualMachine::classMethodEntry(TUint32 method, TInt32 classIndex,
@@ -77,9 +62,8 @@ void VirtualMachine::catchAt(const HandlerRecord& record, TVMAddress exception) 
         fatalError("exception handler with a stack outside its bounds", pc);
     sp = record.savedSp + 1;
     stack[sp] = exception;
-    frameMethods.resize(std::min(frameMethods.size(), static_cast<std::size_t>(record.frameDepth)));
-    frameBases.resize(frameMethods.size());
-    if (sp < kStackSlots && frameMethods.size() < static_cast<std::size_t>(kStackSlots))
+    frames.truncate(record.frameDepth);
+    if (sp < kStackSlots && frames.depth() < kStackSlots)
         stackLimit = kStackSlots;
     pc = static_cast<TInt32>(resume);
 }
@@ -104,7 +88,8 @@ TInt32 VirtualMachine::parameterDepth(const MethodHandle& method, std::size_t in
     return index < method.parameterDepths.size() ? method.parameterDepths[index] : 0;
 }
 
-const MethodEntry& VirtualMachine::globalImplementation(TInt32 handle, const char* missing) {
+const MethodEntry& VirtualMachine::globalImplementation(TInt32 handle,
+                                                        const std::string& missing) {
     if (handle >= 0) {
         const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
         for (const MethodEntry& entry :

@@ -1,4 +1,5 @@
-// The interpreter loop: one computed-goto dispatch per instruction, with the program
+// The interpreter loop: one computed-goto dispatch per instruction over the decoded code (each
+// entry holds its handler and its decoded operands), with the program
 // counter, the stack index and the stack base in locals. Every stack access is checked
 // against the stack's bounds and every memory access goes through the address space's
 // checked helpers; a runtime error unwinds as ErrorHandlingException after the machine's
@@ -8,7 +9,6 @@
 #include "Arithmetic.h"
 #include "ErrorHandling.h"
 #include "GcCodes.h"
-#include "LittleEndian.h"
 #include "OVector.h"
 #include "Opcodes.h"
 #include "VirtualMachine.h"
@@ -20,17 +20,8 @@ using namespace arithmetic;
 
 namespace {
 
-TInt32 s8(const TUint8* at) {
-    return static_cast<TInt8>(*at);
-}
-TInt32 s16(const TUint8* at) {
-    return static_cast<TInt16>(readLittleEndian16(at));
-}
-TUint32 u32(const TUint8* at) {
-    return readLittleEndian32(at);
-}
-TInt32 s32(const TUint8* at) {
-    return static_cast<TInt32>(readLittleEndian32(at));
+TUint32 u32(TInt32 operand) {
+    return static_cast<TUint32>(operand);
 }
 
 bool isAllocatableGcCode(TInt32 code) {
@@ -44,10 +35,9 @@ TUint32 wordBytes(TUint32 words) {
 }
 
 // The word count of the block instructions: a byte operand below 1 means no words.
-TUint32 wordCount(const TUint8* instruction) {
-    const OpcodeInfo& info = opcodeInfo(*instruction);
-    if (info.operands[0] == OperandKind::Uint32) return u32(instruction + 1);
-    return bits(std::max(0, s8(instruction + 1)));
+TUint32 wordCount(const DecodedOp* op) {
+    if (opcodeInfo(op->opcode).operands[0] == OperandKind::Uint32) return u32(op->a);
+    return bits(std::max(0, op->a));
 }
 
 } // namespace
@@ -63,9 +53,10 @@ void VirtualMachine::run() {
     KESTRO_OPCODES(KESTRO_LABEL_OF)
 #undef KESTRO_LABEL_OF
 
-    const TUint8* const codeBase = code.data();
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
-    const TUint8* ip = codeBase + pc;
+    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table);
+    const DecodedOp* const opsBase = decoded.at(0);
+    const DecodedOp* op = opsBase + pc;
     TUint32* const s = stack;
     TInt32 top = sp; // the stack index, kept in a register
     TInt32 limit = stackLimit;
@@ -74,17 +65,24 @@ void VirtualMachine::run() {
     bool spHandedOver = false;
 
 // The current instruction's position, and the bounds every stack access keeps to.
-#define POSITION static_cast<TInt32>(ip - codeBase)
+#define POSITION (op->position)
+// NEED and ROOM take small constant counts; the _WIDE forms take any count.
 #define NEED(n)                                                                                    \
-    if (static_cast<TInt64>(top) < static_cast<TInt64>(n) - 1) [[unlikely]]                        \
+    if (top < (n) - 1) [[unlikely]]                                                                \
         goto stack_underflow;
 #define ROOM(n)                                                                                    \
+    if (top >= limit - (n)) [[unlikely]]                                                           \
+        goto stack_overflow;
+#define NEED_WIDE(n)                                                                               \
+    if (static_cast<TInt64>(top) < static_cast<TInt64>(n) - 1) [[unlikely]]                        \
+        goto stack_underflow;
+#define ROOM_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) + static_cast<TInt64>(n) >= limit) [[unlikely]]                   \
         goto stack_overflow;
-#define DISPATCH() goto* table[*ip]
+#define DISPATCH() goto* op->handler
 #define NEXT(name)                                                                                 \
     do {                                                                                           \
-        ip += instructionLength(static_cast<TUint8>(Opcode::name));                                \
+        op += instructionLength(static_cast<TUint8>(Opcode::name));                                \
         DISPATCH();                                                                                \
     } while (0)
 #define JUMP_TO(target, what)                                                                      \
@@ -92,7 +90,7 @@ void VirtualMachine::run() {
         const TInt64 destination = (target);                                                       \
         if (static_cast<TUint64>(destination) >= codeSize) [[unlikely]]                            \
             fatalError(what " outside the code", POSITION);                                        \
-        ip = codeBase + destination;                                                               \
+        op = opsBase + destination;                                                                \
         DISPATCH();                                                                                \
     } while (0)
 #define SLOT_INDEX(offset)                                                                         \
@@ -145,36 +143,36 @@ void VirtualMachine::run() {
 
     op_Pick : {
         ROOM(1);
-        const TInt32 from = SLOT_INDEX(s8(ip + 1));
+        const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(Pick);
     }
     op_PickWide : {
         ROOM(1);
-        const TInt32 from = SLOT_INDEX(s32(ip + 1));
+        const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(PickWide);
     }
     op_SlotAddress : {
         ROOM(1);
-        PUSH(stackAddress + bits(top + 1 + s8(ip + 1)) * 4);
+        PUSH(stackAddress + bits(top + 1 + op->a) * 4);
         NEXT(SlotAddress);
     }
     op_SlotAddressWide : {
         ROOM(1);
-        PUSH(stackAddress + (bits(top) + 1 + u32(ip + 1)) * 4);
+        PUSH(stackAddress + (bits(top) + 1 + u32(op->a)) * 4);
         NEXT(SlotAddressWide);
     }
     op_Field : {
         NEED(1);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
-        s[top] += bits(s8(ip + 1)) * 4;
+        s[top] += bits(op->a) * 4;
         NEXT(Field);
     }
     op_FieldWide : {
         NEED(1);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
-        s[top] += u32(ip + 1) * 4;
+        s[top] += u32(op->a) * 4;
         NEXT(FieldWide);
     }
     op_Load : {
@@ -193,24 +191,24 @@ void VirtualMachine::run() {
         NEXT(Load3);
     }
     op_Adjust : {
-        const TInt32 n = s8(ip + 1);
+        const TInt32 n = op->a;
         if (n <= 0) {
-            NEED(1 - n);
+            NEED_WIDE(1 - n);
             top += n;
         } else {
-            ROOM(n);
+            ROOM_WIDE(n);
             for (TInt32 i = 0; i < n; ++i)
                 PUSH(0);
         }
         NEXT(Adjust);
     }
     op_AdjustWide : {
-        const TInt64 n = s32(ip + 1);
+        const TInt64 n = op->a;
         if (n <= 0) {
-            NEED(1 - n);
+            NEED_WIDE(1 - n);
             top += static_cast<TInt32>(n);
         } else {
-            ROOM(n);
+            ROOM_WIDE(n);
             for (TInt64 i = 0; i < n; ++i)
                 PUSH(0);
         }
@@ -220,44 +218,44 @@ void VirtualMachine::run() {
         NEED(1);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZero);
-        JUMP_TO(POSITION + 2 + s16(ip + 1), "branch");
+        JUMP_TO(op->a, "branch");
     }
     op_BranchIfZeroWide : {
         NEED(1);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZeroWide);
-        JUMP_TO(TInt64{POSITION} + 4 + s32(ip + 1), "branch");
+        JUMP_TO(op->a, "branch");
     }
     op_Branch:
-        JUMP_TO(POSITION + 2 + s16(ip + 1), "branch");
+        JUMP_TO(op->a, "branch");
     op_BranchWide:
-        JUMP_TO(TInt64{POSITION} + 4 + s32(ip + 1), "branch");
+        JUMP_TO(op->a, "branch");
 
     op_Call : {
-        const TUint32 target = u32(ip + 1);
-        if (target >= codeSize) fatalError("call outside the code", POSITION);
+        const TInt32 target = op->a;
+        if (target < 0) fatalError("call outside the code", POSITION);
         ROOM(1);
         PUSH(bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::Call))));
-        enterMethodFrame(s32(ip + 5), top);
-        ip = codeBase + target;
+        enterMethodFrame(op->b, top);
+        op = opsBase + target;
         DISPATCH();
     }
     op_ClassMethodCall : {
         NEED(1);
-        const MethodEntry& entry = classMethodEntry(u32(ip + 1), wrap(s[top]), POSITION);
+        const MethodEntry& entry = classMethodEntry(u32(op->a), wrap(s[top]), POSITION);
         if (bits(entry.codeOffset) >= codeSize) fatalError("call outside the code", POSITION);
         s[top] = bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::ClassMethodCall)));
         enterMethodFrame(entry.methodIndex, top);
-        ip = codeBase + entry.codeOffset;
+        op = opsBase + entry.codeOffset;
         DISPATCH();
     }
     op_Return : {
-        const TInt64 from = TInt64{top} - u32(ip + 1);
-        const TInt64 newSp = TInt64{top} - u32(ip + 5);
+        const TInt64 from = TInt64{top} - u32(op->a);
+        const TInt64 newSp = TInt64{top} - u32(op->b);
         if (from < 0) fatalError("return address outside the stack", POSITION);
         if (newSp < -1) goto stack_underflow;
         const TInt32 target = wrap(s[from]);
-        leaveMethodFrame();
+        frames.pop();
         top = static_cast<TInt32>(newSp);
         if (target < 0) {
             sp = top;
@@ -268,45 +266,45 @@ void VirtualMachine::run() {
     }
 
     op_New : {
-        const TInt32 gcCode = s8(ip + 1);
+        const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
         ROOM(1);
         sp = top;
         const TVMAddress block =
-            heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
+            heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
         PUSH(block);
         NEXT(New);
     }
     op_NewStore:
     op_NewStoreKeep : {
-        const TInt32 gcCode = s8(ip + 1);
+        const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
         NEED(1);
         sp = top;
         const TVMAddress block =
-            heap.allocateBytes(wordBytes(u32(ip + 2)), static_cast<GcCode>(gcCode));
-        space.store32(s[top], convertReferenceDepth(s8(ip + 6), block));
-        if (*ip == static_cast<TUint8>(Opcode::NewStore)) --top;
+            heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
+        space.store32(s[top], convertReferenceDepth(op->c, block));
+        if (op->opcode == static_cast<TUint8>(Opcode::NewStore)) --top;
         NEXT(NewStore);
     }
     op_Pack:
     op_PackWide : {
-        const TUint32 n = wordCount(ip);
-        NEED(TInt64{n});
+        const TUint32 n = wordCount(op);
+        NEED_WIDE(TInt64{n});
         if (n == 0) ROOM(1);
         sp = top;
         const TVMAddress block = heap.allocateBytes(wordBytes(n), GC_CODE_DATA);
         top -= static_cast<TInt32>(n);
         if (n > 0) std::memcpy(wordsAt(block, n), s + top + 1, n * 4);
         PUSH(block);
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
     op_Box:
     op_BoxData : {
         NEED(1);
         const GcCode kind =
-            *ip == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
+            op->opcode == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
         sp = top;
         const TVMAddress cell = heap.allocateBytes(4, kind);
         space.store32(cell, s[top]);
@@ -315,7 +313,7 @@ void VirtualMachine::run() {
     }
     op_NewString : {
         ROOM(1);
-        const TUint32 index = u32(ip + 1);
+        const TUint32 index = u32(op->a);
         if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
         sp = top;
         PUSH(newString(tables.stringConstants[index]));
@@ -330,7 +328,7 @@ void VirtualMachine::run() {
     op_NewArray : {
         NEED(1);
         const TVMAddress variable = s[top];
-        const TInt32 elementSize = s8(ip + 1);
+        const TInt32 elementSize = op->a;
         if (!OVector::isElementSize(elementSize))
             fatalError("unsupported array element size", POSITION);
         if (variable == 0) throwError(ENullPointer, "NULL pointer");
@@ -373,7 +371,7 @@ void VirtualMachine::run() {
     }
     op_Push : {
         ROOM(1);
-        PUSH(u32(ip + 1));
+        PUSH(u32(op->a));
         NEXT(Push);
     }
     op_PushTrue:
@@ -389,14 +387,14 @@ void VirtualMachine::run() {
     }
     op_Push64 : {
         ROOM(2);
-        PUSH(u32(ip + 1));
-        PUSH(u32(ip + 5));
+        PUSH(u32(op->a));
+        PUSH(u32(op->b));
         NEXT(Push64);
     }
 
     op_SetClass : {
         NEED(1);
-        space.store32(s[top], u32(ip + 1));
+        space.store32(s[top], u32(op->a));
         --top;
         NEXT(SetClass);
     }
@@ -417,7 +415,7 @@ void VirtualMachine::run() {
     op_DecAt : {
         NEED(1);
         const TVMAddress address = s[top];
-        const TUint32 step = *ip == static_cast<TUint8>(Opcode::IncAt) ? 1u : 0xFFFFFFFFu;
+        const TUint32 step = op->opcode == static_cast<TUint8>(Opcode::IncAt) ? 1u : 0xFFFFFFFFu;
         space.store32(address, space.load32(address) + step);
         --top;
         NEXT(IncAt);
@@ -482,7 +480,7 @@ void VirtualMachine::run() {
         NEXT(ZeroExtendByte);
     }
     op_SignExtendBytes : {
-        const TInt32 n = std::max(0, s8(ip + 1));
+        const TInt32 n = std::max(0, op->a);
         NEED(n);
         for (TInt32 i = 0; i < n; ++i)
             s[top - i] = bits(lowByte(s[top - i]));
@@ -492,16 +490,16 @@ void VirtualMachine::run() {
     op_ZeroWords:
     op_ZeroWordsWide : {
         NEED(1);
-        const TUint32 n = wordCount(ip);
+        const TUint32 n = wordCount(op);
         if (n > 0) std::memset(wordsAt(s[top], n), 0, n * 4);
         --top;
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
     op_CopyWords:
     op_CopyWordsWide : {
         NEED(2);
-        const TUint32 n = wordCount(ip);
+        const TUint32 n = wordCount(op);
         if (n > 0) {
             const TUint8* from = wordsAt(s[top], n);
             TUint8* to = wordsAt(s[top - 1], n);
@@ -510,26 +508,26 @@ void VirtualMachine::run() {
                 std::memmove(to + i, from + i, 4);
         }
         --top;
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
     op_LoadWords:
     op_LoadWordsWide : {
         NEED(1);
-        const TUint32 n = wordCount(ip);
-        ROOM(TInt64{n} - 1);
+        const TUint32 n = wordCount(op);
+        ROOM_WIDE(TInt64{n} - 1);
         if (n > 0) std::memcpy(s + top, wordsAt(s[top], n), n * 4);
         top += static_cast<TInt32>(n) - 1;
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
     op_StoreWords:
     op_StoreWordsWide : {
-        const TUint32 n = wordCount(ip);
-        NEED(TInt64{n} + 1);
+        const TUint32 n = wordCount(op);
+        NEED_WIDE(TInt64{n} + 1);
         top -= static_cast<TInt32>(n) + 1;
         if (n > 0) std::memcpy(wordsAt(s[top + 1], n), s + top + 2, n * 4);
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
 
@@ -537,7 +535,7 @@ void VirtualMachine::run() {
     op_DecByteAt : {
         NEED(1);
         const TVMAddress address = s[top];
-        const TInt32 step = *ip == static_cast<TUint8>(Opcode::IncByteAt) ? 1 : -1;
+        const TInt32 step = op->opcode == static_cast<TUint8>(Opcode::IncByteAt) ? 1 : -1;
         space.store8(address, static_cast<TUint8>(space.load8(address) + step));
         --top;
         NEXT(IncByteAt);
@@ -581,25 +579,25 @@ void VirtualMachine::run() {
     op_PickLoad2:
     op_PickLoad3 : {
         ROOM(1);
-        TUint32 value = s[SLOT_INDEX(s8(ip + 1))];
-        const int loads = *ip - static_cast<TUint8>(Opcode::PickLoad1) + 1;
+        TUint32 value = s[SLOT_INDEX(op->a)];
+        const int loads = op->opcode - static_cast<TUint8>(Opcode::PickLoad1) + 1;
         for (int i = 0; i < loads; ++i)
             value = space.load32(value);
         PUSH(value);
-        ip += instructionLength(*ip);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
     op_PickField1:
     op_PickField2:
     op_PickField3 : {
         ROOM(1);
-        TUint32 value = s[SLOT_INDEX(s8(ip + 1))];
-        const int loads = *ip - static_cast<TUint8>(Opcode::PickField1) + 1;
+        TUint32 value = s[SLOT_INDEX(op->a)];
+        const int loads = op->opcode - static_cast<TUint8>(Opcode::PickField1) + 1;
         for (int i = 0; i < loads; ++i)
             value = space.load32(value);
         if (value == 0) throwError(ENullPointer, "NULL pointer");
-        PUSH(value + bits(s8(ip + 2)) * 4);
-        ip += instructionLength(*ip);
+        PUSH(value + bits(op->b) * 4);
+        op += instructionLength(op->opcode);
         DISPATCH();
     }
 
@@ -607,14 +605,14 @@ void VirtualMachine::run() {
         if (handlerTop < 0 || handlerTop + 1 >= kHandlerCapacity)
             throwError(EVMException, "exception handler table overflow");
         HandlerRecord& record = handlers[static_cast<std::size_t>(++handlerTop)];
-        record.classIndex = s32(ip + 1);
+        record.classIndex = op->a;
         record.savedSp = top;
-        record.handlerPc = static_cast<TInt32>(handlerPosition(POSITION, s32(ip + 5)));
-        record.frameDepth = static_cast<TInt32>(frameMethods.size());
+        record.handlerPc = op->b;
+        record.frameDepth = frames.depth();
         NEXT(Try);
     }
     op_LeaveTry : {
-        const TInt32 active = handlerTop + s8(ip + 1);
+        const TInt32 active = handlerTop + op->a;
         if (active < 0 || active >= kHandlerCapacity)
             throwError(EVMException, "exception handler table overflow");
         handlerTop = active;
@@ -631,7 +629,7 @@ void VirtualMachine::run() {
         spHandedOver = false;
         top = sp;
         limit = stackLimit;
-        ip = codeBase + pc;
+        op = opsBase + pc;
         DISPATCH();
     }
 
@@ -639,7 +637,7 @@ void VirtualMachine::run() {
         sp = top;
         pc = POSITION + 2;
         spHandedOver = true;
-        callNative(s8(ip + 1), s8(ip + 2));
+        callNative(op->a, op->b);
         spHandedOver = false;
         top = sp;
         NEXT(Native);
@@ -648,7 +646,7 @@ void VirtualMachine::run() {
         sp = top;
         pc = POSITION + 2;
         spHandedOver = true;
-        const TInt32 newSp = services->callExtension(s8(ip + 1), s8(ip + 2), top, stackAddress);
+        const TInt32 newSp = services->callExtension(op->a, op->b, top, stackAddress);
         spHandedOver = false;
         if (newSp < -1 || newSp >= kStackStorageSlots)
             fatalError("extension left the stack outside its bounds", POSITION);
@@ -657,7 +655,7 @@ void VirtualMachine::run() {
     }
 
     op_invalid : {
-        const std::string message = "Internal error: invalid opcode " + std::to_string(s8(ip));
+        const std::string message = "Internal error: invalid opcode " + std::to_string(static_cast<TInt8>(op->opcode));
         fatalError(message.c_str(), POSITION);
     }
 
@@ -666,13 +664,15 @@ void VirtualMachine::run() {
     stack_underflow:
         fatalError("operand stack underflow", POSITION);
     } catch (...) {
-        pc = POSITION + opcodeInfo(*ip).operandBytes;
+        pc = POSITION + opcodeInfo(op->opcode).operandBytes;
         if (!spHandedOver) sp = top;
         throw;
     }
 #undef POSITION
 #undef NEED
+#undef NEED_WIDE
 #undef ROOM
+#undef ROOM_WIDE
 #undef DISPATCH
 #undef NEXT
 #undef JUMP_TO

@@ -45,5 +45,6 @@ TVMAddress AddressSpace::allocate(TUint32 bytes) {
 
 void AddressSpace::reportBadAccess(TVMAddress address) {
     if (address == 0) throwError(ENullPointer, "NULL pointer");
-    raiseFatalMachineError("access outside the machine's memory");
+    raiseFatalMachineError("access outside the machine's memory at address " +
+                           std::to_string(address));
 }

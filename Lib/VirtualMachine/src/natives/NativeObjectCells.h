@@ -16,7 +16,7 @@
 template <class T> T& objectInCell(NativeCall& call, TVMAddress cell, const char* wrongKind) {
     const TVMAddress object = call.memory().load32(cell);
     if (object == 0) throwError(ENullPointer, "NULL pointer");
-    auto* found = dynamic_cast<T*>(call.heap().nativeObject(object));
+    auto* found = call.heap().nativeObjectOf<T>(object);
     if (!found) throwError(EVMException, wrongKind);
     return *found;
 }

@@ -13,7 +13,7 @@ TUint32& VirtualMachine::slot(TInt32 index) {
 OString& VirtualMachine::stringAt(TVMAddress cell) {
     const TVMAddress object = space.load32(cell);
     if (object == 0) throwError(ENullPointer, "NULL pointer");
-    auto* text = dynamic_cast<OString*>(heap.nativeObject(object));
+    auto* text = heap.nativeObjectOf<OString>(object);
     if (!text) throwError(EVMException, "not a string");
     return *text;
 }
