@@ -12,6 +12,11 @@ expectations written in the program's own comments:
     ; expect-env: NAME=VALUE      set an environment variable for the run
     ; expect-file: NAME: TEXT     one expected line of the file NAME in the application
                                   directory after the run (UTF-8), in order
+    ; expect-no-file: NAME        nothing (no file, no directory) may be called NAME in
+                                  the application directory after the run
+    ; given-file: NAME: TEXT      one line (TEXT and a line feed, UTF-8) of the file NAME,
+                                  created in the application directory, with its missing
+                                  directories, before the run; lines in order
     ; expect-bus: none            run without a system bus (normally a private
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
@@ -36,8 +41,8 @@ import threading
 from private_bus import NO_BUS, PrivateBus
 
 DIRECTIVE = re.compile(
-    r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-bus"
-    r"|display-status):(.*)$")
+    r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
+    r"|given-file|expect-bus|display-status):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ")
 
 
@@ -51,6 +56,8 @@ class Expectation:
         self.status = 0
         self.env = {}
         self.files = {}  # file name -> expected lines
+        self.absent = []  # names that must not exist
+        self.given = {}  # file name -> lines written before the run
         self.bus = True
         self.display_statuses = []  # (line, status) in order
         self.seen = False
@@ -81,11 +88,16 @@ def read_expectations(path):
                     expectation.status = int(value.strip())
                 except ValueError:
                     raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
-            elif kind == "expect-file":
+            elif kind in ("expect-file", "given-file"):
                 name, colon, text = value.partition(": ")
                 if not colon or not name:
-                    raise ProgramError(f"{path}:{number}: expect-file needs NAME: TEXT")
-                expectation.files.setdefault(name, []).append(text)
+                    raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
+                files = expectation.files if kind == "expect-file" else expectation.given
+                files.setdefault(name, []).append(text)
+            elif kind == "expect-no-file":
+                if not value.strip():
+                    raise ProgramError(f"{path}:{number}: expect-no-file needs a NAME")
+                expectation.absent.append(value.strip())
             elif kind == "display-status":
                 line_text, arrow, status = value.partition(" -> ")
                 if not arrow:
@@ -158,6 +170,7 @@ def run_program(args, program):
             return ["kestro-asm failed:\n" + messages.rstrip()]
         if args.assemble_only:
             return []
+        write_given_files(directory, expectation.given)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         env.update(expectation.env)
@@ -172,6 +185,7 @@ def run_program(args, program):
             if bus:
                 bus.close()
         failures = file_failures(directory, expectation.files)
+        failures += absence_failures(directory, expectation.absent)
     failures += line_failures(expectation, result)
     if failures:
         failures.append("full stderr:\n" + indent(result.stderr))
@@ -222,6 +236,19 @@ def file_failures(directory, files):
             diff = difflib.unified_diff(expected, actual, "expected", "actual", lineterm="")
             failures.append(f"file {name} differs:\n" + "\n".join("  " + line for line in diff))
     return failures
+
+
+def write_given_files(directory, given):
+    for name, lines in given.items():
+        path = os.path.join(directory, name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8", newline="\n") as written:
+            written.write("".join(line + "\n" for line in lines))
+
+
+def absence_failures(directory, absent):
+    return [f"{name} exists after the run" for name in absent
+            if os.path.lexists(os.path.join(directory, name))]
 
 
 def line_failures(expectation, result):

@@ -51,7 +51,8 @@ void setCurrentVirtualMachine(VirtualMachine* machine) {
     currentMachine = machine;
 }
 
-VirtualMachine::VirtualMachine() : heap(space, this), collector(heap, tables) {
+VirtualMachine::VirtualMachine() : heap(space, this), collector(heap, tables), streams(heap) {
+    heap.setStreamHolderFinaliser(&streams);
     const TUint32 regionSlots = kStackStorageSlots + 2 * kStackGuardSlots;
     const TVMAddress region = space.allocate(regionSlots * 4);
     stackAddress = region + kStackGuardSlots * 4;

@@ -12,6 +12,7 @@
 #include "ModuleTables.h"
 #include "ObjectWrapper.h"
 #include "RootedValues.h"
+#include "StreamTable.h"
 #include "StressCollection.h"
 #include "VMHeap.h"
 #include "random/MersenneTwister.h"
@@ -217,6 +218,13 @@ private:
     // The math natives' generator, made and seeded from the processor clock on first use.
     MersenneTwister& randomGenerator();
 
+    // File, stream and file-system natives (natives/file/): groups 24, 22, 23, 21 and 25.
+    // An open file is a stream holder in `streams`, reached through a record in the heap.
+    void fileReaderNative(TInt32 function);
+    void fileWriterNative(TInt32 function);
+    void inputStreamNative(TInt32 function);
+    void outputStreamNative(TInt32 function);
+    void fileSystemNative(TInt32 function);
     friend class NativeCall;
 
     // Natives reach their operands through these.
@@ -254,6 +262,7 @@ private:
     std::vector<TInt32> frameOffsets;
     FrameworkServices* services = nullptr;
     std::optional<MersenneTwister> randomSource; // see randomGenerator()
+    StreamTable streams; // the stream holders of open files; told when the heap frees one
 };
 
 // The machine of the calling thread, or null before one is installed.

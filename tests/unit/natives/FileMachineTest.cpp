@@ -1,0 +1,80 @@
+// The machine's own part in closing files: the streams of holders that the collection
+// after a host call finds dead are deleted then, and destroying the machine deletes the
+// streams of every holder still alive, each once.
+#include "MachineTesting.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+class CountedOutput : public KESTRO::MemoryOutputStream {
+public:
+    explicit CountedOutput(int& aDeleted) : deleted(aDeleted) {}
+    ~CountedOutput() override { ++deleted; }
+
+private:
+    int& deleted;
+};
+
+// Hands out memory streams and counts, per path, how many of them were deleted.
+class FileHost : public RecordingHost {
+public:
+    std::unique_ptr<KESTRO::OutputStream> openOutputFile(const OString& path, bool) override {
+        return std::make_unique<CountedOutput>(deleted[latin1(path)]);
+    }
+
+    std::map<std::string, int> deleted;
+};
+
+// Keeps one writer in a global and drops another.
+const char* const kProgram = R"(
+.globals 1
+.frame main
+.function "main" main, main
+.code
+main:
+    globals
+    push 0
+    box
+    store
+    globals
+    load
+    str "kept.txt"
+    false
+    native FileWriter, 1
+    push 0
+    box
+    str "dropped.txt"
+    false
+    native FileWriter, 1
+    ret 0, 0
+)";
+
+struct FileMachineTest : ::testing::Test {
+    FileMachineTest() {
+        KESTRO::MemoryInputStream stream(writeModule(assemble(kProgram)));
+        machine->startApplication(stream, OString("index.mcb"), &host);
+    }
+
+    FileHost host;
+    std::unique_ptr<VirtualMachine> machine = std::make_unique<VirtualMachine>();
+};
+
+TEST_F(FileMachineTest, TheCollectionAfterStartUpDeletesTheDroppedStreamOnly) {
+    EXPECT_EQ(host.deleted["dropped.txt"], 1);
+    EXPECT_EQ(host.deleted["kept.txt"], 0);
+    machine->collectGarbage();
+    EXPECT_EQ(host.deleted["kept.txt"], 0);
+}
+
+TEST_F(FileMachineTest, DestroyingTheMachineDeletesEveryStreamOnce) {
+    machine.reset();
+    EXPECT_EQ(host.deleted["dropped.txt"], 1);
+    EXPECT_EQ(host.deleted["kept.txt"], 1);
+}
+
+} // namespace

@@ -1,0 +1,177 @@
+// Stream holders: the record in the heap names its holder only while it is the record the
+// holder was filed for and its words are intact; freeing the record, however damaged its
+// words, deletes the stream, and freeing anything else deletes nothing.
+#include "StreamTable.h"
+#include "ErrorHandling.h"
+#include "HeapEntry.h"
+#include "TextTesting.h"
+#include "VMHeap.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace {
+
+class CountedInput : public KESTRO::MemoryInputStream {
+public:
+    explicit CountedInput(int& aDeleted)
+        : KESTRO::MemoryInputStream(std::vector<TUint8>{1, 2, 3}), deleted(aDeleted) {}
+    ~CountedInput() override { ++deleted; }
+    // Closes as a file stream does (a memory stream stays open).
+    void close() override { openFlag = false; }
+
+private:
+    int& deleted;
+};
+
+class CountedOutput : public KESTRO::MemoryOutputStream {
+public:
+    explicit CountedOutput(int& aDeleted) : deleted(aDeleted) {}
+    ~CountedOutput() override { ++deleted; }
+
+private:
+    int& deleted;
+};
+
+struct StreamTableTest : ::testing::Test {
+    StreamTableTest() { heap.setStreamHolderFinaliser(&streams); }
+
+    TVMAddress addReader() {
+        return streams.add(std::make_unique<StreamHolder>(std::make_unique<CountedInput>(deleted)));
+    }
+    TVMAddress addWriter() {
+        return streams.add(
+            std::make_unique<StreamHolder>(std::make_unique<CountedOutput>(deleted)));
+    }
+    TUint32 word(TVMAddress record, StreamHolder::Word which) {
+        return space.load32(record + which);
+    }
+    void setWord(TVMAddress record, StreamHolder::Word which, TUint32 value) {
+        space.store32(record + which, value);
+    }
+
+    int deleted = 0;
+    AddressSpace space;
+    VMHeap heap{space, nullptr};
+    StreamTable streams{heap};
+};
+
+TEST_F(StreamTableTest, ARecordHoldsTheTypeIdAndTheHandleInAStreamHolderBlock) {
+    const TVMAddress reader = addReader();
+    const TVMAddress writer = addWriter();
+    EXPECT_EQ(heap.entry(headerOf(reader)).gcCode, GC_CODE_STREAM_HOLDER);
+    EXPECT_EQ(heap.entry(headerOf(reader)).actualSize, StreamHolder::kRecordBytes);
+    EXPECT_EQ(word(reader, StreamHolder::ETypeId), 5u);
+    EXPECT_EQ(word(writer, StreamHolder::ETypeId), 6u);
+    EXPECT_NE(word(reader, StreamHolder::EStreamHandle), 0u);
+    EXPECT_NE(word(reader, StreamHolder::EStreamHandle), word(writer, StreamHolder::EStreamHandle));
+    ASSERT_NE(streams.find(reader), nullptr);
+    EXPECT_EQ(streams.find(reader)->typeId(), StreamHolder::FILE_READER_TYPE_ID);
+    EXPECT_EQ(streams.find(writer)->typeId(), StreamHolder::FILE_WRITER_TYPE_ID);
+}
+
+TEST_F(StreamTableTest, OnlyTheRecordAHolderWasFiledForReachesIt) {
+    const TVMAddress reader = addReader();
+    const TVMAddress forged = heap.allocateWords(2, GC_CODE_STREAM_HOLDER);
+    setWord(forged, StreamHolder::ETypeId, word(reader, StreamHolder::ETypeId));
+    setWord(forged, StreamHolder::EStreamHandle, word(reader, StreamHolder::EStreamHandle));
+    EXPECT_EQ(streams.find(forged), nullptr);
+    for (const TVMAddress stray : {0u, 4u, reader + 4, space.committedEnd() - 4, 0xFFFFFFF8u})
+        EXPECT_EQ(streams.find(stray), nullptr) << stray;
+    EXPECT_NE(streams.find(reader), nullptr);
+}
+
+TEST_F(StreamTableTest, OverwrittenWordsHideTheHolderUntilTheyArePutBack) {
+    const TVMAddress reader = addReader();
+    StreamHolder* holder = streams.find(reader);
+    const TUint32 handle = word(reader, StreamHolder::EStreamHandle);
+    setWord(reader, StreamHolder::ETypeId, StreamHolder::FILE_WRITER_TYPE_ID);
+    EXPECT_EQ(streams.find(reader), nullptr);
+    setWord(reader, StreamHolder::ETypeId, StreamHolder::FILE_READER_TYPE_ID);
+    EXPECT_EQ(streams.find(reader), holder);
+    setWord(reader, StreamHolder::EStreamHandle, handle + 1);
+    EXPECT_EQ(streams.find(reader), nullptr);
+    setWord(reader, StreamHolder::EStreamHandle, handle);
+    EXPECT_EQ(streams.find(reader), holder);
+}
+
+TEST_F(StreamTableTest, FreeingTheRecordDeletesTheStream) {
+    const TVMAddress reader = addReader();
+    heap.freeObject(reader);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_EQ(streams.find(reader), nullptr);
+}
+
+TEST_F(StreamTableTest, FreeingARecordWithDamagedWordsStillDeletesItsOwnStream) {
+    const TVMAddress reader = addReader();
+    const TVMAddress writer = addWriter();
+    setWord(reader, StreamHolder::EStreamHandle, word(writer, StreamHolder::EStreamHandle));
+    setWord(reader, StreamHolder::ETypeId, 0);
+    heap.freeObject(reader);
+    EXPECT_EQ(deleted, 1);
+    EXPECT_NE(streams.find(writer), nullptr);
+}
+
+TEST_F(StreamTableTest, FreeingAForgedRecordDeletesNothing) {
+    const TVMAddress reader = addReader();
+    const TVMAddress forged = heap.allocateWords(2, GC_CODE_STREAM_HOLDER);
+    setWord(forged, StreamHolder::ETypeId, StreamHolder::FILE_READER_TYPE_ID);
+    setWord(forged, StreamHolder::EStreamHandle, word(reader, StreamHolder::EStreamHandle));
+    heap.freeObject(forged);
+    heap.freeObject(heap.allocateWords(0, GC_CODE_STREAM_HOLDER));
+    EXPECT_EQ(deleted, 0);
+    EXPECT_NE(streams.find(reader), nullptr);
+}
+
+TEST_F(StreamTableTest, ASweepDeletesTheStreamOfEveryRecordItFrees) {
+    addReader();
+    addWriter();
+    heap.sweep(); // nothing is marked
+    EXPECT_EQ(deleted, 2);
+}
+
+TEST_F(StreamTableTest, AHandleIsReusedOnlyAfterItsRecordIsFreed) {
+    const TVMAddress first = addReader();
+    const TUint32 handle = word(first, StreamHolder::EStreamHandle);
+    heap.freeObject(first);
+    const TVMAddress second = addWriter();
+    EXPECT_EQ(word(second, StreamHolder::EStreamHandle), handle);
+    EXPECT_NE(streams.find(second), nullptr);
+}
+
+int raisedCode(const std::function<void()>& action) {
+    clearLastError();
+    try {
+        action();
+    } catch (const ErrorHandlingException&) {
+        return lastErrorCode();
+    }
+    return ENoError;
+}
+
+TEST_F(StreamTableTest, AHolderGivesOnlyItsOwnKindOfStream) {
+    StreamHolder& reader = *streams.find(addReader());
+    StreamHolder& writer = *streams.find(addWriter());
+    EXPECT_EQ(&reader.getInputStream(), &reader.getInputStream());
+    EXPECT_EQ(raisedCode([&] { reader.getOutputStream(); }), EVMException);
+    EXPECT_EQ(latin1(lastErrorMessage()), "VMException: Invalid TYPEID");
+    EXPECT_EQ(raisedCode([&] { writer.getInputStream(); }), EVMException);
+    EXPECT_EQ(raisedCode([&] { writer.getOutputStream(); }), ENoError);
+}
+
+TEST_F(StreamTableTest, ClosingKeepsTheStreamAndDestructingDeletesIt) {
+    StreamHolder& reader = *streams.find(addReader());
+    EXPECT_TRUE(reader.isOpen());
+    reader.close();
+    EXPECT_FALSE(reader.isOpen());
+    EXPECT_EQ(deleted, 0);
+    reader.destruct();
+    EXPECT_EQ(deleted, 1);
+    EXPECT_FALSE(reader.isOpen());
+    reader.close(); // nothing left to close
+}
+
+} // namespace
