@@ -3,6 +3,7 @@
 #pragma once
 
 #include "ErrorHandling.h"
+#include "Opcodes.h"
 #include "Types.h"
 
 namespace arithmetic {
@@ -82,5 +83,27 @@ inline TInt32 byteShiftRightSigned(TInt32 value, TInt32 amount) {
 inline TUint32 truth(bool value) {
     return value ? 0xFFFFFFFFu : 0u;
 }
+
+// The word operations that cannot fail, by opcode: the interpreter's plain and fused
+// handlers share them.
+template <Opcode> TUint32 binary(TUint32 a, TUint32 b);
+#define KESTRO_BINARY(name, expression)                                                            \
+    template <> inline TUint32 binary<Opcode::name>(TUint32 a, TUint32 b) {                        \
+        return expression;                                                                         \
+    }
+KESTRO_BINARY(Add, a + b)
+KESTRO_BINARY(Sub, a - b)
+KESTRO_BINARY(Mul, a* b)
+KESTRO_BINARY(And, a& b)
+KESTRO_BINARY(Or, a | b)
+KESTRO_BINARY(Xor, a ^ b)
+KESTRO_BINARY(ShiftLeft, bits(shiftLeft(wrap(a), wrap(b))))
+KESTRO_BINARY(Equal, truth(a == b))
+KESTRO_BINARY(Less, truth(wrap(a) < wrap(b)))
+KESTRO_BINARY(LessEqual, truth(wrap(a) <= wrap(b)))
+KESTRO_BINARY(NotEqual, truth(a != b))
+KESTRO_BINARY(Greater, truth(wrap(a) > wrap(b)))
+KESTRO_BINARY(GreaterEqual, truth(wrap(a) >= wrap(b)))
+#undef KESTRO_BINARY
 
 } // namespace arithmetic

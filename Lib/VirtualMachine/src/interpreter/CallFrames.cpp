@@ -63,8 +63,7 @@ void VirtualMachine::catchAt(const HandlerRecord& record, TVMAddress exception) 
     sp = record.savedSp + 1;
     stack[sp] = exception;
     frames.truncate(record.frameDepth);
-    if (sp < kStackSlots && frames.depth() < kStackSlots)
-        stackLimit = kStackSlots;
+    if (sp < kStackSlots && frames.depth() < kStackSlots) stackLimit = kStackSlots;
     pc = static_cast<TInt32>(resume);
 }
 
@@ -88,8 +87,7 @@ TInt32 VirtualMachine::parameterDepth(const MethodHandle& method, std::size_t in
     return index < method.parameterDepths.size() ? method.parameterDepths[index] : 0;
 }
 
-const MethodEntry& VirtualMachine::globalImplementation(TInt32 handle,
-                                                        const std::string& missing) {
+const MethodEntry& VirtualMachine::globalImplementation(TInt32 handle, const std::string& missing) {
     if (handle >= 0) {
         const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
         for (const MethodEntry& entry :

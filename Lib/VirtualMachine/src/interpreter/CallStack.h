@@ -30,8 +30,12 @@ public:
     }
     void clear() { count = 0; }
 
-    std::span<const TInt32> methods() const { return {frameMethods.data(), static_cast<std::size_t>(count)}; }
-    std::span<const TInt32> bases() const { return {frameBases.data(), static_cast<std::size_t>(count)}; }
+    std::span<const TInt32> methods() const {
+        return {frameMethods.data(), static_cast<std::size_t>(count)};
+    }
+    std::span<const TInt32> bases() const {
+        return {frameBases.data(), static_cast<std::size_t>(count)};
+    }
 
 private:
     std::array<TInt32, kCapacity> frameMethods{};

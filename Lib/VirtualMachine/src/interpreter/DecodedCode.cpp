@@ -3,6 +3,8 @@
 #include "LittleEndian.h"
 #include "Opcodes.h"
 
+#include <optional>
+
 namespace {
 
 // A target inside the code, or -1.
@@ -12,7 +14,8 @@ TInt32 checkedTarget(TInt64 target, TUint32 codeSize) {
 
 // A position that still fits 32 bits, or the most negative value (never a valid one).
 TInt32 clampedPosition(TInt64 position) {
-    return position >= INT32_MIN && position <= INT32_MAX ? static_cast<TInt32>(position) : INT32_MIN;
+    return position >= INT32_MIN && position <= INT32_MAX ? static_cast<TInt32>(position)
+                                                          : INT32_MIN;
 }
 
 TInt32 operandValue(OperandKind kind, const TUint8* bytes, TInt64 position, TUint32 codeSize) {
@@ -21,11 +24,14 @@ TInt32 operandValue(OperandKind kind, const TUint8* bytes, TInt64 position, TUin
     case OperandKind::GcCode:
     case OperandKind::NativeGroup: return static_cast<TInt8>(bytes[0]);
     case OperandKind::Branch16:
-        return checkedTarget(position + 2 + static_cast<TInt16>(readLittleEndian16(bytes)), codeSize);
+        return checkedTarget(position + 2 + static_cast<TInt16>(readLittleEndian16(bytes)),
+                             codeSize);
     case OperandKind::Branch32:
-        return checkedTarget(position + 4 + static_cast<TInt32>(readLittleEndian32(bytes)), codeSize);
+        return checkedTarget(position + 4 + static_cast<TInt32>(readLittleEndian32(bytes)),
+                             codeSize);
     case OperandKind::HandlerOffset:
-        return clampedPosition(handlerPosition(position, static_cast<TInt32>(readLittleEndian32(bytes))));
+        return clampedPosition(
+            handlerPosition(position, static_cast<TInt32>(readLittleEndian32(bytes))));
     case OperandKind::CodeOffset: return checkedTarget(readLittleEndian32(bytes), codeSize);
     default: return static_cast<TInt32>(readLittleEndian32(bytes));
     }
@@ -50,16 +56,144 @@ DecodedOp decodeAt(const std::vector<TUint8>& code, TUint32 codeSize, TUint32 po
     return op;
 }
 
+// Up to four instructions in a row from a start, each lying wholly within the code.
+class Window {
+public:
+    Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) : first(start) {
+        TUint32 next = start;
+        while (count < kMost) {
+            if (next >= codeSize) break;
+            const DecodedOp& op = plain[next];
+            next += static_cast<TUint32>(instructionLength(op.opcode));
+            if (next > codeSize) break;
+            ops[count] = &op;
+            ends[count++] = next;
+        }
+    }
+    // Whether instruction i exists and has one of the opcodes.
+    bool is(int i, std::initializer_list<Opcode> opcodes) const {
+        if (i >= count) return false;
+        for (Opcode opcode : opcodes)
+            if (ops[i]->opcode == static_cast<TUint8>(opcode)) return true;
+        return false;
+    }
+    // The index of instruction i's opcode in a list, if it is there.
+    template <std::size_t N> std::optional<int> indexIn(int i, const Opcode (&list)[N]) const {
+        for (std::size_t k = 0; k < N; ++k)
+            if (is(i, {list[k]})) return static_cast<int>(k);
+        return std::nullopt;
+    }
+    // Instruction i is a jz with a target inside the code.
+    bool isBranchIfZero(int i) const {
+        return is(i, {Opcode::BranchIfZero, Opcode::BranchIfZeroWide}) && ops[i]->a >= 0;
+    }
+    const DecodedOp& operator[](int i) const { return *ops[i]; }
+    // The length of the first n instructions.
+    TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
+
+private:
+    static constexpr int kMost = 4;
+    const DecodedOp* ops[kMost] = {};
+    TUint32 ends[kMost] = {};
+    int count = 0;
+    TUint32 first;
+};
+
+#define KESTRO_OPCODE_OF(name) Opcode::name,
+constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF)};
+constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF)};
+#undef KESTRO_OPCODE_OF
+constexpr int kKindsPerComparison = 3;
+constexpr int kKindsPerOperation = 2;
+constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
+
+struct Fusion {
+    FusedKind kind;
+    int instructions;
+    TInt32 a = 0, b = 0, c = 0;
+};
+
+FusedKind comparisonKind(int comparison, int form) {
+    return static_cast<FusedKind>(comparison * kKindsPerComparison + form);
+}
+FusedKind operationKind(int operation, int form) {
+    return static_cast<FusedKind>(kFirstOperationKind + operation * kKindsPerOperation + form);
+}
+
+// The sequences that start with pick a.
+std::optional<Fusion> fusePick(const Window& w) {
+    const TInt32 a = w[0].a;
+    if (w.is(1, {Opcode::Push})) {
+        const TInt32 b = w[1].a;
+        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
+            return Fusion{comparisonKind(*comparison, 0), 4, a, b, w[3].a};
+        if (const auto operation = w.indexIn(2, kOperations))
+            return Fusion{operationKind(*operation, 0), 3, a, b};
+        return std::nullopt;
+    }
+    if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
+        const TInt32 b = w[1].a;
+        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
+            return Fusion{comparisonKind(*comparison, 1), 4, a, b, w[3].a};
+        return Fusion{EPickPick, 2, a, b};
+    }
+    if (w.is(1, {Opcode::StoreZero})) return Fusion{EPickClear, 2, a};
+    if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
+        return Fusion{EPickFieldLoad, 3, a, w[1].a};
+    if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
+    return std::nullopt;
+}
+
+// The sequences that start with addr a.
+std::optional<Fusion> fuseSlotAddress(const Window& w) {
+    const TInt32 a = w[0].a;
+    if (w.is(1, {Opcode::IncAt})) return Fusion{ESlotIncrement, 2, a};
+    if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
+    if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
+    const TInt32 b = w[1].a;
+    if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
+    if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
+    if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) return Fusion{ESlotStoreSlot, 3, a, b};
+    return std::nullopt;
+}
+
+std::optional<Fusion> fuse(const Window& w) {
+    if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
+    if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
+    if (w.is(0, {Opcode::Push})) {
+        if (const auto operation = w.indexIn(1, kOperations))
+            return Fusion{operationKind(*operation, 1), 2, w[0].a};
+        return std::nullopt;
+    }
+    if (const auto comparison = w.indexIn(0, kComparisons); comparison && w.isBranchIfZero(1))
+        return Fusion{comparisonKind(*comparison, 2), 2, 0, 0, w[1].a};
+    return std::nullopt;
+}
+
 } // namespace
 
 void DecodedCode::clear() {
+    plainOps.clear();
     ops.clear();
 }
 
-void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize, const void* const* handlers) {
-    ops.resize(code.size());
+void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
+                         const void* const* handlers, const void* const* fusedHandlers) {
+    plainOps.resize(code.size());
     for (TUint32 position = 0; position < code.size(); ++position) {
-        ops[position] = decodeAt(code, codeSize, position);
-        ops[position].handler = handlers[ops[position].opcode];
+        plainOps[position] = decodeAt(code, codeSize, position);
+        plainOps[position].handler = handlers[plainOps[position].opcode];
+    }
+    ops = plainOps;
+    for (TUint32 position = 0; position < codeSize; ++position) {
+        const Window window(plainOps, codeSize, position);
+        const std::optional<Fusion> fusion = fuse(window);
+        if (!fusion) continue;
+        DecodedOp& op = ops[position];
+        op.handler = fusedHandlers[fusion->kind];
+        op.a = fusion->a;
+        op.b = fusion->b;
+        op.c = fusion->c;
+        op.d = window.length(fusion->instructions);
     }
 }

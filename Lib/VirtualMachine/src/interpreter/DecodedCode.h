@@ -2,6 +2,12 @@
 // prepared, as if an instruction started there, so that any jump target (even one into
 // the middle of an instruction) has its decoding ready. Operands are decoded and branch
 // targets made absolute; each entry holds the address of the handler that runs it.
+//
+// Common short sequences are fused: the entry of a sequence's first instruction runs the
+// whole sequence with one dispatch. A fused handler does exactly what the instructions do
+// one by one, down to the values they leave above the stack top; whenever one of them
+// could fail, it runs the plain entry of its first instruction instead, and the plain
+// entries run on (unfused) up to the next jump, so errors arise where they always did.
 #pragma once
 
 #include "Types.h"
@@ -13,19 +19,56 @@ struct DecodedOp {
     TInt32 a = 0; // operands in instruction order, sign-extended where they are signed;
     TInt32 b = 0; // a branch's absolute target, -1 when it lies outside the code
     TInt32 c = 0;
-    TInt32 position = 0; // code offset of the instruction
-    TUint8 opcode = 0;
+    TInt32 d = 0;        // a fused sequence's length in bytes
+    TInt32 position = 0; // code offset of the (first) instruction
+    TUint8 opcode = 0;   // the (first) instruction's opcode
+};
+
+// The comparisons and the operations (without a failure) that sequences fuse.
+#define KESTRO_FUSED_COMPARISONS(X)                                                                \
+    X(Equal) X(Less) X(LessEqual) X(NotEqual) X(Greater) X(GreaterEqual)
+#define KESTRO_FUSED_OPERATIONS(X) X(Add) X(Sub) X(Mul) X(And) X(Or) X(Xor) X(ShiftLeft)
+
+// The fused sequences and the operands of their entries; "Compare" stands for any of the
+// comparisons, "Operate" for any of the operations, "jz" for either width.
+enum FusedKind : int {
+#define KESTRO_FUSED_COMPARE_KINDS(name)                                                           \
+    EPickConst##name##Branch,    /* pick a; push b; Compare; jz c */                               \
+        EPickPick##name##Branch, /* pick a; pick b; Compare; jz c */                               \
+        E##name##Branch,         /* Compare; jz c */
+    KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS)
+#undef KESTRO_FUSED_COMPARE_KINDS
+#define KESTRO_FUSED_OPERATE_KINDS(name)                                                           \
+    EPickConst##name, /* pick a; push b; Operate */                                                \
+        EConst##name, /* push a; Operate */
+        KESTRO_FUSED_OPERATIONS(KESTRO_FUSED_OPERATE_KINDS)
+#undef KESTRO_FUSED_OPERATE_KINDS
+            ESlotIncrement, // addr a; inc.at
+    ESlotDecrement,         // addr a; dec.at
+    ESlotAddSlot,           // addr a; pick b; add.at
+    ESlotSubtractSlot,      // addr a; pick b; sub.at
+    ESlotStoreSlot,         // addr a; pick b; store
+    EPickPick,              // pick a; pick b
+    EPickClear,             // pick a; clear
+    EPickFieldLoad,         // pick a; field b; load
+    EPickDupLoad,           // pick a; dup; load
+    EFusedKindCount
 };
 
 class DecodedCode {
 public:
     // `code` ends with padding bytes; `codeSize` counts the real code. `handlers` gives
-    // the handler of each opcode.
-    void decode(const std::vector<TUint8>& code, TUint32 codeSize, const void* const* handlers);
+    // the handler of each opcode, `fusedHandlers` that of each fused kind.
+    void decode(const std::vector<TUint8>& code, TUint32 codeSize, const void* const* handlers,
+                const void* const* fusedHandlers);
     bool isDecoded() const { return !ops.empty(); }
     void clear();
-    const DecodedOp* at(TInt32 position) const { return ops.data() + position; }
+    // The entries, fused where a sequence starts.
+    const DecodedOp* fused() const { return ops.data(); }
+    // The entries of single instructions.
+    const DecodedOp* plain() const { return plainOps.data(); }
 
 private:
+    std::vector<DecodedOp> plainOps;
     std::vector<DecodedOp> ops;
 };

@@ -53,9 +53,32 @@ void VirtualMachine::run() {
     KESTRO_OPCODES(KESTRO_LABEL_OF)
 #undef KESTRO_LABEL_OF
 
+    void* fusedTable[EFusedKindCount];
+#define KESTRO_COMPARE_LABELS(name)                                                                \
+    fusedTable[EPickConst##name##Branch] = &&fused_PickConst##name##Branch;                        \
+    fusedTable[EPickPick##name##Branch] = &&fused_PickPick##name##Branch;                          \
+    fusedTable[E##name##Branch] = &&fused_##name##Branch;
+    KESTRO_FUSED_COMPARISONS(KESTRO_COMPARE_LABELS)
+#undef KESTRO_COMPARE_LABELS
+#define KESTRO_OPERATE_LABELS(name)                                                                \
+    fusedTable[EPickConst##name] = &&fused_PickConst##name;                                        \
+    fusedTable[EConst##name] = &&fused_Const##name;
+    KESTRO_FUSED_OPERATIONS(KESTRO_OPERATE_LABELS)
+#undef KESTRO_OPERATE_LABELS
+    fusedTable[ESlotIncrement] = &&fused_SlotIncrement;
+    fusedTable[ESlotDecrement] = &&fused_SlotDecrement;
+    fusedTable[ESlotAddSlot] = &&fused_SlotAddSlot;
+    fusedTable[ESlotSubtractSlot] = &&fused_SlotSubtractSlot;
+    fusedTable[ESlotStoreSlot] = &&fused_SlotStoreSlot;
+    fusedTable[EPickPick] = &&fused_PickPick;
+    fusedTable[EPickClear] = &&fused_PickClear;
+    fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
+    fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
+
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
-    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table);
-    const DecodedOp* const opsBase = decoded.at(0);
+    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable);
+    const DecodedOp* const opsBase = decoded.fused();
+    const DecodedOp* const plainBase = decoded.plain();
     const DecodedOp* op = opsBase + pc;
     TUint32* const s = stack;
     TInt32 top = sp; // the stack index, kept in a register
@@ -68,7 +91,7 @@ void VirtualMachine::run() {
 #define POSITION (op->position)
 // NEED and ROOM take small constant counts; the _WIDE forms take any count.
 #define NEED(n)                                                                                    \
-    if (top < (n) - 1) [[unlikely]]                                                                \
+    if (top < (n)-1) [[unlikely]]                                                                  \
         goto stack_underflow;
 #define ROOM(n)                                                                                    \
     if (top >= limit - (n)) [[unlikely]]                                                           \
@@ -79,7 +102,7 @@ void VirtualMachine::run() {
 #define ROOM_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) + static_cast<TInt64>(n) >= limit) [[unlikely]]                   \
         goto stack_overflow;
-#define DISPATCH() goto* op->handler
+#define DISPATCH() goto * op->handler
 #define NEXT(name)                                                                                 \
     do {                                                                                           \
         op += instructionLength(static_cast<TUint8>(Opcode::name));                                \
@@ -123,6 +146,99 @@ void VirtualMachine::run() {
         space.store32(address, (expression));                                                      \
         top -= 2;                                                                                  \
         NEXT(name);                                                                                \
+    }
+// A fused handler's way out when one of its instructions could fail: the plain entries.
+#define RUN_PLAIN()                                                                                \
+    do {                                                                                           \
+        op = plainBase + op->position;                                                             \
+        DISPATCH();                                                                                \
+    } while (0)
+#define FUSED_NEXT()                                                                               \
+    do {                                                                                           \
+        op += op->d;                                                                               \
+        DISPATCH();                                                                                \
+    } while (0)
+// The end of a fused comparison and jz: falls through while the comparison holds.
+#define FUSED_BRANCH(result)                                                                       \
+    do {                                                                                           \
+        if ((result) != 0) FUSED_NEXT();                                                           \
+        op = opsBase + op->c;                                                                      \
+        DISPATCH();                                                                                \
+    } while (0)
+// A slot index (TInt64) that lies in the stack.
+#define IN_STACK(index) (static_cast<TUint64>(index) < static_cast<TUint64>(kStackStorageSlots))
+#define FUSED_COMPARE(name)                                                                        \
+    fused_PickConst##name##Branch : {                                                              \
+        const TInt64 from = TInt64{top} + 1 + op->a;                                               \
+        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]                                      \
+            RUN_PLAIN();                                                                           \
+        const TUint32 b = u32(op->b);                                                              \
+        const TUint32 result = binary<Opcode::name>(s[from], b);                                   \
+        s[top + 1] = result;                                                                       \
+        s[top + 2] = b;                                                                            \
+        FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_PickPick##name##Branch : {                                                               \
+        const TInt64 first = TInt64{top} + 1 + op->a;                                              \
+        const TInt64 second = TInt64{top} + 2 + op->b;                                             \
+        if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]                \
+            RUN_PLAIN();                                                                           \
+        const TUint32 a = s[first];                                                                \
+        s[top + 1] = a; /* the second pick may take it */                                          \
+        const TUint32 b = s[second];                                                               \
+        const TUint32 result = binary<Opcode::name>(a, b);                                         \
+        s[top + 1] = result;                                                                       \
+        s[top + 2] = b;                                                                            \
+        FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_##name##Branch : {                                                                       \
+        if (top < 1) [[unlikely]]                                                                  \
+            RUN_PLAIN();                                                                           \
+        const TUint32 result = binary<Opcode::name>(s[top - 1], s[top]);                           \
+        s[top - 1] = result;                                                                       \
+        top -= 2;                                                                                  \
+        FUSED_BRANCH(result);                                                                      \
+    }
+#define FUSED_OPERATE(name)                                                                        \
+    fused_PickConst##name : {                                                                      \
+        const TInt64 from = TInt64{top} + 1 + op->a;                                               \
+        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]                                      \
+            RUN_PLAIN();                                                                           \
+        const TUint32 b = u32(op->b);                                                              \
+        s[top + 1] = binary<Opcode::name>(s[from], b);                                             \
+        s[top + 2] = b;                                                                            \
+        ++top;                                                                                     \
+        FUSED_NEXT();                                                                              \
+    }                                                                                              \
+    fused_Const##name : {                                                                          \
+        if (top >= limit - 1 || top < 0) [[unlikely]]                                              \
+            RUN_PLAIN();                                                                           \
+        const TUint32 b = u32(op->a);                                                              \
+        s[top + 1] = b;                                                                            \
+        s[top] = binary<Opcode::name>(s[top], b);                                                  \
+        FUSED_NEXT();                                                                              \
+    }
+// addr a; pick b; then `update` of the word in slot `target` with the picked value.
+#define FUSED_SLOT_UPDATE(name, update)                                                            \
+    fused_##name : {                                                                               \
+        const TInt64 target = TInt64{top} + 1 + op->a;                                             \
+        const TInt64 from = TInt64{top} + 2 + op->b;                                               \
+        if (top >= limit - 2 || !IN_STACK(target) || !IN_STACK(from)) [[unlikely]]                 \
+            RUN_PLAIN();                                                                           \
+        s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
+        const TUint32 value = s[from];                                                             \
+        s[top + 2] = value;                                                                        \
+        s[target] update value;                                                                    \
+        FUSED_NEXT();                                                                              \
+    }
+#define FUSED_SLOT_STEP(name, step)                                                                \
+    fused_##name : {                                                                               \
+        const TInt64 target = TInt64{top} + 1 + op->a;                                             \
+        if (top >= limit - 1 || !IN_STACK(target)) [[unlikely]]                                    \
+            RUN_PLAIN();                                                                           \
+        s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
+        s[target] += (step);                                                                       \
+        FUSED_NEXT();                                                                              \
     }
 #define AT_BYTE(name, expression)                                                                  \
     op_##name : {                                                                                  \
@@ -431,22 +547,22 @@ void VirtualMachine::run() {
         AT_WORD(ShiftLeftAt, bits(shiftLeft(wrap(word), wrap(b))))
         AT_WORD(ShiftRightAt, bits(shiftRight(wrap(word), wrap(b))))
 
-        BINARY(Add, a + b)
-        BINARY(Sub, a - b)
-        BINARY(Mul, a * b)
+        BINARY(Add, binary<Opcode::Add>(a, b))
+        BINARY(Sub, binary<Opcode::Sub>(a, b))
+        BINARY(Mul, binary<Opcode::Mul>(a, b))
         BINARY(Div, bits(divide(wrap(a), wrap(b))))
         BINARY(Rem, bits(remainder(wrap(a), wrap(b))))
-        BINARY(And, a & b)
-        BINARY(Or, a | b)
-        BINARY(Xor, a ^ b)
-        BINARY(ShiftLeft, bits(shiftLeft(wrap(a), wrap(b))))
+        BINARY(And, binary<Opcode::And>(a, b))
+        BINARY(Or, binary<Opcode::Or>(a, b))
+        BINARY(Xor, binary<Opcode::Xor>(a, b))
+        BINARY(ShiftLeft, binary<Opcode::ShiftLeft>(a, b))
         BINARY(ShiftRight, bits(shiftRight(wrap(a), wrap(b))))
-        BINARY(Equal, truth(a == b))
-        BINARY(Less, truth(wrap(a) < wrap(b)))
-        BINARY(LessEqual, truth(wrap(a) <= wrap(b)))
-        BINARY(NotEqual, truth(a != b))
-        BINARY(Greater, truth(wrap(a) > wrap(b)))
-        BINARY(GreaterEqual, truth(wrap(a) >= wrap(b)))
+        BINARY(Equal, binary<Opcode::Equal>(a, b))
+        BINARY(Less, binary<Opcode::Less>(a, b))
+        BINARY(LessEqual, binary<Opcode::LessEqual>(a, b))
+        BINARY(NotEqual, binary<Opcode::NotEqual>(a, b))
+        BINARY(Greater, binary<Opcode::Greater>(a, b))
+        BINARY(GreaterEqual, binary<Opcode::GreaterEqual>(a, b))
         BINARY(LogicalAnd, truth(a != 0 && b != 0))
         BINARY(LogicalOr, truth(a != 0 || b != 0))
         BINARY(LogicalXor, truth((a != 0) != (b != 0)))
@@ -654,8 +770,61 @@ void VirtualMachine::run() {
         NEXT(Extension);
     }
 
+        KESTRO_FUSED_COMPARISONS(FUSED_COMPARE)
+        KESTRO_FUSED_OPERATIONS(FUSED_OPERATE)
+        FUSED_SLOT_STEP(SlotIncrement, 1u)
+        FUSED_SLOT_STEP(SlotDecrement, 0xFFFFFFFFu)
+        FUSED_SLOT_UPDATE(SlotAddSlot, +=)
+        FUSED_SLOT_UPDATE(SlotSubtractSlot, -=)
+        FUSED_SLOT_UPDATE(SlotStoreSlot, =)
+    fused_PickPick : {
+        const TInt64 first = TInt64{top} + 1 + op->a;
+        const TInt64 second = TInt64{top} + 2 + op->b;
+        if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]
+            RUN_PLAIN();
+        s[top + 1] = s[first];
+        s[top + 2] = s[second];
+        top += 2;
+        FUSED_NEXT();
+    }
+    fused_PickClear : {
+        const TInt64 from = TInt64{top} + 1 + op->a;
+        if (top >= limit - 1 || !IN_STACK(from)) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[from];
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[top + 1] = address;
+        space.store32(address, 0);
+        FUSED_NEXT();
+    }
+    fused_PickFieldLoad : {
+        const TInt64 from = TInt64{top} + 1 + op->a;
+        if (top >= limit - 1 || !IN_STACK(from)) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress object = s[from];
+        const TVMAddress address = object + bits(op->b) * 4;
+        if (object == 0 || !space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = space.load32(address);
+        FUSED_NEXT();
+    }
+    fused_PickDupLoad : {
+        const TInt64 from = TInt64{top} + 1 + op->a;
+        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[from];
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[top + 1] = address;
+        s[top + 2] = space.load32(address);
+        top += 2;
+        FUSED_NEXT();
+    }
+
     op_invalid : {
-        const std::string message = "Internal error: invalid opcode " + std::to_string(static_cast<TInt8>(op->opcode));
+        const std::string message =
+            "Internal error: invalid opcode " + std::to_string(static_cast<TInt8>(op->opcode));
         fatalError(message.c_str(), POSITION);
     }
 
@@ -681,4 +850,12 @@ void VirtualMachine::run() {
 #undef BINARY
 #undef AT_WORD
 #undef AT_BYTE
+#undef RUN_PLAIN
+#undef FUSED_NEXT
+#undef FUSED_BRANCH
+#undef IN_STACK
+#undef FUSED_COMPARE
+#undef FUSED_OPERATE
+#undef FUSED_SLOT_UPDATE
+#undef FUSED_SLOT_STEP
 }
