@@ -1,6 +1,10 @@
 // Base of every native object that lives in a heap block of the machine.
 #pragma once
 
+#include "SmallBlocks.h"
+
+#include <cstddef>
+
 template <class T> class Vec;
 
 class GCObject {
@@ -10,6 +14,13 @@ public:
     virtual void collectReferences(Vec<int>& /*markStack*/) {}
     // Bytes held outside the machine's heap, for the usage report.
     virtual int outsideHeapSize() const { return 0; }
+
+    // Native objects are many and small: they take their memory from SmallBlocks. The
+    // virtual destructor makes delete pass the size of the object's own class.
+    static void* operator new(std::size_t bytes) { return SmallBlocks::allocate(bytes); }
+    static void operator delete(void* object, std::size_t bytes) {
+        SmallBlocks::release(object, bytes);
+    }
 
 protected:
     GCObject() = default;

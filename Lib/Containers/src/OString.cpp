@@ -3,6 +3,7 @@
 #include "OString.h"
 
 #include "ErrorCodes.h"
+#include "SmallBlocks.h"
 
 #include <algorithm>
 #include <cstring>
@@ -21,10 +22,13 @@ TInt32 OString::capacityFor(TInt32 n) {
     return std::max(scaled, 10);
 }
 
+std::size_t OString::blockBytes(TInt32 capacity) {
+    return sizeof(TextBlock) + (static_cast<std::size_t>(capacity) + 1) * sizeof(char16_t);
+}
+
 OString::TextBlock* OString::newBlock(TInt32 capacity) {
-    const std::size_t bytes =
-        sizeof(TextBlock) + (static_cast<std::size_t>(capacity) + 1) * sizeof(char16_t);
-    auto* block = static_cast<TextBlock*>(::operator new(bytes));
+    const std::size_t bytes = blockBytes(capacity);
+    auto* block = static_cast<TextBlock*>(SmallBlocks::allocate(bytes));
     block->referenceCount = 1;
     block->capacity = capacity;
     block->length = 0;
@@ -32,8 +36,17 @@ OString::TextBlock* OString::newBlock(TInt32 capacity) {
     return block;
 }
 
+OString::TextBlock* OString::blockOfLength(TInt64 length) {
+    const TInt32 checked = checkedLength(length);
+    TextBlock* block = newBlock(capacityFor(checked));
+    block->buffer()[checked] = 0;
+    block->length = checked;
+    return block;
+}
+
 void OString::release(TextBlock* block) {
-    if (block && --block->referenceCount == 0) ::operator delete(block);
+    if (block && --block->referenceCount == 0)
+        SmallBlocks::release(block, blockBytes(block->capacity));
 }
 
 OString::OString(const OString& other) : GCObject(other), pBuffer(other.pBuffer) {
@@ -66,12 +79,10 @@ OString::OString(const char* latin1)
 
 OString::OString(const char* latin1, TInt32 length) {
     if (length <= 0) return;
-    pBuffer = newBlock(capacityFor(checkedLength(length)));
+    pBuffer = blockOfLength(length);
     char16_t* target = pBuffer->buffer();
     for (TInt32 i = 0; i < length; ++i)
         target[i] = static_cast<unsigned char>(latin1[i]);
-    target[length] = 0;
-    pBuffer->length = length;
 }
 
 OString::OString(const char16_t* units, TInt32 length) {
@@ -79,17 +90,17 @@ OString::OString(const char16_t* units, TInt32 length) {
 }
 
 OString::OString(std::u16string_view units) {
-    splice(0, 0, units);
+    if (units.empty()) return;
+    pBuffer = blockOfLength(static_cast<TInt64>(units.size()));
+    std::copy(units.begin(), units.end(), pBuffer->buffer());
 }
 
 OString OString::filled(char16_t unit, TInt32 count) {
     if (count < 0) throwError(EInvalidArgument);
     OString text;
     if (count == 0) return text;
-    text.pBuffer = newBlock(capacityFor(checkedLength(count)));
+    text.pBuffer = blockOfLength(count);
     std::fill_n(text.pBuffer->buffer(), count, unit);
-    text.pBuffer->buffer()[count] = 0;
-    text.pBuffer->length = count;
     return text;
 }
 

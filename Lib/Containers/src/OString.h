@@ -203,7 +203,11 @@ private:
 
     // The length itself, or InvalidArgumentException beyond MaxLength.
     static TInt32 checkedLength(TInt64 length);
+    static std::size_t blockBytes(TInt32 capacity);
     static TextBlock* newBlock(TInt32 capacity);
+    // A block of the capacity the rule gives for `length` units, holding that many
+    // (not yet written) units and the terminator.
+    static TextBlock* blockOfLength(TInt64 length);
     static void release(TextBlock* block);
 
     // Resolves TextRange::ToEnd and checks the range (RangeException when invalid).

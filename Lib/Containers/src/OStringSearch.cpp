@@ -44,15 +44,21 @@ TInt32 OString::findInChecked(std::u16string_view pattern, TextRange checked, bo
                               Direction direction) const {
     const auto patternLength = static_cast<TInt32>(pattern.size());
     if (pattern.empty() || checked.count() < patternLength) return -1;
-    const std::u16string_view text = view();
+    const char16_t* units = view().data();
     const char16_t first = folded(pattern[0], caseSensitive);
+    const auto restMatches = [&](TInt32 at) {
+        for (TInt32 k = 1; k < patternLength; ++k) {
+            if (folded(units[at + k], caseSensitive) !=
+                folded(pattern[static_cast<std::size_t>(k)], caseSensitive))
+                return false;
+        }
+        return true;
+    };
     const TInt32 lastStart = checked.to - patternLength + 1;
     const TInt32 step = direction == Forwards ? 1 : -1;
     const TInt32 stop = direction == Forwards ? lastStart + 1 : checked.from - 1;
     for (TInt32 i = direction == Forwards ? checked.from : lastStart; i != stop; i += step) {
-        if (folded(text[static_cast<std::size_t>(i)], caseSensitive) == first &&
-            sameUnits(part(text, {i, i + patternLength - 1}), pattern, caseSensitive))
-            return i;
+        if (folded(units[i], caseSensitive) == first && restMatches(i)) return i;
     }
     return -1;
 }

@@ -3,7 +3,7 @@
 // every path that fails the application path policy.
 #include "ErrorHandling.h"
 #include "FileCall.h"
-#include "NameArray.h"
+#include "StringArray.h"
 
 #include <vector>
 
