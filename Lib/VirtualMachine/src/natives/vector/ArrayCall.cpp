@@ -1,5 +1,8 @@
 #include "ArrayCall.h"
 
+#include <algorithm>
+#include <cstring>
+
 std::optional<ElementPart> partOf(RangeOperand range, TInt32 size, bool negativeToEnd) {
     const TInt64 from = range.first;
     const TInt64 to =
@@ -20,10 +23,15 @@ std::vector<TUint8> allBytesOf(const OVector& array) {
 std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
     const auto count = static_cast<TInt64>(elements.size()) / elementSize;
     OVector::requireStorable(count * times, elementSize);
-    std::vector<TUint8> copies;
-    copies.reserve(elements.size() * static_cast<std::size_t>(times));
-    for (TInt32 i = 0; i < times; ++i)
-        copies.insert(copies.end(), elements.begin(), elements.end());
+    std::vector<TUint8> copies(elements.size() * static_cast<std::size_t>(std::max(times, 0)));
+    if (copies.empty()) return copies;
+    // One copy, then the copies made so far, doubling each time.
+    std::copy(elements.begin(), elements.end(), copies.begin());
+    for (std::size_t filled = elements.size(); filled < copies.size();) {
+        const std::size_t more = std::min(filled, copies.size() - filled);
+        std::memcpy(copies.data() + filled, copies.data(), more);
+        filled += more;
+    }
     return copies;
 }
 
