@@ -170,6 +170,27 @@ std::optional<Fusion> fuse(const Window& w) {
     return std::nullopt;
 }
 
+bool isJump(const DecodedOp& op) {
+    return op.opcode == static_cast<TUint8>(Opcode::Branch) ||
+           op.opcode == static_cast<TUint8>(Opcode::BranchWide);
+}
+
+// Where execution that reaches `position` goes on once the unconditional jumps there (at
+// most a few, so that a loop of jumps is left as it is) have been taken.
+TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
+    constexpr int kMostJumps = 4;
+    for (int jumps = 0; jumps < kMostJumps && isJump(plain[static_cast<std::size_t>(position)]) &&
+                        plain[static_cast<std::size_t>(position)].a >= 0;
+         ++jumps)
+        position = plain[static_cast<std::size_t>(position)].a;
+    return position;
+}
+
+bool isBranch(const DecodedOp& op) {
+    return isJump(op) || op.opcode == static_cast<TUint8>(Opcode::BranchIfZero) ||
+           op.opcode == static_cast<TUint8>(Opcode::BranchIfZeroWide);
+}
+
 } // namespace
 
 void DecodedCode::clear() {
@@ -184,16 +205,21 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         plainOps[position] = decodeAt(code, codeSize, position);
         plainOps[position].handler = handlers[plainOps[position].opcode];
     }
+    for (DecodedOp& op : plainOps) {
+        if (isBranch(op) && op.a >= 0) op.a = threaded(plainOps, op.a);
+    }
     ops = plainOps;
     for (TUint32 position = 0; position < codeSize; ++position) {
+        DecodedOp& op = ops[position];
         const Window window(plainOps, codeSize, position);
         const std::optional<Fusion> fusion = fuse(window);
         if (!fusion) continue;
-        DecodedOp& op = ops[position];
         op.handler = fusedHandlers[fusion->kind];
         op.a = fusion->a;
         op.b = fusion->b;
         op.c = fusion->c;
-        op.d = window.length(fusion->instructions);
+        const TInt32 end = static_cast<TInt32>(position) + window.length(fusion->instructions);
+        // A sequence may end the code: then it continues on the padding, which stops.
+        op.d = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
     }
 }

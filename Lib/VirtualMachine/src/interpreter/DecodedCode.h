@@ -8,6 +8,10 @@
 // one by one, down to the values they leave above the stack top; whenever one of them
 // could fail, it runs the plain entry of its first instruction instead, and the plain
 // entries run on (unfused) up to the next jump, so errors arise where they always did.
+//
+// Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
+// (which cannot fail when its target lies in the code) leads straight to that jump's
+// target.
 #pragma once
 
 #include "Types.h"
@@ -19,7 +23,7 @@ struct DecodedOp {
     TInt32 a = 0; // operands in instruction order, sign-extended where they are signed;
     TInt32 b = 0; // a branch's absolute target, -1 when it lies outside the code
     TInt32 c = 0;
-    TInt32 d = 0;        // a fused sequence's length in bytes
+    TInt32 d = 0;        // where a fused sequence continues
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
 };

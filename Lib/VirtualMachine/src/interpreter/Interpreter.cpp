@@ -155,7 +155,7 @@ void VirtualMachine::run() {
     } while (0)
 #define FUSED_NEXT()                                                                               \
     do {                                                                                           \
-        op += op->d;                                                                               \
+        op = opsBase + op->d;                                                                      \
         DISPATCH();                                                                                \
     } while (0)
 // The end of a fused comparison and jz: falls through while the comparison holds.
