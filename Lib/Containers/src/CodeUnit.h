@@ -12,7 +12,9 @@ bool spaceFromTable(char16_t unit);
 bool letterFromTable(char16_t unit);
 bool digitFromTable(char16_t unit);
 
-inline bool isAscii(char16_t unit) { return unit < 0x80; }
+inline bool isAscii(char16_t unit) {
+    return unit < 0x80;
+}
 
 inline char16_t toLower(char16_t unit) {
     if (!isAscii(unit)) return lowerFromTable(unit);

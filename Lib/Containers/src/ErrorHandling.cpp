@@ -89,7 +89,9 @@ void raiseFatalMachineError(const std::string& description) {
     throwError(EFatalMachineError);
 }
 
-const std::string& lastFatalDescription() { return fatalDescription(); }
+const std::string& lastFatalDescription() {
+    return fatalDescription();
+}
 
 void kestroAssertionFailed(const char* expression, const char* file, const char* function) {
     std::fprintf(stderr, "ASSERT: \"%s\" in file %s, function %s\n", expression, file, function);
