@@ -56,6 +56,7 @@ enum FusedKind : int {
     EPickClear,             // pick a; clear
     EPickFieldLoad,         // pick a; field b; load
     EPickDupLoad,           // pick a; dup; load
+    ESumLoad,               // add; load
     EFusedKindCount
 };
 

@@ -74,6 +74,7 @@ void VirtualMachine::run() {
     fusedTable[EPickClear] = &&fused_PickClear;
     fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
+    fusedTable[ESumLoad] = &&fused_SumLoad;
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
     if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable);
@@ -819,6 +820,17 @@ void VirtualMachine::run() {
         s[top + 1] = address;
         s[top + 2] = space.load32(address);
         top += 2;
+        FUSED_NEXT();
+    }
+
+    fused_SumLoad : {
+        if (top < 1) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[top - 1] + s[top];
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[top - 1] = space.load32(address);
+        --top;
         FUSED_NEXT();
     }
 
