@@ -10,10 +10,21 @@ class BlockBitmap {
 public:
     explicit BlockBitmap(TUint32 aBitCount);
 
-    bool test(TUint32 index) const { return (bits[index / 64] & bit(index)) != 0; }
-    void set(TUint32 index) { bits[index / 64] |= bit(index); }
+    // Where a bit lies: the bitmaps of a pool share it, so a caller that tests several of
+    // them for one word works it out once.
+    struct Bit {
+        TUint32 word;
+        TUint64 mask;
+    };
+    static Bit at(TUint32 index) { return {index / 64, TUint64{1} << (index % 64)}; }
+
+    bool test(Bit position) const { return (bits[position.word] & position.mask) != 0; }
+    void set(Bit position) { bits[position.word] |= position.mask; }
+    bool test(TUint32 index) const { return test(at(index)); }
+    void set(TUint32 index) { set(at(index)); }
     void assign(TUint32 index, bool value) {
-        bits[index / 64] = (bits[index / 64] & ~bit(index)) | (value ? bit(index) : 0);
+        const Bit position = at(index);
+        bits[position.word] = (bits[position.word] & ~position.mask) | (value ? position.mask : 0);
     }
 
     // Clears every bit.
@@ -30,8 +41,6 @@ public:
     TUint32 lastAtOrBefore(TUint32 index) const;
 
 private:
-    static TUint64 bit(TUint32 index) { return TUint64{1} << (index % 64); }
-
     TUint32 bitCount;
     std::unique_ptr<TUint64[]> bits;
 };

@@ -57,10 +57,12 @@ public:
     // blocks and terminators are not marked.
     MarkResult mark(TVMAddress address) {
         const TUint32 offset = address - poolStart;
-        if (offset % 4 != 0 || !blockStarts.test(offset / 4)) return ENoBlockStart;
-        if (freeStarts.test(offset / 4) || isTerminator(address)) return ENotInUse;
-        if (markStarts.test(offset / 4)) return EMarkedBefore;
-        markStarts.set(offset / 4);
+        if (offset % 4 != 0) return ENoBlockStart;
+        const BlockBitmap::Bit bit = BlockBitmap::at(offset / 4);
+        if (!blockStarts.test(bit)) return ENoBlockStart;
+        if (freeStarts.test(bit) || isTerminator(address)) return ENotInUse;
+        if (markStarts.test(bit)) return EMarkedBefore;
+        markStarts.set(bit);
         return ENewlyMarked;
     }
 
