@@ -1,6 +1,7 @@
 // The machine's own part in closing files: the streams of holders that the collection
 // after a host call finds dead are deleted then, and destroying the machine deletes the
 // streams of every holder still alive, each once.
+#include "CountedStreams.h"
 #include "MachineTesting.h"
 
 #include <gtest/gtest.h>
@@ -10,15 +11,6 @@
 #include <string>
 
 namespace {
-
-class CountedOutput : public KESTRO::MemoryOutputStream {
-public:
-    explicit CountedOutput(int& aDeleted) : deleted(aDeleted) {}
-    ~CountedOutput() override { ++deleted; }
-
-private:
-    int& deleted;
-};
 
 // Hands out memory streams and counts, per path, how many of them were deleted.
 class FileHost : public RecordingHost {

@@ -2,6 +2,7 @@
 // holder was filed for and its words are intact; freeing the record, however damaged its
 // words, deletes the stream, and freeing anything else deletes nothing.
 #include "StreamTable.h"
+#include "CountedStreams.h"
 #include "ErrorHandling.h"
 #include "HeapEntry.h"
 #include "TextTesting.h"
@@ -14,27 +15,6 @@
 #include <vector>
 
 namespace {
-
-class CountedInput : public KESTRO::MemoryInputStream {
-public:
-    explicit CountedInput(int& aDeleted)
-        : KESTRO::MemoryInputStream(std::vector<TUint8>{1, 2, 3}), deleted(aDeleted) {}
-    ~CountedInput() override { ++deleted; }
-    // Closes as a file stream does (a memory stream stays open).
-    void close() override { openFlag = false; }
-
-private:
-    int& deleted;
-};
-
-class CountedOutput : public KESTRO::MemoryOutputStream {
-public:
-    explicit CountedOutput(int& aDeleted) : deleted(aDeleted) {}
-    ~CountedOutput() override { ++deleted; }
-
-private:
-    int& deleted;
-};
 
 struct StreamTableTest : ::testing::Test {
     StreamTableTest() { heap.setStreamHolderFinaliser(&streams); }
