@@ -166,6 +166,8 @@ std::optional<Fusion> fuse(const Window& w) {
         return std::nullopt;
     }
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Load})) return Fusion{ESumLoad, 2};
+    if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Store, Opcode::StoreAlt}))
+        return Fusion{ESumStore, 2};
     if (const auto comparison = w.indexIn(0, kComparisons); comparison && w.isBranchIfZero(1))
         return Fusion{comparisonKind(*comparison, 2), 2, 0, 0, w[1].a};
     return std::nullopt;

@@ -57,6 +57,7 @@ enum FusedKind : int {
     EPickFieldLoad,         // pick a; field b; load
     EPickDupLoad,           // pick a; dup; load
     ESumLoad,               // add; load
+    ESumStore,              // add; store
     EFusedKindCount
 };
 

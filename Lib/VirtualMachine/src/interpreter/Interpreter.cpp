@@ -75,6 +75,7 @@ void VirtualMachine::run() {
     fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
     fusedTable[ESumLoad] = &&fused_SumLoad;
+    fusedTable[ESumStore] = &&fused_SumStore;
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
     if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable);
@@ -831,6 +832,19 @@ void VirtualMachine::run() {
             RUN_PLAIN();
         s[top - 1] = space.load32(address);
         --top;
+        FUSED_NEXT();
+    }
+
+    fused_SumStore : {
+        if (top < 2) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[top - 2];
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        const TUint32 sum = s[top - 1] + s[top];
+        s[top - 1] = sum;
+        space.store32(address, sum);
+        top -= 3;
         FUSED_NEXT();
     }
 
