@@ -3,6 +3,8 @@
 #include "StringArray.h"
 #include "StringFamilies.h"
 
+#include <string_view>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -10,11 +12,14 @@ namespace {
 // Adds the piece of the text in the range; a piece equal to the one before shares its
 // text (it is copied when either is changed).
 void addPiece(std::vector<OString>& found, const OString& text, TextRange range) {
-    if (!found.empty() && text.regionEquals(range, found.back(), true)) {
-        found.push_back(found.back());
+    const std::u16string_view piece = text.view().substr(static_cast<std::size_t>(range.from),
+                                                         static_cast<std::size_t>(range.count()));
+    if (!found.empty() && found.back().view() == piece) {
+        OString shared = found.back();
+        found.push_back(std::move(shared));
         return;
     }
-    found.push_back(text.substring(range));
+    found.emplace_back(piece);
 }
 
 // The pieces between the separators, found left to right without overlap, and the piece
