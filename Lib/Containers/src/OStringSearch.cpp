@@ -27,6 +27,31 @@ TInt32 compareUnits(std::u16string_view a, std::u16string_view b, bool caseSensi
     return static_cast<TInt32>(a.size()) - static_cast<TInt32>(b.size());
 }
 
+// Finds where a pattern stands in a text: candidates are the positions whose first unit
+// matches; there the rest is compared.
+class PatternMatch {
+public:
+    PatternMatch(std::u16string_view aText, std::u16string_view aPattern, bool aCaseSensitive)
+        : text(aText.data()), pattern(aPattern), caseSensitive(aCaseSensitive),
+          first(folded(aPattern[0], aCaseSensitive)) {}
+
+    // The text must hold the pattern's length of units at `at`.
+    bool at(TInt32 position) const {
+        const char16_t* units = text + position;
+        if (folded(units[0], caseSensitive) != first) return false;
+        for (std::size_t k = 1; k < pattern.size(); ++k) {
+            if (folded(units[k], caseSensitive) != folded(pattern[k], caseSensitive)) return false;
+        }
+        return true;
+    }
+
+private:
+    const char16_t* text;
+    std::u16string_view pattern;
+    bool caseSensitive;
+    char16_t first;
+};
+
 std::u16string_view part(std::u16string_view text, TextRange checked) {
     return text.substr(static_cast<std::size_t>(checked.from),
                        static_cast<std::size_t>(checked.count()));
@@ -39,37 +64,35 @@ TInt32 OString::find(std::u16string_view pattern, TextRange range, bool caseSens
     return findInChecked(pattern, checkedRange(range), caseSensitive, direction);
 }
 
-// Candidates are the positions whose first unit matches; there the rest is compared.
 TInt32 OString::findInChecked(std::u16string_view pattern, TextRange checked, bool caseSensitive,
                               Direction direction) const {
     const auto patternLength = static_cast<TInt32>(pattern.size());
     if (pattern.empty() || checked.count() < patternLength) return -1;
-    const char16_t* units = view().data();
-    const char16_t first = folded(pattern[0], caseSensitive);
-    const auto restMatches = [&](TInt32 at) {
-        for (TInt32 k = 1; k < patternLength; ++k) {
-            if (folded(units[at + k], caseSensitive) !=
-                folded(pattern[static_cast<std::size_t>(k)], caseSensitive))
-                return false;
-        }
-        return true;
-    };
+    const PatternMatch matches(view(), pattern, caseSensitive);
     const TInt32 lastStart = checked.to - patternLength + 1;
     const TInt32 step = direction == Forwards ? 1 : -1;
     const TInt32 stop = direction == Forwards ? lastStart + 1 : checked.from - 1;
     for (TInt32 i = direction == Forwards ? checked.from : lastStart; i != stop; i += step) {
-        if (folded(units[i], caseSensitive) == first && restMatches(i)) return i;
+        if (matches.at(i)) return i;
     }
     return -1;
 }
 
+// One pass: after a match the search goes on behind it.
 TInt32 OString::countUnits(std::u16string_view pattern, TextRange range, bool caseSensitive) const {
     const TextRange checked = checkedRange(range);
+    const auto patternLength = static_cast<TInt32>(pattern.size());
+    if (pattern.empty()) return 0;
+    const PatternMatch match(view(), pattern, caseSensitive);
     TInt32 matches = 0;
-    for (TInt32 at = findInChecked(pattern, checked, caseSensitive, Forwards); at >= 0;
-         at = findInChecked(pattern, {at + static_cast<TInt32>(pattern.size()), checked.to},
-                            caseSensitive, Forwards))
-        ++matches;
+    for (TInt32 i = checked.from; i <= checked.to - patternLength + 1;) {
+        if (match.at(i)) {
+            ++matches;
+            i += patternLength;
+        } else {
+            ++i;
+        }
+    }
     return matches;
 }
 
