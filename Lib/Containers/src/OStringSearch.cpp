@@ -78,22 +78,40 @@ TInt32 OString::findInChecked(std::u16string_view pattern, TextRange checked, bo
     return -1;
 }
 
-// One pass: after a match the search goes on behind it.
-TInt32 OString::countUnits(std::u16string_view pattern, TextRange range, bool caseSensitive) const {
-    const TextRange checked = checkedRange(range);
+namespace {
+
+// Calls `found` with the start of each occurrence in the checked range, left to right;
+// after a match the search goes on behind it.
+template <class Found>
+void forEachOccurrence(std::u16string_view text, std::u16string_view pattern, TextRange checked,
+                       bool caseSensitive, Found found) {
+    if (pattern.empty()) return;
     const auto patternLength = static_cast<TInt32>(pattern.size());
-    if (pattern.empty()) return 0;
-    const PatternMatch match(view(), pattern, caseSensitive);
-    TInt32 matches = 0;
+    const PatternMatch match(text, pattern, caseSensitive);
     for (TInt32 i = checked.from; i <= checked.to - patternLength + 1;) {
         if (match.at(i)) {
-            ++matches;
+            found(i);
             i += patternLength;
         } else {
             ++i;
         }
     }
+}
+
+} // namespace
+
+TInt32 OString::countUnits(std::u16string_view pattern, TextRange range, bool caseSensitive) const {
+    TInt32 matches = 0;
+    forEachOccurrence(view(), pattern, checkedRange(range), caseSensitive,
+                      [&](TInt32) { ++matches; });
     return matches;
+}
+
+std::vector<TInt32> OString::occurrences(const OString& pattern, bool caseSensitive) const {
+    std::vector<TInt32> starts;
+    forEachOccurrence(view(), pattern.view(), {0, length() - 1}, caseSensitive,
+                      [&](TInt32 at) { starts.push_back(at); });
+    return starts;
 }
 
 bool OString::startsWith(const OString& pattern, bool caseSensitive) const {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 TEST(TextRange, OfCountTurnsFirstAndCountIntoInclusiveBounds) {
@@ -56,6 +58,15 @@ TEST(OStringSearch, CountDoesNotOverlapMatches) {
     EXPECT_EQ(OString("aaaaa").count(OString("aa")), 2);
     EXPECT_EQ(OString("aaaaa").count(u'a', {1, 3}), 3);
     EXPECT_EQ(OString("abc").count(OString()), 0);
+}
+
+TEST(OStringSearch, OccurrencesAreTheStartsOfTheCountedMatches) {
+    EXPECT_EQ(OString("aaaaa").occurrences(OString("aa")), (std::vector<TInt32>{0, 2}));
+    EXPECT_EQ(OString("xABcab").occurrences(OString("ab"), false), (std::vector<TInt32>{1, 4}));
+    EXPECT_EQ(OString("xABcab").occurrences(OString("ab")), (std::vector<TInt32>{4}));
+    EXPECT_TRUE(OString("abc").occurrences(OString()).empty());
+    EXPECT_TRUE(OString().occurrences(OString("a")).empty());
+    EXPECT_TRUE(OString("ab").occurrences(OString("abc")).empty());
 }
 
 TEST(OStringSearch, StartsAndEndsWith) {

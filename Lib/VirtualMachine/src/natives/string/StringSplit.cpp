@@ -26,16 +26,14 @@ void addPiece(std::vector<OString>& found, const OString& text, TextRange range)
 // after the last one; empty pieces are dropped. A text without the separator has none.
 std::vector<OString> pieces(const OString& text, const OString& separator, bool caseSensitive) {
     std::vector<OString> found;
+    const std::vector<TInt32> separators = text.occurrences(separator, caseSensitive);
+    if (separators.empty()) return found;
     TInt32 start = 0;
-    bool separated = false;
-    while (start < text.length()) {
-        const TInt32 at = text.indexOf(separator, {start, TextRange::ToEnd}, caseSensitive);
-        if (at < 0) break;
-        separated = true;
+    for (const TInt32 at : separators) {
         if (at > start) addPiece(found, text, {start, at - 1});
         start = at + separator.length();
     }
-    if (separated && start < text.length()) addPiece(found, text, {start, text.length() - 1});
+    if (start < text.length()) addPiece(found, text, {start, text.length() - 1});
     return found;
 }
 
