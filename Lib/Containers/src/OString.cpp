@@ -144,8 +144,9 @@ void OString::splice(TInt32 index, TInt32 removed, std::u16string_view inserted)
     const TInt32 tailLength = oldLength - index - removed;
     if (canEditInPlace(newLength) && !holdsUnits(inserted)) {
         char16_t* target = pBuffer->buffer();
-        std::memmove(target + index + added, tail,
-                     static_cast<std::size_t>(tailLength) * sizeof(char16_t));
+        if (tailLength > 0) // nothing moves for an append
+            std::memmove(target + index + added, tail,
+                         static_cast<std::size_t>(tailLength) * sizeof(char16_t));
         std::copy(inserted.begin(), inserted.end(), target + index);
         target[newLength] = 0;
         pBuffer->length = newLength;

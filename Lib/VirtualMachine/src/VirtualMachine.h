@@ -4,8 +4,8 @@
 
 #include "AddressSpace.h"
 #include "CallStack.h"
-#include "DecodedCode.h"
 #include "Collector.h"
+#include "DecodedCode.h"
 #include "FrameworkServices.h"
 #include "InterfaceForCallingGc.h"
 #include "MVMCallbackInterface.h"
@@ -123,7 +123,6 @@ public:
     void foregroundEvent();
     void backgroundEvent();
 
-
     AddressSpace& memory() { return space; }
     ModuleTables& moduleTables() { return tables; }
     TVMAddress applicationObjectReference() const { return applicationObject; }
@@ -162,8 +161,10 @@ private:
             stackOverflow();
         if (static_cast<TUint32>(methodIndex) < frameOffsets.size()) [[likely]] {
             // Wrapping: a module may give any slot counts.
-            const TUint32 offset = static_cast<TUint32>(frameOffsets[static_cast<TUint32>(methodIndex)]);
-            frames.push(methodIndex, static_cast<TInt32>(static_cast<TUint32>(returnSlot) - offset));
+            const TUint32 offset =
+                static_cast<TUint32>(frameOffsets[static_cast<TUint32>(methodIndex)]);
+            frames.push(methodIndex,
+                        static_cast<TInt32>(static_cast<TUint32>(returnSlot) - offset));
         } else {
             enterUnusualFrame(methodIndex, returnSlot);
         }
@@ -228,7 +229,12 @@ private:
     friend class NativeCall;
 
     // Natives reach their operands through these.
-    TUint32& slot(TInt32 index);
+    TUint32& slot(TInt32 index) {
+        if (static_cast<TUint32>(index) >= static_cast<TUint32>(kStackStorageSlots)) [[unlikely]]
+            nativeOperandOutsideStack();
+        return stack[index];
+    }
+    [[noreturn]] void nativeOperandOutsideStack();
     OString& stringAt(TVMAddress cell);
     TVMAddress newString(const OString& text);
     // Pushes a value within the stack's limit: a native's result when it has no operands

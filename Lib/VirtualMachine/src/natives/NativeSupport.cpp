@@ -4,10 +4,8 @@
 #include "NativeGroups.h"
 #include "VirtualMachine.h"
 
-TUint32& VirtualMachine::slot(TInt32 index) {
-    if (index < 0 || index >= kStackStorageSlots)
-        fatalError("native operand outside the stack", pc);
-    return stack[index];
+void VirtualMachine::nativeOperandOutsideStack() {
+    fatalError("native operand outside the stack", pc);
 }
 
 OString& VirtualMachine::stringAt(TVMAddress cell) {

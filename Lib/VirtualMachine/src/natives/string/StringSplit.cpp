@@ -28,6 +28,7 @@ std::vector<OString> pieces(const OString& text, const OString& separator, bool 
     std::vector<OString> found;
     const std::vector<TInt32> separators = text.occurrences(separator, caseSensitive);
     if (separators.empty()) return found;
+    found.reserve(separators.size() + 1);
     TInt32 start = 0;
     for (const TInt32 at : separators) {
         if (at > start) addPiece(found, text, {start, at - 1});
