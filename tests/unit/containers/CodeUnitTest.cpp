@@ -21,7 +21,8 @@ TEST(CodeUnit, OtherUnitsUseTheTables) {
     EXPECT_TRUE(CodeUnit::isSpace(u'\u00A0'));
     EXPECT_TRUE(CodeUnit::isLetter(u'\u00E9'));
     EXPECT_TRUE(CodeUnit::isDigit(u'\u0663'));
-    EXPECT_EQ(CodeUnit::toLower(char16_t{0xD800}), char16_t{0xD800}) << "a surrogate half maps to itself";
+    EXPECT_EQ(CodeUnit::toLower(char16_t{0xD800}), char16_t{0xD800})
+        << "a surrogate half maps to itself";
 }
 
 } // namespace
