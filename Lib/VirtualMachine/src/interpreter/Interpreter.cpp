@@ -169,11 +169,21 @@ void VirtualMachine::run() {
     } while (0)
 // A slot index (TInt64) that lies in the stack.
 #define IN_STACK(index) (static_cast<TUint64>(index) < static_cast<TUint64>(kStackStorageSlots))
+// The slot that a leading pick a reads (or addr a names), when the stack has `room` slots
+// above the top and the slot lies in the stack; otherwise the plain entries run.
+#define PICKED_SLOT(name, room)                                                                    \
+    const TInt64 name = TInt64{top} + 1 + op->a;                                                   \
+    if (top >= limit - (room) || !IN_STACK(name)) [[unlikely]]                                     \
+        RUN_PLAIN();
+// The slots that pick a and a second pick b (or the pick after addr a) read.
+#define PICKED_SLOTS(first, second)                                                                \
+    const TInt64 first = TInt64{top} + 1 + op->a;                                                  \
+    const TInt64 second = TInt64{top} + 2 + op->b;                                                 \
+    if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]                    \
+        RUN_PLAIN();
 #define FUSED_COMPARE(name)                                                                        \
     fused_PickConst##name##Branch : {                                                              \
-        const TInt64 from = TInt64{top} + 1 + op->a;                                               \
-        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]                                      \
-            RUN_PLAIN();                                                                           \
+        PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
         const TUint32 result = binary<Opcode::name>(s[from], b);                                   \
         s[top + 1] = result;                                                                       \
@@ -181,10 +191,7 @@ void VirtualMachine::run() {
         FUSED_BRANCH(result);                                                                      \
     }                                                                                              \
     fused_PickPick##name##Branch : {                                                               \
-        const TInt64 first = TInt64{top} + 1 + op->a;                                              \
-        const TInt64 second = TInt64{top} + 2 + op->b;                                             \
-        if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]                \
-            RUN_PLAIN();                                                                           \
+        PICKED_SLOTS(first, second)                                                                \
         const TUint32 a = s[first];                                                                \
         s[top + 1] = a; /* the second pick may take it */                                          \
         const TUint32 b = s[second];                                                               \
@@ -203,9 +210,7 @@ void VirtualMachine::run() {
     }
 #define FUSED_OPERATE(name)                                                                        \
     fused_PickConst##name : {                                                                      \
-        const TInt64 from = TInt64{top} + 1 + op->a;                                               \
-        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]                                      \
-            RUN_PLAIN();                                                                           \
+        PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
         s[top + 1] = binary<Opcode::name>(s[from], b);                                             \
         s[top + 2] = b;                                                                            \
@@ -223,10 +228,7 @@ void VirtualMachine::run() {
 // addr a; pick b; then `update` of the word in slot `target` with the picked value.
 #define FUSED_SLOT_UPDATE(name, update)                                                            \
     fused_##name : {                                                                               \
-        const TInt64 target = TInt64{top} + 1 + op->a;                                             \
-        const TInt64 from = TInt64{top} + 2 + op->b;                                               \
-        if (top >= limit - 2 || !IN_STACK(target) || !IN_STACK(from)) [[unlikely]]                 \
-            RUN_PLAIN();                                                                           \
+        PICKED_SLOTS(target, from)                                                                 \
         s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
         const TUint32 value = s[from];                                                             \
         s[top + 2] = value;                                                                        \
@@ -235,9 +237,7 @@ void VirtualMachine::run() {
     }
 #define FUSED_SLOT_STEP(name, step)                                                                \
     fused_##name : {                                                                               \
-        const TInt64 target = TInt64{top} + 1 + op->a;                                             \
-        if (top >= limit - 1 || !IN_STACK(target)) [[unlikely]]                                    \
-            RUN_PLAIN();                                                                           \
+        PICKED_SLOT(target, 1)                                                                     \
         s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
         s[target] += (step);                                                                       \
         FUSED_NEXT();                                                                              \
@@ -780,10 +780,7 @@ void VirtualMachine::run() {
         FUSED_SLOT_UPDATE(SlotSubtractSlot, -=)
         FUSED_SLOT_UPDATE(SlotStoreSlot, =)
     fused_PickPick : {
-        const TInt64 first = TInt64{top} + 1 + op->a;
-        const TInt64 second = TInt64{top} + 2 + op->b;
-        if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]
-            RUN_PLAIN();
+        PICKED_SLOTS(first, second)
         s[top + 1] = s[first];
         s[top + 2] = s[second];
         top += 2;
@@ -880,6 +877,8 @@ void VirtualMachine::run() {
 #undef FUSED_NEXT
 #undef FUSED_BRANCH
 #undef IN_STACK
+#undef PICKED_SLOT
+#undef PICKED_SLOTS
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
