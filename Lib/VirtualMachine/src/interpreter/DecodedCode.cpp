@@ -3,6 +3,7 @@
 #include "LittleEndian.h"
 #include "Opcodes.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -111,6 +112,8 @@ struct Fusion {
     FusedKind kind;
     int instructions;
     TInt32 a = 0, b = 0, c = 0;
+    // Where a call continues; other sequences continue after their last instruction.
+    std::optional<TInt32> target = std::nullopt;
 };
 
 FusedKind comparisonKind(int comparison, int form) {
@@ -157,7 +160,28 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     return std::nullopt;
 }
 
-std::optional<Fusion> fuse(const Window& w) {
+// A call to a target in the code, of a method with a frame layout: its entry carries the
+// return position and the frame offset.
+std::optional<Fusion> fuseCall(const Window& w, std::span<const TInt32> frameOffsets) {
+    const DecodedOp& call = w[0];
+    const auto method = static_cast<TUint32>(call.b);
+    if (call.a < 0 || method >= frameOffsets.size()) return std::nullopt;
+    return Fusion{ECall, 1, call.b, call.position + w.length(1), frameOffsets[method], call.a};
+}
+
+// A return whose slot counts are small: its entry carries the least stack top it needs.
+std::optional<Fusion> fuseReturn(const Window& w) {
+    constexpr TInt32 kMostSlots = 0xFFFF;
+    const TInt32 addressSlot = w[0].a;
+    const TInt32 popped = w[0].b;
+    if (addressSlot < 0 || addressSlot > kMostSlots || popped < 0 || popped > kMostSlots)
+        return std::nullopt;
+    return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
+}
+
+std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
+    if (w.is(0, {Opcode::Call})) return fuseCall(w, frameOffsets);
+    if (w.is(0, {Opcode::Return})) return fuseReturn(w);
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {
@@ -202,7 +226,8 @@ void DecodedCode::clear() {
 }
 
 void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
-                         const void* const* handlers, const void* const* fusedHandlers) {
+                         const void* const* handlers, const void* const* fusedHandlers,
+                         std::span<const TInt32> frameOffsets) {
     plainOps.resize(code.size());
     for (TUint32 position = 0; position < code.size(); ++position) {
         plainOps[position] = decodeAt(code, codeSize, position);
@@ -215,13 +240,14 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
     for (TUint32 position = 0; position < codeSize; ++position) {
         DecodedOp& op = ops[position];
         const Window window(plainOps, codeSize, position);
-        const std::optional<Fusion> fusion = fuse(window);
+        const std::optional<Fusion> fusion = fuse(window, frameOffsets);
         if (!fusion) continue;
         op.handler = fusedHandlers[fusion->kind];
         op.a = fusion->a;
         op.b = fusion->b;
         op.c = fusion->c;
-        const TInt32 end = static_cast<TInt32>(position) + window.length(fusion->instructions);
+        const TInt32 end = fusion->target.value_or(static_cast<TInt32>(position) +
+                                                   window.length(fusion->instructions));
         // A sequence may end the code: then it continues on the padding, which stops.
         op.d = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
     }

@@ -16,6 +16,7 @@
 
 #include "Types.h"
 
+#include <span>
 #include <vector>
 
 struct DecodedOp {
@@ -58,15 +59,18 @@ enum FusedKind : int {
     EPickDupLoad,           // pick a; dup; load
     ESumLoad,               // add; load
     ESumStore,              // add; store
+    ECall,                  // call a (b = return position, c = frame offset)
+    EReturn,                // ret a, b (c = the least top it needs)
     EFusedKindCount
 };
 
 class DecodedCode {
 public:
     // `code` ends with padding bytes; `codeSize` counts the real code. `handlers` gives
-    // the handler of each opcode, `fusedHandlers` that of each fused kind.
+    // the handler of each opcode, `fusedHandlers` that of each fused kind; `frameOffsets`
+    // the frame offset of each method, for calls.
     void decode(const std::vector<TUint8>& code, TUint32 codeSize, const void* const* handlers,
-                const void* const* fusedHandlers);
+                const void* const* fusedHandlers, std::span<const TInt32> frameOffsets);
     bool isDecoded() const { return !ops.empty(); }
     void clear();
     // The entries, fused where a sequence starts.

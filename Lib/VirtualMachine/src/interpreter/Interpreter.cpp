@@ -76,9 +76,11 @@ void VirtualMachine::run() {
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
     fusedTable[ESumLoad] = &&fused_SumLoad;
     fusedTable[ESumStore] = &&fused_SumStore;
+    fusedTable[ECall] = &&fused_Call;
+    fusedTable[EReturn] = &&fused_Return;
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
-    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable);
+    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable, frameOffsets);
     const DecodedOp* const opsBase = decoded.fused();
     const DecodedOp* const plainBase = decoded.plain();
     const DecodedOp* op = opsBase + pc;
@@ -843,6 +845,28 @@ void VirtualMachine::run() {
         space.store32(address, sum);
         top -= 3;
         FUSED_NEXT();
+    }
+
+    // A call whose frame offset and return position the decoder worked out.
+    fused_Call : {
+        if (top >= limit - 1 || frames.full(limit)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = u32(op->b);
+        frames.push(op->a, wrap(u32(top) - u32(op->c))); // any frame offset a module gives
+        FUSED_NEXT();
+    }
+    // A return whose slot counts are small; a return address outside the code (a negative
+    // one ends the run) takes the plain way.
+    fused_Return : {
+        if (top < op->c) [[unlikely]]
+            RUN_PLAIN();
+        const TUint32 target = s[top - op->a];
+        if (target >= codeSize) [[unlikely]]
+            RUN_PLAIN();
+        frames.pop();
+        top -= op->b;
+        op = opsBase + target;
+        DISPATCH();
     }
 
     op_invalid : {
