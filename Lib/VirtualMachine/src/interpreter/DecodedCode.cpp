@@ -114,6 +114,8 @@ struct Fusion {
     TInt32 a = 0, b = 0, c = 0;
     // Where a call continues; other sequences continue after their last instruction.
     std::optional<TInt32> target = std::nullopt;
+    // Where a sequence that ends with jz goes when the value is zero.
+    std::optional<TInt32> branch = std::nullopt;
 };
 
 FusedKind comparisonKind(int comparison, int form) {
@@ -129,7 +131,7 @@ std::optional<Fusion> fusePick(const Window& w) {
     if (w.is(1, {Opcode::Push})) {
         const TInt32 b = w[1].a;
         if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
-            return Fusion{comparisonKind(*comparison, 0), 4, a, b, w[3].a};
+            return Fusion{comparisonKind(*comparison, 0), 4, a, b, 0, std::nullopt, w[3].a};
         if (const auto operation = w.indexIn(2, kOperations))
             return Fusion{operationKind(*operation, 0), 3, a, b};
         return std::nullopt;
@@ -137,7 +139,7 @@ std::optional<Fusion> fusePick(const Window& w) {
     if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
         const TInt32 b = w[1].a;
         if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
-            return Fusion{comparisonKind(*comparison, 1), 4, a, b, w[3].a};
+            return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
         return Fusion{EPickPick, 2, a, b};
     }
     if (w.is(1, {Opcode::StoreZero})) return Fusion{EPickClear, 2, a};
@@ -193,7 +195,7 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Store, Opcode::StoreAlt}))
         return Fusion{ESumStore, 2};
     if (const auto comparison = w.indexIn(0, kComparisons); comparison && w.isBranchIfZero(1))
-        return Fusion{comparisonKind(*comparison, 2), 2, 0, 0, w[1].a};
+        return Fusion{comparisonKind(*comparison, 2), 2, 0, 0, 0, std::nullopt, w[1].a};
     return std::nullopt;
 }
 
@@ -245,10 +247,12 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.handler = fusedHandlers[fusion->kind];
         op.a = fusion->a;
         op.b = fusion->b;
-        op.c = fusion->c;
+        // Branches and continuations are counted in entries from the sequence's own.
+        op.c = fusion->branch ? *fusion->branch - static_cast<TInt32>(position) : fusion->c;
         const TInt32 end = fusion->target.value_or(static_cast<TInt32>(position) +
                                                    window.length(fusion->instructions));
         // A sequence may end the code: then it continues on the padding, which stops.
-        op.d = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
+        const TInt32 next = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
+        op.d = next - static_cast<TInt32>(position);
     }
 }

@@ -9,6 +9,9 @@
 // could fail, it runs the plain entry of its first instruction instead, and the plain
 // entries run on (unfused) up to the next jump, so errors arise where they always did.
 //
+// Calls of methods with a frame layout and returns with small slot counts get entries of
+// their own too, which carry what the call's frame and the return's checks need.
+//
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
 // target.
@@ -21,10 +24,10 @@
 
 struct DecodedOp {
     const void* handler = nullptr;
-    TInt32 a = 0; // operands in instruction order, sign-extended where they are signed;
-    TInt32 b = 0; // a branch's absolute target, -1 when it lies outside the code
-    TInt32 c = 0;
-    TInt32 d = 0;        // where a fused sequence continues
+    TInt32 a = 0;        // operands in instruction order, sign-extended where they are signed;
+    TInt32 b = 0;        // a branch's absolute target, -1 when it lies outside the code
+    TInt32 c = 0;        // a fused sequence's jz target, in entries from this one
+    TInt32 d = 0;        // where a fused sequence continues, in entries from this one
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
 };

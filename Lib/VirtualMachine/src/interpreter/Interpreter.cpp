@@ -159,14 +159,14 @@ void VirtualMachine::run() {
     } while (0)
 #define FUSED_NEXT()                                                                               \
     do {                                                                                           \
-        op = opsBase + op->d;                                                                      \
+        op += op->d;                                                                               \
         DISPATCH();                                                                                \
     } while (0)
 // The end of a fused comparison and jz: falls through while the comparison holds.
 #define FUSED_BRANCH(result)                                                                       \
     do {                                                                                           \
         if ((result) != 0) FUSED_NEXT();                                                           \
-        op = opsBase + op->c;                                                                      \
+        op += op->c;                                                                               \
         DISPATCH();                                                                                \
     } while (0)
 // A slot index (TInt64) that lies in the stack.
