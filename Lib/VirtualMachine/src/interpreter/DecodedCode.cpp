@@ -57,7 +57,7 @@ DecodedOp decodeAt(const std::vector<TUint8>& code, TUint32 codeSize, TUint32 po
     return op;
 }
 
-// Up to four instructions in a row from a start, each lying wholly within the code.
+// Up to six instructions in a row from a start, each lying wholly within the code.
 class Window {
 public:
     Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) : first(start) {
@@ -93,7 +93,7 @@ public:
     TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
 
 private:
-    static constexpr int kMost = 4;
+    static constexpr int kMost = 6;
     const DecodedOp* ops[kMost] = {};
     TUint32 ends[kMost] = {};
     int count = 0;
@@ -138,6 +138,9 @@ std::optional<Fusion> fusePick(const Window& w) {
     }
     if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
         const TInt32 b = w[1].a;
+        if (w.is(2, {Opcode::Push}) && w.is(3, {Opcode::ShiftLeft}) && w.is(4, {Opcode::Add}) &&
+            w.is(5, {Opcode::Load}))
+            return Fusion{EIndexedLoad, 6, a, b, w[2].a};
         if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
             return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
         return Fusion{EPickPick, 2, a, b};
@@ -182,6 +185,9 @@ std::optional<Fusion> fuseReturn(const Window& w) {
 }
 
 std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
+    if (w.isBranchIfZero(0)) return Fusion{EBranchIfZero, 1, 0, 0, 0, std::nullopt, w[0].a};
+    if (w.is(0, {Opcode::Branch, Opcode::BranchWide}) && w[0].a >= 0)
+        return Fusion{EJump, 1, 0, 0, 0, w[0].a};
     if (w.is(0, {Opcode::Call})) return fuseCall(w, frameOffsets);
     if (w.is(0, {Opcode::Return})) return fuseReturn(w);
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);

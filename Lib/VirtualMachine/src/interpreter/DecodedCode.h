@@ -60,8 +60,11 @@ enum FusedKind : int {
     EPickClear,             // pick a; clear
     EPickFieldLoad,         // pick a; field b; load
     EPickDupLoad,           // pick a; dup; load
+    EIndexedLoad,           // pick a; pick b; push c; shl; add; load
     ESumLoad,               // add; load
     ESumStore,              // add; store
+    EBranchIfZero,          // jz c
+    EJump,                  // jmp
     ECall,                  // call a (b = return position, c = frame offset)
     EReturn,                // ret a, b (c = the least top it needs)
     EFusedKindCount

@@ -74,8 +74,11 @@ void VirtualMachine::run() {
     fusedTable[EPickClear] = &&fused_PickClear;
     fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
+    fusedTable[EIndexedLoad] = &&fused_IndexedLoad;
     fusedTable[ESumLoad] = &&fused_SumLoad;
     fusedTable[ESumStore] = &&fused_SumStore;
+    fusedTable[EBranchIfZero] = &&fused_BranchIfZero;
+    fusedTable[EJump] = &&fused_Jump;
     fusedTable[ECall] = &&fused_Call;
     fusedTable[EReturn] = &&fused_Return;
 
@@ -823,6 +826,26 @@ void VirtualMachine::run() {
         FUSED_NEXT();
     }
 
+    // The element at base + (index << c), with the base and the index picked.
+    fused_IndexedLoad : {
+        const TInt64 first = TInt64{top} + 1 + op->a;
+        const TInt64 second = TInt64{top} + 2 + op->b;
+        if (top >= limit - 3 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]
+            RUN_PLAIN();
+        const TUint32 base = s[first];
+        s[top + 1] = base; /* the second pick may take it */
+        const TUint32 shift = u32(op->c);
+        const TUint32 offset = binary<Opcode::ShiftLeft>(s[second], shift);
+        const TVMAddress address = base + offset;
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[top + 1] = space.load32(address);
+        s[top + 2] = offset;
+        s[top + 3] = shift;
+        ++top;
+        FUSED_NEXT();
+    }
+
     fused_SumLoad : {
         if (top < 1) [[unlikely]]
             RUN_PLAIN();
@@ -846,6 +869,15 @@ void VirtualMachine::run() {
         top -= 3;
         FUSED_NEXT();
     }
+
+    // Branches whose targets lie in the code.
+    fused_BranchIfZero : {
+        if (top < 0) [[unlikely]]
+            RUN_PLAIN();
+        FUSED_BRANCH(s[top--]);
+    }
+    fused_Jump:
+        FUSED_NEXT();
 
     // A call whose frame offset and return position the decoder worked out.
     fused_Call : {
