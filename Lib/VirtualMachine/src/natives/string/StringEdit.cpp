@@ -4,17 +4,18 @@
 #include "ErrorHandling.h"
 #include "StringFamilies.h"
 
+#include <utility>
+
 namespace {
 
 // Reads a string or, for the character forms, a character operand and hands it to `edit`;
-// a character is used as it is, without making a string of it.
+// a character is used as it is, without making a string of it. The string is not copied:
+// an edit that inserts the string's own text builds its result in a fresh block.
 template <class Edit> void withText(NativeCall& call, bool isUnit, Edit edit) {
-    if (isUnit) {
+    if (isUnit)
         edit(call.unit());
-    } else {
-        const OString text = call.string();
-        edit(text);
-    }
+    else
+        edit(std::as_const(call.string()));
 }
 
 // 57 to 68: insertion, appending, repetition and range replacement.
