@@ -8,7 +8,8 @@ constexpr TInt32 kNoOperation = 4;
 template <class Element> void VirtualMachine::vectorNative(TInt32 function, TBool bPrimitive) {
     if (function == kNoOperation) return;
     ArrayCall<Element> call(*this, bPrimitive);
-    if (createArray(call, function) || accessArray(call, function) ||
+    // Element access, the most frequent, comes first.
+    if (accessArray(call, function) || createArray(call, function) ||
         insertIntoArray(call, function) || removeFromArray(call, function) ||
         replaceInArray(call, function) || sliceArrays(call, function))
         return;
