@@ -85,8 +85,16 @@ namespace {
 template <class Found>
 void forEachOccurrence(std::u16string_view text, std::u16string_view pattern, TextRange checked,
                        bool caseSensitive, Found found) {
-    if (pattern.empty()) return;
+    if (pattern.empty() || checked.to < checked.from) return;
     const auto patternLength = static_cast<TInt32>(pattern.size());
+    if (caseSensitive) { // units compare as they are: the library's search does it
+        const std::u16string_view searched =
+            text.substr(0, static_cast<std::size_t>(checked.to) + 1);
+        for (std::size_t at = searched.find(pattern, static_cast<std::size_t>(checked.from));
+             at != std::u16string_view::npos; at = searched.find(pattern, at + pattern.size()))
+            found(static_cast<TInt32>(at));
+        return;
+    }
     const PatternMatch match(text, pattern, caseSensitive);
     for (TInt32 i = checked.from; i <= checked.to - patternLength + 1;) {
         if (match.at(i)) {
