@@ -104,7 +104,7 @@ private:
 constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF)};
 constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF)};
 #undef KESTRO_OPCODE_OF
-constexpr int kKindsPerComparison = 3;
+constexpr int kKindsPerComparison = 4;
 constexpr int kKindsPerOperation = 2;
 constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
 
@@ -152,10 +152,27 @@ std::optional<Fusion> fusePick(const Window& w) {
     return std::nullopt;
 }
 
+// addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
+// must be negative, so that neither reads the slot where addr leaves its address.
+std::optional<Fusion> fuseLoopStep(const Window& w) {
+    const TInt32 slot = w[0].a;
+    const TInt32 picked = w[2].a;
+    const auto comparison = w.indexIn(4, kComparisons);
+    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison ||
+        !w.isBranchIfZero(5) || slot >= 0 || picked >= 0)
+        return std::nullopt;
+    const TInt32 offsets = static_cast<TInt32>((static_cast<TUint32>(picked) << 16) |
+                                               (static_cast<TUint32>(slot) & 0xFFFFu));
+    return Fusion{comparisonKind(*comparison, 3), 6, offsets, w[3].a, 0, std::nullopt, w[5].a};
+}
+
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
-    if (w.is(1, {Opcode::IncAt})) return Fusion{ESlotIncrement, 2, a};
+    if (w.is(1, {Opcode::IncAt})) {
+        if (const auto step = fuseLoopStep(w)) return step;
+        return Fusion{ESlotIncrement, 2, a};
+    }
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     const TInt32 b = w[1].a;

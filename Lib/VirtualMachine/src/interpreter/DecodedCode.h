@@ -43,7 +43,9 @@ enum FusedKind : int {
 #define KESTRO_FUSED_COMPARE_KINDS(name)                                                           \
     EPickConst##name##Branch,    /* pick a; push b; Compare; jz c */                               \
         EPickPick##name##Branch, /* pick a; pick b; Compare; jz c */                               \
-        E##name##Branch,         /* Compare; jz c */
+        E##name##Branch,         /* Compare; jz c */                                               \
+        EStep##name##Branch, /* addr a (low half); inc.at; pick a (high half); push b; Compare;    \
+                                jz c: the step of a counted loop */
     KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS)
 #undef KESTRO_FUSED_COMPARE_KINDS
 #define KESTRO_FUSED_OPERATE_KINDS(name)                                                           \

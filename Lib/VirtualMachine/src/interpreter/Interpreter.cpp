@@ -57,7 +57,8 @@ void VirtualMachine::run() {
 #define KESTRO_COMPARE_LABELS(name)                                                                \
     fusedTable[EPickConst##name##Branch] = &&fused_PickConst##name##Branch;                        \
     fusedTable[EPickPick##name##Branch] = &&fused_PickPick##name##Branch;                          \
-    fusedTable[E##name##Branch] = &&fused_##name##Branch;
+    fusedTable[E##name##Branch] = &&fused_##name##Branch;                                          \
+    fusedTable[EStep##name##Branch] = &&fused_Step##name##Branch;
     KESTRO_FUSED_COMPARISONS(KESTRO_COMPARE_LABELS)
 #undef KESTRO_COMPARE_LABELS
 #define KESTRO_OPERATE_LABELS(name)                                                                \
@@ -211,6 +212,19 @@ void VirtualMachine::run() {
         const TUint32 result = binary<Opcode::name>(s[top - 1], s[top]);                           \
         s[top - 1] = result;                                                                       \
         top -= 2;                                                                                  \
+        FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_Step##name##Branch : {                                                                   \
+        /* Both offsets are negative: the slots lie below top + 1 */                               \
+        const TInt32 target = top + 1 + static_cast<TInt16>(op->a & 0xFFFF);                       \
+        const TInt32 from = top + 1 + (op->a >> 16);                                               \
+        if (top >= limit - 2 || target < 0 || from < 0) [[unlikely]]                               \
+            RUN_PLAIN();                                                                           \
+        s[target] += 1;                                                                            \
+        const TUint32 b = u32(op->b);                                                              \
+        const TUint32 result = binary<Opcode::name>(s[from], b);                                   \
+        s[top + 1] = result;                                                                       \
+        s[top + 2] = b;                                                                            \
         FUSED_BRANCH(result);                                                                      \
     }
 #define FUSED_OPERATE(name)                                                                        \
