@@ -38,4 +38,5 @@ void ClassLayouts::update(const ModuleTables& tables) {
              std::span(arrayFields)
                  .subspan(starts[c].second, starts[c + 1].second - starts[c].second)});
     }
+    known = layouts;
 }

@@ -23,11 +23,12 @@ public:
     void update(const ModuleTables& tables);
     // The layout of a class, or null for an index that names no class.
     const Layout* find(TUint32 classIndex) const {
-        return classIndex < layouts.size() ? &layouts[classIndex] : nullptr;
+        return classIndex < known.size() ? &known[classIndex] : nullptr;
     }
 
 private:
     std::vector<TUint32> referenceWords;
     std::vector<ArrayField> arrayFields;
     std::vector<Layout> layouts;
+    std::span<const Layout> known; // the layouts, whose count a span keeps at hand
 };

@@ -34,13 +34,13 @@ public:
     [[gnu::always_inline]] void markReference(TUint32 value) {
         if (value == 0) return;
         const TVMAddress header = headerOf(value);
-        HeapPool* pool = poolContaining(header);
-        if (!pool) return;
-        const HeapPool::MarkResult result = pool->mark(header);
+        if (header - last.start >= last.length && !findPool(header)) return;
+        HeapPool& pool = *last.pool;
+        const HeapPool::MarkResult result = pool.markAt(header - last.start);
         if (result == HeapPool::ENewlyMarked) {
-            work.push({pool, header});
+            work.push({&pool, header});
         } else if (result != HeapPool::EMarkedBefore) {
-            markNoObject(*pool, header, result);
+            markNoObject(pool, header, result);
         }
     }
     // A conservative value: marks the block in use that holds the address `value` - 24, so a
@@ -60,7 +60,7 @@ public:
     // Takes the class layouts afresh; before each collection's marking.
     void begin() {
         classes.update(tables);
-        lastPool = nullptr;
+        last = {};
     }
     // Traces every marked block that is not traced yet, and everything that leads to.
     void drain();
@@ -83,12 +83,24 @@ private:
         Payload payload;
     };
 
+    // The pool found last, with its extent copied so that the test whether it holds an
+    // address is one subtraction and one comparison; an empty extent holds nothing.
+    struct LastPool {
+        HeapPool* pool = nullptr;
+        TVMAddress start = 0;
+        TUint32 length = 0;
+    };
+
     // The pool that holds the address, or null; neighbouring objects share a pool, so the
     // last one found is tried first.
     HeapPool* poolContaining(TVMAddress address) {
-        if (lastPool && lastPool->contains(address)) return lastPool;
+        if (address - last.start < last.length) return last.pool;
+        return findPool(address);
+    }
+    // The same without trying the last pool, which becomes the pool found.
+    HeapPool* findPool(TVMAddress address) {
         HeapPool* pool = heap.poolContaining(address);
-        if (pool) lastPool = pool;
+        if (pool) last = {pool, pool->start(), pool->length()};
         return pool;
     }
 
@@ -119,6 +131,6 @@ private:
     const ModuleTables& tables;
     ClassLayouts classes;
     WorkList work;
-    HeapPool* lastPool = nullptr;
+    LastPool last;
     Vec<int> reported; // the references a native object reports
 };

@@ -13,17 +13,23 @@ struct MarkedBlock {
 
 class WorkList {
 public:
-    bool isEmpty() const { return count == 0; }
+    WorkList() = default;
+    WorkList(const WorkList&) = delete;
+    WorkList& operator=(const WorkList&) = delete;
+
+    bool isEmpty() const { return top == items.data(); }
+    // A push compares one pointer with another, the cheapest test there is for room.
     void push(const MarkedBlock& block) {
-        if (count == items.size()) grow();
-        items[count++] = block;
+        if (top == limit) grow();
+        *top++ = block;
     }
-    MarkedBlock pop() { return items[--count]; }
-    void clear() { count = 0; }
+    MarkedBlock pop() { return *--top; }
+    void clear() { top = items.data(); }
 
 private:
     void grow();
 
     std::vector<MarkedBlock> items;
-    std::size_t count = 0;
+    MarkedBlock* top = nullptr;   // past the last block on the list
+    MarkedBlock* limit = nullptr; // the end of the storage
 };

@@ -1,17 +1,16 @@
 #include "HeapPool.h"
 
 HeapPool::HeapPool(TVMAddress aStart, TUint32 aLength)
-    : poolStart(aStart), poolLength(aLength), blockStarts(aLength / 4), freeStarts(aLength / 4),
-      nativeStarts(aLength / 4), markStarts(aLength / 4) {
+    : poolStart(aStart), poolLength(aLength), bits(aLength / 4) {
     addBlock(poolStart);
     addBlock(firstBlock());
     addBlock(trailingTerminator());
     setFree(firstBlock(), true);
+    clearMarks();
 }
 
-void HeapPool::removeBlock(TVMAddress header) {
-    blockStarts.assign(wordOf(header), false);
-    setFree(header, false);
-    setNative(header, false);
-    markStarts.assign(wordOf(header), false);
+void HeapPool::clearMarks() {
+    bits.clearMarks();
+    bits.assign(&Group::marks, wordOf(poolStart), true);
+    bits.assign(&Group::marks, wordOf(trailingTerminator()), true);
 }

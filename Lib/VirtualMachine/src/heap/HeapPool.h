@@ -3,17 +3,19 @@
 // object and, during a collection, which are marked. The bytecode can overwrite the headers
 // in machine memory but not this record, so the heap checks headers against it, and it
 // answers "is this a block in use?" and "which block holds this address?" without walking
-// the pool.
+// the pool. The terminators always count as marked: they survive every collection.
 //
 // Layout: a leading terminator (header and trailer), the blocks, and a trailing terminator
 // (header only). A new pool holds one block, free, between the two.
 #pragma once
 
-#include "BlockBitmap.h"
+#include "BlockBitmaps.h"
 #include "HeapEntry.h"
 
 class HeapPool {
 public:
+    using Group = BlockBitmaps::Group;
+
     // Bytes a pool spends beyond the payload of its first block: terminators and overhead.
     static constexpr TUint32 kOverhead = 80;
 
@@ -33,66 +35,73 @@ public:
     // Whether a block starts at the address, which may be any address.
     bool startsBlock(TVMAddress address) const {
         return contains(address) && (address - poolStart) % 4 == 0 &&
-               blockStarts.test(wordOf(address));
+               bits.test(&Group::starts, wordOf(address));
     }
     // The remaining queries take the start of a block of this pool.
-    bool isFree(TVMAddress header) const { return freeStarts.test(wordOf(header)); }
-    bool ownsNative(TVMAddress header) const { return nativeStarts.test(wordOf(header)); }
-    bool isMarked(TVMAddress header) const { return markStarts.test(wordOf(header)); }
+    bool isFree(TVMAddress header) const { return bits.test(&Group::free, wordOf(header)); }
+    bool ownsNative(TVMAddress header) const { return bits.test(&Group::native, wordOf(header)); }
+    bool isMarked(TVMAddress header) const { return bits.test(&Group::marks, wordOf(header)); }
     // Whether the address starts a block that is neither free nor a terminator.
     bool isInUse(TVMAddress address) const {
         return startsBlock(address) && !isFree(address) && !isTerminator(address);
     }
 
-    void addBlock(TVMAddress header) { blockStarts.assign(wordOf(header), true); }
+    void addBlock(TVMAddress header) { bits.assign(&Group::starts, wordOf(header), true); }
     // Forgets a block that a neighbour has absorbed.
-    void removeBlock(TVMAddress header);
-    void setFree(TVMAddress header, bool free) { freeStarts.assign(wordOf(header), free); }
-    void setNative(TVMAddress header, bool native) { nativeStarts.assign(wordOf(header), native); }
-    void clearMarks() { markStarts.clear(); }
+    void removeBlock(TVMAddress header) { bits.clearWords(wordOf(header), wordOf(header) + 1); }
+    // Forgets the blocks that start after `header` and before `end`, which the block at
+    // `header` has absorbed.
+    void removeBlocksAfter(TVMAddress header, TVMAddress end) {
+        bits.clearWords(wordOf(header) + 1, wordOf(end));
+    }
+    void setFree(TVMAddress header, bool free) { bits.assign(&Group::free, wordOf(header), free); }
+    void setNative(TVMAddress header, bool native) {
+        bits.assign(&Group::native, wordOf(header), native);
+    }
+    void clearMarks();
 
     // What the collector finds when it marks an address of the pool.
     enum MarkResult { ENewlyMarked, EMarkedBefore, ENotInUse, ENoBlockStart };
-    // Marks the block in use that starts at the address, which must lie in the pool; free
-    // blocks and terminators are not marked.
-    MarkResult mark(TVMAddress address) {
-        const TUint32 offset = address - poolStart;
+    // Marks the block in use that starts at the address, which must lie in the pool; a free
+    // block or a terminator there gives ENotInUse.
+    MarkResult mark(TVMAddress address) { return markAt(address - poolStart); }
+    // The same for the address at `offset` from the start of the pool, less than its length.
+    MarkResult markAt(TUint32 offset) {
         if (offset % 4 != 0) return ENoBlockStart;
-        const BlockBitmap::Bit bit = BlockBitmap::at(offset / 4);
-        if (!blockStarts.test(bit)) return ENoBlockStart;
-        if (freeStarts.test(bit) || isTerminator(address)) return ENotInUse;
-        if (markStarts.test(bit)) return EMarkedBefore;
-        markStarts.set(bit);
+        const BlockBitmaps::Bit bit = BlockBitmaps::at(offset / 4);
+        Group& group = bits.group(bit.group);
+        if ((group.starts & bit.mask) == 0) return ENoBlockStart;
+        // Free blocks are never marked, and terminators always are: one test leaves only
+        // blocks in use that are not marked yet.
+        if (((group.free | group.marks) & bit.mask) != 0) {
+            const bool terminator = offset == 0 || offset == poolLength - kHeaderBytes;
+            return (group.free & bit.mask) != 0 || terminator ? ENotInUse : EMarkedBefore;
+        }
+        group.marks |= bit.mask;
         return ENewlyMarked;
     }
 
     // The start of the block after `header` (the end of the pool after the last block).
     TVMAddress nextBlock(TVMAddress header) const {
-        return addressOf(blockStarts.nextAfter(wordOf(header)));
+        return addressOf(bits.nextStartAfter(wordOf(header)));
     }
     // The start of the block before `header`, which must not be the leading terminator.
     TVMAddress previousBlock(TVMAddress header) const {
-        return addressOf(blockStarts.lastAtOrBefore(wordOf(header) - 1));
+        return addressOf(bits.lastStartAtOrBefore(wordOf(header) - 1));
     }
     // The start of the block that holds the address, which must lie in the pool.
     TVMAddress blockContaining(TVMAddress address) const {
-        return addressOf(blockStarts.lastAtOrBefore(wordOf(address)));
+        return addressOf(bits.lastStartAtOrBefore(wordOf(address)));
     }
 
-    // The record itself, word by word, for the sweep: bit i of word w stands for the
-    // pool's word 64 w + i.
-    const BlockBitmap& starts() const { return blockStarts; }
-    const BlockBitmap& freeBlocks() const { return freeStarts; }
-    const BlockBitmap& marks() const { return markStarts; }
+    // The record itself, for the sweep's searches: word w of the pool is the word at
+    // addressOf(w).
+    const BlockBitmaps& record() const { return bits; }
+    TUint32 wordOf(TVMAddress address) const { return (address - poolStart) / 4; }
     TVMAddress addressOf(TUint32 word) const { return poolStart + word * 4; }
 
 private:
-    TUint32 wordOf(TVMAddress address) const { return (address - poolStart) / 4; }
-
     TVMAddress poolStart;
     TUint32 poolLength;
-    BlockBitmap blockStarts;
-    BlockBitmap freeStarts;
-    BlockBitmap nativeStarts;
-    BlockBitmap markStarts;
+    BlockBitmaps bits;
 };

@@ -5,6 +5,7 @@ void PoolDirectory::add(HeapPool& pool) {
     const TUint32 firstChunk = pool.start() >> kChunkShift;
     const TUint32 lastChunk = (pool.start() + pool.length() - 1) >> kChunkShift;
     if (chunks.size() <= lastChunk) chunks.resize(lastChunk + 1);
+    chunkCount = static_cast<TUint32>(chunks.size());
     for (TUint32 chunk = firstChunk; chunk <= lastChunk; ++chunk) {
         Chunk& overlapping = chunks[chunk];
         HeapPool*& slot = overlapping.first ? overlapping.second : overlapping.first;

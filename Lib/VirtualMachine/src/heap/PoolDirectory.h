@@ -15,7 +15,7 @@ public:
     // The pool that holds the address, or null.
     HeapPool* find(TVMAddress address) const {
         const TUint32 chunk = address >> kChunkShift;
-        if (chunk >= chunks.size()) return nullptr;
+        if (chunk >= chunkCount) return nullptr;
         const Chunk& overlapping = chunks[chunk];
         if (overlapping.first && overlapping.first->contains(address)) return overlapping.first;
         if (overlapping.second && overlapping.second->contains(address)) return overlapping.second;
@@ -31,4 +31,5 @@ private:
     };
 
     std::vector<Chunk> chunks;
+    TUint32 chunkCount = 0; // chunks.size(), which a look-up would otherwise work out
 };

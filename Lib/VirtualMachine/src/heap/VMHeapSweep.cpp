@@ -3,27 +3,24 @@
 // order would, without merging block by block.
 #include "VMHeap.h"
 
-#include <algorithm>
-#include <bit>
-
 namespace {
 
-// Whether the block ends a run: a terminator, or a block in use that is marked.
-bool survives(const HeapPool& pool, TVMAddress header) {
-    return pool.isTerminator(header) || (!pool.isFree(header) && pool.isMarked(header));
-}
+using Group = HeapPool::Group;
 
-// The first block at or after word `from` and before word `end` that is in use and not
-// marked, or `end` when there is none.
-TUint32 nextDeadBlock(const HeapPool& pool, TUint32 from, TUint32 end) {
-    for (TUint32 word = from / 64; word * 64 < end; ++word) {
-        TUint64 dead =
-            pool.starts().word(word) & ~pool.freeBlocks().word(word) & ~pool.marks().word(word);
-        if (word == from / 64) dead &= ~TUint64{0} << (from % 64);
-        if (dead != 0)
-            return std::min(end, word * 64 + static_cast<TUint32>(std::countr_zero(dead)));
-    }
-    return end;
+TUint64 blocks(const Group& group) {
+    return group.starts;
+}
+TUint64 freeBlocks(const Group& group) {
+    return group.free;
+}
+// Blocks in use that are not marked.
+TUint64 deadBlocks(const Group& group) {
+    return group.starts & ~group.free & ~group.marks;
+}
+// The blocks that end a run: the terminators, which count as marked, and the marked blocks
+// in use.
+TUint64 survivors(const Group& group) {
+    return group.marks & ~group.free;
 }
 
 } // namespace
@@ -44,12 +41,11 @@ void VMHeap::clearMarks() {
 }
 
 void VMHeap::sweepPool(HeapPool& pool, std::vector<std::unique_ptr<GCObject>>& doomed) {
-    // Word indexes of the pool: the first block and the trailing terminator.
-    const TUint32 first = (pool.firstBlock() - pool.start()) / 4;
-    const TUint32 end = (pool.trailingTerminator() - pool.start()) / 4;
-    for (TUint32 word = nextDeadBlock(pool, first, end); word < end;
-         word = nextDeadBlock(pool, word, end)) {
-        word = (sweepRun(pool, pool.addressOf(word), doomed) - pool.start()) / 4;
+    const BlockBitmaps& record = pool.record();
+    const TUint32 end = pool.wordOf(pool.trailingTerminator());
+    for (TUint32 word = record.find(pool.wordOf(pool.firstBlock()), end, deadBlocks); word < end;
+         word = record.find(word, end, deadBlocks)) {
+        word = pool.wordOf(sweepRun(pool, pool.addressOf(word), doomed));
     }
 }
 
@@ -58,28 +54,31 @@ void VMHeap::sweepPool(HeapPool& pool, std::vector<std::unique_ptr<GCObject>>& d
 // anything changes.
 TVMAddress VMHeap::sweepRun(HeapPool& pool, TVMAddress dead,
                             std::vector<std::unique_ptr<GCObject>>& doomed) {
+    const BlockBitmaps& record = pool.record();
     const TVMAddress before = pool.previousBlock(dead);
     const TVMAddress start = pool.isFree(before) ? before : dead;
-    TVMAddress end = start;
-    while (!survives(pool, end)) {
-        if (pool.isFree(end)) checkedEntry(pool, end);
-        end = pool.nextBlock(end);
-    }
+    const TUint32 first = pool.wordOf(start);
+    const TUint32 last = record.find(pool.wordOf(dead), record.bitCount(), survivors);
+    const TVMAddress end = pool.addressOf(last);
+    record.forEach(first, last, freeBlocks, [&](TUint32 word, const Group&, TUint64) {
+        checkedEntry(pool, pool.addressOf(word));
+    });
     // A free block keeps the actual size of the block it starts with.
     const TUint32 actualSize = loadHeapEntry(space, start).actualSize;
-    for (TVMAddress header = start; header != end;) {
-        const TVMAddress next = pool.nextBlock(header);
-        if (pool.isFree(header)) {
+    record.forEach(first, last, blocks, [&](TUint32 word, const Group& group, TUint64 bit) {
+        const TVMAddress header = pool.addressOf(word);
+        if ((group.free & bit) != 0) {
             freeLists.take(loadHeapEntry(space, header).freeHeapEntryIterator);
-        } else {
-            finaliseStreamHolder(header);
+            return;
+        }
+        finaliseStreamHolder(header);
+        if ((group.native & bit) != 0) {
             if (std::unique_ptr<GCObject> object = detachNative(pool, header))
                 doomed.push_back(std::move(object));
-            --nOfEntries;
         }
-        if (header != start) pool.removeBlock(header);
-        header = next;
-    }
+        --nOfEntries;
+    });
+    pool.removeBlocksAfter(start, end);
     const FreeBlock merged{start, end - start - kBlockOverhead, &pool};
     markFree(merged, actualSize, freeLists.add(merged));
     return end;
