@@ -14,8 +14,8 @@ TEST(FreeBlockLists, SizeClassIsTheSmallestPowerOfTwoAtLeastTheSize) {
 
 // The header of the block findFit() chooses, taken off its list; 0 when none fits.
 TVMAddress takeFit(FreeBlockLists& lists, TUint32 size) {
-    const TUint32 node = lists.findFit(size);
-    return node != 0 ? lists.take(node).header : 0;
+    FreeBlockLists::Node* node = lists.findFit(size);
+    return node ? lists.take(node).header : 0;
 }
 
 TEST(FreeBlockLists, LargerClassesAreTriedBeforeFirstFitInTheOwnClass) {

@@ -30,6 +30,9 @@ inline TInt32 sizeClass(TUint32 n) {
 
 class FreeBlockLists {
 public:
+    // Where a block is filed; its poolIndex is the node index that headers name.
+    using Node = ListEntry<FreeBlock>;
+
     FreeBlockLists();
     FreeBlockLists(const FreeBlockLists&) = delete;
     FreeBlockLists& operator=(const FreeBlockLists&) = delete;
@@ -42,19 +45,20 @@ public:
         return entry ? &entry->value : nullptr;
     }
     // Takes the block filed under the node index, which must be in use, off its list.
-    FreeBlock take(TUint32 node);
+    FreeBlock take(TUint32 node) { return take(entryAt(node)); }
+    FreeBlock take(Node* node);
     // Files `block` in place of the one under the node index, exactly as take() and then
     // add() would; the node is reused when that leaves it where it is (same class, last in
     // its list), which is the common case of a block shrinking or growing a little.
-    TUint32 refile(TUint32 node, const FreeBlock& block);
-    // The node of a block of at least `size` bytes, or 0 when none fits: the first block of
-    // the first non-empty list above the size's class, else the first that fits in its own
-    // class. The block stays filed.
-    TUint32 findFit(TUint32 size) const;
+    TUint32 refile(TUint32 node, const FreeBlock& block) { return refile(entryAt(node), block); }
+    TUint32 refile(Node* node, const FreeBlock& block);
+    // The node of a block of at least `size` bytes, or null when none fits: the first block
+    // of the first non-empty list above the size's class, else the first that fits in its
+    // own class. The block stays filed.
+    Node* findFit(TUint32 size) const;
 
 private:
-    FreeBlock unlink(ListEntry<FreeBlock>* entry);
-    ListEntry<FreeBlock>* entryAt(TUint32 node) const;
+    Node* entryAt(TUint32 node) const;
 
     NodePool<FreeBlock> nodes; // declared first: the lists give their nodes back to it
     Vec<std::unique_ptr<LinkedList<FreeBlock>>> freeHeapEntries;

@@ -10,7 +10,10 @@ TUint32 NativeObjectTable::add(std::unique_ptr<GCObject> object, TVMAddress owne
     } else {
         firstFree = slots[handle].nextFree;
     }
-    slots[handle] = Slot{std::move(object), owner, 0};
+    Slot& slot = slots[handle];
+    slot.object = std::move(object);
+    slot.owner = owner;
+    slot.nextFree = 0;
     return handle;
 }
 

@@ -14,6 +14,27 @@ TUint32 roundedSize(TUint64 bytes) {
     return static_cast<TUint32>((bytes + kWordBytes - 1) & ~TUint64{kWordBytes - 1});
 }
 
+// The header and the trailer of a block whose host memory starts at `block`.
+void writeHeaderAndTrailer(TUint8* block, const HeapEntry& entry) {
+    std::memcpy(block, &entry, kHeaderBytes);
+    const TUint32 length = entry.size + kBlockOverhead;
+    std::memcpy(block + kHeaderBytes + entry.size, &length, kTrailerBytes);
+}
+
+// A block in use, its header, zero-filled payload and trailer, at `block`.
+void initialise(TUint8* block, const HeapEntry& entry) {
+    writeHeaderAndTrailer(block, entry);
+    TUint8* payload = block + kHeaderBytes;
+    // Most blocks are a few words: zeroing them word by word beats a call of memset.
+    constexpr TUint32 kSmallPayload = 16;
+    if (entry.size > kSmallPayload) {
+        std::memset(payload, 0, entry.size);
+        return;
+    }
+    for (TUint32 word = 0; word < entry.size; word += kWordBytes)
+        std::memset(payload + word, 0, kWordBytes);
+}
+
 } // namespace
 
 VMHeap::VMHeap(AddressSpace& aSpace, InterfaceForCallingGc* aVm) : space(aSpace), gcCaller(aVm) {
@@ -27,12 +48,7 @@ VMHeap::~VMHeap() {
 }
 
 TVMAddress VMHeap::createHeapEntry(TUint32 size, TInt32 nativeFlag, GcCode code) {
-    const TUint32 request = roundedSize(size);
-    if (allocationObserver) allocationObserver->beforeAllocation();
-    const ClaimedBlock block = claim(request);
-    initialise(block.header, {request, block.size, nativeFlag, 0, code, 0});
-    ++nOfEntries;
-    return block.header;
+    return makeBlock(size, nativeFlag, code).header;
 }
 
 TVMAddress VMHeap::allocateWords(TUint32 words, GcCode code) {
@@ -46,28 +62,21 @@ TVMAddress VMHeap::allocateBytes(TUint32 bytes, GcCode code) {
 
 std::pair<TVMAddress, TVMAddress> VMHeap::createPair(TUint32 size1, TInt32 flag1, GcCode code1,
                                                      TUint32 size2, TInt32 flag2, GcCode code2) {
-    const TUint32 first = roundedSize(size1);
-    const TUint32 second = roundedSize(size2);
-    if (allocationObserver) allocationObserver->beforeAllocation();
-    const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
-    const TVMAddress secondHeader = block.header + kBlockOverhead + first;
-    block.pool->addBlock(secondHeader);
-    initialise(block.header, {first, first, flag1, 0, code1, 0});
-    // The second block keeps any excess that was too small to split off.
-    initialise(secondHeader, {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0});
-    nOfEntries += 2;
-    return {payloadOf(block.header), payloadOf(secondHeader)};
+    const TVMAddress first = makePair(size1, flag1, code1, size2, flag2, code2).header;
+    return {payloadOf(first), payloadOf(first + kBlockOverhead + roundedSize(size1))};
 }
 
 TVMAddress VMHeap::allocateNative(std::unique_ptr<GCObject> object, GcCode code) {
-    return attachNative(createHeapEntry(kWordBytes, kNativeObjectFlag, code), std::move(object));
+    const ClaimedBlock block = makeBlock(kWordBytes, kNativeObjectFlag, code);
+    return attachNative(*block.pool, block.header, std::move(object));
 }
 
 std::pair<TVMAddress, TVMAddress> VMHeap::allocateNativeWithCell(std::unique_ptr<GCObject> object,
                                                                  GcCode code) {
-    const auto [native, cell] =
-        createPair(kWordBytes, kNativeObjectFlag, code, kWordBytes, 0, GC_CODE_NATIVE_REF);
-    attachNative(headerOf(native), std::move(object));
+    const ClaimedBlock pair =
+        makePair(kWordBytes, kNativeObjectFlag, code, kWordBytes, 0, GC_CODE_NATIVE_REF);
+    const TVMAddress native = attachNative(*pair.pool, pair.header, std::move(object));
+    const TVMAddress cell = native + kWordBytes + kBlockOverhead;
     space.store32(cell, native);
     return {native, cell};
 }
@@ -105,14 +114,45 @@ FreeBlock VMHeap::addPool(TUint32 payload) {
     return {pool.firstBlock(), payload, &pool};
 }
 
+// A block in use of at least `size` bytes, zero-filled.
+VMHeap::ClaimedBlock VMHeap::makeBlock(TUint32 size, TInt32 nativeFlag, GcCode code) {
+    const TUint32 request = roundedSize(size);
+    if (allocationObserver) allocationObserver->beforeAllocation();
+    const ClaimedBlock block = claim(request);
+    initialise(blockMemory(block.header, block.size),
+               {request, block.size, nativeFlag, 0, code, 0});
+    ++nOfEntries;
+    return block;
+}
+
+// Two adjacent blocks in use, cut from one claimed block; returns the claimed block, whose
+// header is the first block's.
+VMHeap::ClaimedBlock VMHeap::makePair(TUint32 size1, TInt32 flag1, GcCode code1, TUint32 size2,
+                                      TInt32 flag2, GcCode code2) {
+    const TUint32 first = roundedSize(size1);
+    const TUint32 second = roundedSize(size2);
+    if (allocationObserver) allocationObserver->beforeAllocation();
+    const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
+    block.pool->addBlock(block.header + kBlockOverhead + first);
+    TUint8* memory = blockMemory(block.header, block.size);
+    initialise(memory, {first, first, flag1, 0, code1, 0});
+    // The second block keeps any excess that was too small to split off.
+    initialise(memory + kBlockOverhead + first,
+               {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0});
+    nOfEntries += 2;
+    return block;
+}
+
 // A free block of at least `size` bytes taken for use, with the excess split off when it
 // can hold a block of its own; a new pool when no free block fits.
 VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
-    TUint32 node = freeLists.findFit(size);
-    if (node == 0) node = addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize)), 0);
-    const FreeBlock* he = freeLists.find(node);
-    KESTRO_ASSERT(he->size >= size);
-    const FreeBlock block = *he;
+    FreeBlockLists::Node* node = freeLists.findFit(size);
+    if (!node) {
+        addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize)), 0);
+        node = freeLists.findFit(size);
+    }
+    KESTRO_ASSERT(node && node->value.size >= size);
+    const FreeBlock block = node->value;
     block.pool->setFree(block.header, false);
     if (block.size - size <= kBlockOverhead) {
         freeLists.take(node);
@@ -125,29 +165,18 @@ VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     return {block.header, size, block.pool};
 }
 
-void VMHeap::initialise(TVMAddress header, const HeapEntry& entry) {
-    writeBlock(header, entry);
-    auto* payload = static_cast<TUint8*>(space.hostPointer(payloadOf(header), entry.size));
-    // Most blocks are a few words: zeroing them word by word beats a call of memset.
-    constexpr TUint32 kSmallPayload = 16;
-    if (entry.size > kSmallPayload) {
-        std::memset(payload, 0, entry.size);
-        return;
-    }
-    for (TUint32 word = 0; word < entry.size; word += kWordBytes)
-        std::memset(payload + word, 0, kWordBytes);
+// The host memory of the block at `header` with `size` payload bytes, all of it checked at
+// once: header, payload and trailer.
+TUint8* VMHeap::blockMemory(TVMAddress header, TUint32 size) const {
+    return static_cast<TUint8*>(space.hostPointer(header, size + kBlockOverhead));
 }
 
-// Writes the header and the trailer.
 void VMHeap::writeBlock(TVMAddress header, const HeapEntry& entry) {
-    storeHeapEntry(space, header, entry);
-    space.store32(payloadOf(header) + entry.size, entry.size + kBlockOverhead);
+    writeHeaderAndTrailer(blockMemory(header, entry.size), entry);
 }
 
-TUint32 VMHeap::addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize) {
-    const TUint32 node = freeLists.add(block);
-    markFree(block, actualSize, node);
-    return node;
+void VMHeap::addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize) {
+    markFree(block, actualSize, freeLists.add(block));
 }
 
 // Records the block as free and writes its header, naming its free-list node.
@@ -156,10 +185,11 @@ void VMHeap::markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node) 
     writeBlock(block.header, {actualSize, block.size, 0, 0, GC_CODE_FREE, node});
 }
 
-TVMAddress VMHeap::attachNative(TVMAddress header, std::unique_ptr<GCObject> object) {
+TVMAddress VMHeap::attachNative(HeapPool& pool, TVMAddress header,
+                                std::unique_ptr<GCObject> object) {
     KESTRO_ASSERT(object);
     const TVMAddress payload = payloadOf(header);
     space.store32(payload, natives.add(std::move(object), payload));
-    poolOfBlock(header).setNative(header, true);
+    pool.setNative(header, true);
     return payload;
 }

@@ -128,13 +128,16 @@ private:
     };
 
     // Allocation (VMHeap.cpp).
+    ClaimedBlock makeBlock(TUint32 size, TInt32 nativeFlag, GcCode code);
+    ClaimedBlock makePair(TUint32 size1, TInt32 flag1, GcCode code1, TUint32 size2, TInt32 flag2,
+                          GcCode code2);
     FreeBlock addPool(TUint32 payload);
     ClaimedBlock claim(TUint32 size);
-    void initialise(TVMAddress header, const HeapEntry& entry);
+    TUint8* blockMemory(TVMAddress header, TUint32 size) const;
     void writeBlock(TVMAddress header, const HeapEntry& entry);
-    TUint32 addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize);
+    void addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize);
     void markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node);
-    TVMAddress attachNative(TVMAddress header, std::unique_ptr<GCObject> object);
+    TVMAddress attachNative(HeapPool& pool, TVMAddress header, std::unique_ptr<GCObject> object);
 
     // Freeing (VMHeapRelease.cpp).
     TVMAddress release(HeapPool& pool, TVMAddress header);
