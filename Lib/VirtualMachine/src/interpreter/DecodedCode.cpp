@@ -105,7 +105,7 @@ constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF)};
 constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF)};
 #undef KESTRO_OPCODE_OF
 constexpr int kKindsPerComparison = 4;
-constexpr int kKindsPerOperation = 2;
+constexpr int kKindsPerOperation = 3;
 constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
 
 struct Fusion {
@@ -212,6 +212,9 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Push})) {
         if (const auto operation = w.indexIn(1, kOperations))
             return Fusion{operationKind(*operation, 1), 2, w[0].a};
+        if (w.is(1, {Opcode::Pick, Opcode::PickWide}) && w.is(2, {Opcode::Push}))
+            if (const auto operation = w.indexIn(3, kOperations))
+                return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};
         return std::nullopt;
     }
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Load})) return Fusion{ESumLoad, 2};

@@ -49,8 +49,10 @@ enum FusedKind : int {
     KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS)
 #undef KESTRO_FUSED_COMPARE_KINDS
 #define KESTRO_FUSED_OPERATE_KINDS(name)                                                           \
-    EPickConst##name, /* pick a; push b; Operate */                                                \
-        EConst##name, /* push a; Operate */
+    EPickConst##name,         /* pick a; push b; Operate */                                        \
+        EConst##name,         /* push a; Operate */                                                \
+        EPushPickConst##name, /* push a; pick b; push c; Operate: a result slot, then an operand   \
+                               */
         KESTRO_FUSED_OPERATIONS(KESTRO_FUSED_OPERATE_KINDS)
 #undef KESTRO_FUSED_OPERATE_KINDS
             ESlotIncrement, // addr a; inc.at

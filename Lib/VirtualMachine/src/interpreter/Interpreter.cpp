@@ -63,7 +63,8 @@ void VirtualMachine::run() {
 #undef KESTRO_COMPARE_LABELS
 #define KESTRO_OPERATE_LABELS(name)                                                                \
     fusedTable[EPickConst##name] = &&fused_PickConst##name;                                        \
-    fusedTable[EConst##name] = &&fused_Const##name;
+    fusedTable[EConst##name] = &&fused_Const##name;                                                \
+    fusedTable[EPushPickConst##name] = &&fused_PushPickConst##name;
     KESTRO_FUSED_OPERATIONS(KESTRO_OPERATE_LABELS)
 #undef KESTRO_OPERATE_LABELS
     fusedTable[ESlotIncrement] = &&fused_SlotIncrement;
@@ -242,6 +243,17 @@ void VirtualMachine::run() {
         const TUint32 b = u32(op->a);                                                              \
         s[top + 1] = b;                                                                            \
         s[top] = binary<Opcode::name>(s[top], b);                                                  \
+        FUSED_NEXT();                                                                              \
+    }                                                                                              \
+    fused_PushPickConst##name : {                                                                  \
+        const TInt64 from = TInt64{top} + 2 + op->b;                                               \
+        if (top >= limit - 3 || !IN_STACK(from)) [[unlikely]]                                      \
+            RUN_PLAIN();                                                                           \
+        s[top + 1] = u32(op->a); /* the pick may take it */                                        \
+        const TUint32 c = u32(op->c);                                                              \
+        s[top + 2] = binary<Opcode::name>(s[from], c);                                             \
+        s[top + 3] = c;                                                                            \
+        top += 2;                                                                                  \
         FUSED_NEXT();                                                                              \
     }
 // addr a; pick b; then `update` of the word in slot `target` with the picked value.
