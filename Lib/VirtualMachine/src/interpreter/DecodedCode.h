@@ -62,6 +62,7 @@ enum FusedKind : int {
     ESlotStoreSlot,         // addr a; pick b; store
     EPickPick,              // pick a; pick b
     EPickClear,             // pick a; clear
+    EPickClearStep,         // pick a; clear; addr b; pick c; add.at: a fill loop's body
     EPickFieldLoad,         // pick a; field b; load
     EPickDupLoad,           // pick a; dup; load
     EIndexedLoad,           // pick a; pick b; push c; shl; add; load

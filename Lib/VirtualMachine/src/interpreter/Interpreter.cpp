@@ -74,6 +74,7 @@ void VirtualMachine::run() {
     fusedTable[ESlotStoreSlot] = &&fused_SlotStoreSlot;
     fusedTable[EPickPick] = &&fused_PickPick;
     fusedTable[EPickClear] = &&fused_PickClear;
+    fusedTable[EPickClearStep] = &&fused_PickClearStep;
     fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
     fusedTable[EIndexedLoad] = &&fused_IndexedLoad;
@@ -826,6 +827,25 @@ void VirtualMachine::run() {
             RUN_PLAIN();
         s[top + 1] = address;
         space.store32(address, 0);
+        FUSED_NEXT();
+    }
+    // The word a pointer in slot a points to is cleared, then slot b grows by slot c. The
+    // clear may write a stack slot, so the slots are read after it.
+    fused_PickClearStep : {
+        const TInt64 from = TInt64{top} + 1 + op->a;
+        const TInt64 target = TInt64{top} + 1 + op->b;
+        const TInt64 step = TInt64{top} + 2 + op->c;
+        if (top >= limit - 2 || !IN_STACK(from) || !IN_STACK(target) || !IN_STACK(step))
+            [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[from];
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        space.store32(address, 0);
+        s[top + 1] = stackAddress + bits(static_cast<TInt32>(target)) * 4;
+        const TUint32 value = s[step];
+        s[top + 2] = value;
+        s[target] += value;
         FUSED_NEXT();
     }
     fused_PickFieldLoad : {
