@@ -222,6 +222,10 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
                 return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};
         return std::nullopt;
     }
+    if (w.is(0, {Opcode::Globals}) && w.is(1, {Opcode::Field, Opcode::FieldWide})) {
+        if (w.is(2, {Opcode::Load})) return Fusion{EGlobalLoad, 3, w[1].a};
+        return Fusion{EGlobalField, 2, w[1].a};
+    }
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Load})) return Fusion{ESumLoad, 2};
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Store, Opcode::StoreAlt}))
         return Fusion{ESumStore, 2};

@@ -64,6 +64,8 @@ enum FusedKind : int {
     EPickClear,             // pick a; clear
     EPickClearStep,         // pick a; clear; addr b; pick c; add.at: a fill loop's body
     EPickFieldLoad,         // pick a; field b; load
+    EGlobalField,           // globals; field a
+    EGlobalLoad,            // globals; field a; load
     EPickDupLoad,           // pick a; dup; load
     EIndexedLoad,           // pick a; pick b; push c; shl; add; load
     ESumLoad,               // add; load

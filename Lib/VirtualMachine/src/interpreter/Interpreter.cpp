@@ -77,6 +77,8 @@ void VirtualMachine::run() {
     fusedTable[EPickClearStep] = &&fused_PickClearStep;
     fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
     fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
+    fusedTable[EGlobalField] = &&fused_GlobalField;
+    fusedTable[EGlobalLoad] = &&fused_GlobalLoad;
     fusedTable[EIndexedLoad] = &&fused_IndexedLoad;
     fusedTable[ESumLoad] = &&fused_SumLoad;
     fusedTable[ESumStore] = &&fused_SumStore;
@@ -855,6 +857,20 @@ void VirtualMachine::run() {
         const TVMAddress object = s[from];
         const TVMAddress address = object + bits(op->b) * 4;
         if (object == 0 || !space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = space.load32(address);
+        FUSED_NEXT();
+    }
+    // A global word's address, and its value.
+    fused_GlobalField : {
+        if (top >= limit - 1 || globals == 0) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = globals + bits(op->a) * 4;
+        FUSED_NEXT();
+    }
+    fused_GlobalLoad : {
+        const TVMAddress address = globals + bits(op->a) * 4;
+        if (top >= limit - 1 || globals == 0 || !space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
         s[++top] = space.load32(address);
         FUSED_NEXT();
