@@ -5,8 +5,9 @@ NativeObjectTable::NativeObjectTable() : slots(1) {}
 TUint32 NativeObjectTable::add(std::unique_ptr<GCObject> object, TVMAddress owner) {
     TUint32 handle = firstFree;
     if (handle == 0) {
-        handle = static_cast<TUint32>(slots.size());
+        handle = slotCount;
         slots.emplace_back();
+        slotCount = handle + 1;
     } else {
         firstFree = slots[handle].nextFree;
     }
@@ -15,11 +16,6 @@ TUint32 NativeObjectTable::add(std::unique_ptr<GCObject> object, TVMAddress owne
     slot.owner = owner;
     slot.nextFree = 0;
     return handle;
-}
-
-GCObject* NativeObjectTable::find(TUint32 handle, TVMAddress owner) const {
-    if (handle == 0 || handle >= slots.size() || slots[handle].owner != owner) return nullptr;
-    return slots[handle].object.get();
 }
 
 std::unique_ptr<GCObject> NativeObjectTable::take(TUint32 handle, TVMAddress owner) {
@@ -34,6 +30,7 @@ std::unique_ptr<GCObject> NativeObjectTable::take(TUint32 handle, TVMAddress own
 void NativeObjectTable::destroyAll() {
     std::vector<Slot> doomed(1);
     doomed.swap(slots);
+    slotCount = 1;
     firstFree = 0;
 }
 

@@ -19,8 +19,12 @@ public:
 
     // Files the object for the block whose payload is at `owner`; returns its handle.
     TUint32 add(std::unique_ptr<GCObject> object, TVMAddress owner);
-    // The object under the handle if `owner` owns it, else null.
-    GCObject* find(TUint32 handle, TVMAddress owner) const;
+    // The object under the handle if `owner` owns it, else null. Slot 0 never holds an
+    // object, so handle 0 needs no test of its own.
+    GCObject* find(TUint32 handle, TVMAddress owner) const {
+        if (handle >= slotCount || slots[handle].owner != owner) return nullptr;
+        return slots[handle].object.get();
+    }
     // Hands over the object that `owner` owns, or null when it owns none. `handle` is where
     // the owner's block says it is; when the bytecode has overwritten that, the table is
     // searched, so an object is never lost nor another block's object taken.
@@ -39,5 +43,6 @@ private:
     TUint32 handleOwnedBy(TVMAddress owner) const;
 
     std::vector<Slot> slots; // slot 0 is never used
+    TUint32 slotCount = 1;   // slots.size(), which a look-up would otherwise work out
     TUint32 firstFree = 0;
 };

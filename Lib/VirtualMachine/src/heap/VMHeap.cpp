@@ -81,11 +81,6 @@ std::pair<TVMAddress, TVMAddress> VMHeap::allocateNativeWithCell(std::unique_ptr
     return {native, cell};
 }
 
-GCObject* VMHeap::nativeObject(TVMAddress object) const {
-    if (!space.contains(object, kWordBytes)) return nullptr;
-    return natives.find(space.load32(object), object);
-}
-
 void VMHeap::addRoot(TVMAddress object) {
     rootEntries.append(headerOf(object));
 }

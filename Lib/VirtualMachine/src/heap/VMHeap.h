@@ -63,7 +63,10 @@ public:
                                                              GcCode code);
     // The native object of the block whose payload address is given, or null when no block
     // in use holding a native object has that payload address.
-    GCObject* nativeObject(TVMAddress object) const;
+    GCObject* nativeObject(TVMAddress object) const {
+        if (!space.contains(object, sizeof(TUint32))) return nullptr;
+        return natives.find(space.load32(object), object);
+    }
     // The same when the object is exactly a T, else null. The exact type test is a
     // comparison of type identities, much cheaper than a dynamic_cast.
     template <class T> T* nativeObjectOf(TVMAddress object) const {

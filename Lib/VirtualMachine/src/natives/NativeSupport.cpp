@@ -8,11 +8,14 @@ void VirtualMachine::nativeOperandOutsideStack() {
     fatalError("native operand outside the stack", pc);
 }
 
+// Null holds no native object, so it is told apart only once the look-up has failed.
 OString& VirtualMachine::stringAt(TVMAddress cell) {
     const TVMAddress object = space.load32(cell);
-    if (object == 0) throwError(ENullPointer, "NULL pointer");
     auto* text = heap.nativeObjectOf<OString>(object);
-    if (!text) throwError(EVMException, "not a string");
+    if (!text) [[unlikely]] {
+        if (object == 0) throwError(ENullPointer, "NULL pointer");
+        throwError(EVMException, "not a string");
+    }
     return *text;
 }
 
