@@ -54,7 +54,7 @@ bool Marker::isMarkedObject(TUint32 value) const {
 // Free blocks and terminators that hold the address are ignored.
 void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const TVMAddress header = pool.blockContaining(address);
-    if (pool.mark(header) == HeapPool::ENewlyMarked) work.push({&pool, header});
+    pushNewlyMarked(pool, header, pool.mark(header));
 }
 
 // Kept in one piece with trace(), the marking loop's hot path.
@@ -72,7 +72,7 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 // Inlined into drain(): the marking loop runs without a call per block.
 [[gnu::always_inline]] inline void Marker::trace(const MarkedBlock& marked) {
     const auto [code, words] = block(*marked.pool, marked.header);
-    if (marked.pool->ownsNative(marked.header)) traceNative(payloadOf(marked.header));
+    if (marked.ownsNative) traceNative(payloadOf(marked.header));
     switch (code) {
     case GC_CODE_FREE:
     case GC_CODE_TERMINATOR: invalidReference();

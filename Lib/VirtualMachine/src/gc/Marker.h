@@ -37,11 +37,8 @@ public:
         if (header - last.start >= last.length && !findPool(header)) return;
         HeapPool& pool = *last.pool;
         const HeapPool::MarkResult result = pool.markAt(header - last.start);
-        if (result == HeapPool::ENewlyMarked) {
-            work.push({&pool, header});
-        } else if (result != HeapPool::EMarkedBefore) {
+        if (!pushNewlyMarked(pool, header, result) && result != HeapPool::EMarkedBefore)
             markNoObject(pool, header, result);
-        }
     }
     // A conservative value: marks the block in use that holds the address `value` - 24, so a
     // value anywhere in a block's payload or just past it keeps the block alive. Values in
@@ -104,6 +101,12 @@ private:
         return pool;
     }
 
+    // Puts the block on the work list when marking it gave a new mark; returns whether it did.
+    bool pushNewlyMarked(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result) {
+        if (!HeapPool::isNewlyMarked(result)) return false;
+        work.push({&pool, header, result == HeapPool::ENewlyMarkedOwningNative});
+        return true;
+    }
     void markNoObject(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result);
     void markBlockHolding(HeapPool& pool, TVMAddress address);
     void trace(const MarkedBlock& marked);

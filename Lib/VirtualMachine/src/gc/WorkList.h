@@ -9,6 +9,7 @@
 struct MarkedBlock {
     HeapPool* pool;
     TVMAddress header;
+    bool ownsNative; // noted when the block is marked, where its record is at hand
 };
 
 class WorkList {

@@ -61,7 +61,14 @@ public:
     void clearMarks();
 
     // What the collector finds when it marks an address of the pool.
-    enum MarkResult { ENewlyMarked, EMarkedBefore, ENotInUse, ENoBlockStart };
+    enum MarkResult {
+        ENewlyMarked,
+        ENewlyMarkedOwningNative, // newly marked, and the block owns a native object
+        EMarkedBefore,
+        ENotInUse,
+        ENoBlockStart
+    };
+    static bool isNewlyMarked(MarkResult result) { return result <= ENewlyMarkedOwningNative; }
     // Marks the block in use that starts at the address, which must lie in the pool; a free
     // block or a terminator there gives ENotInUse.
     MarkResult mark(TVMAddress address) { return markAt(address - poolStart); }
@@ -78,7 +85,7 @@ public:
             return (group.free & bit.mask) != 0 || terminator ? ENotInUse : EMarkedBefore;
         }
         group.marks |= bit.mask;
-        return ENewlyMarked;
+        return (group.native & bit.mask) != 0 ? ENewlyMarkedOwningNative : ENewlyMarked;
     }
 
     // The start of the block after `header` (the end of the pool after the last block).
