@@ -38,5 +38,8 @@ void ClassLayouts::update(const ModuleTables& tables) {
              std::span(arrayFields)
                  .subspan(starts[c].second, starts[c + 1].second - starts[c].second)});
     }
-    known = layouts;
+    traced.clear();
+    for (const Layout& layout : layouts)
+        traced.push_back(layout.references.empty() && layout.arrays.empty() ? nullptr : &layout);
+    known = traced;
 }

@@ -21,14 +21,17 @@ public:
 
     // Takes the layouts from the tables, which the loader may have grown since.
     void update(const ModuleTables& tables);
-    // The layout of a class, or null for an index that names no class.
+    // The layout of a class whose instances hold references or arrays; null for a class
+    // whose instances hold neither, which marking need not look into, and for an index that
+    // names no class.
     const Layout* find(TUint32 classIndex) const {
-        return classIndex < known.size() ? &known[classIndex] : nullptr;
+        return classIndex < known.size() ? known[classIndex] : nullptr;
     }
 
 private:
     std::vector<TUint32> referenceWords;
     std::vector<ArrayField> arrayFields;
     std::vector<Layout> layouts;
-    std::span<const Layout> known; // the layouts, whose count a span keeps at hand
+    std::vector<const Layout*> traced;    // per class, its layout, or null when it is empty
+    std::span<const Layout* const> known; // `traced`, whose count a span keeps at hand
 };
