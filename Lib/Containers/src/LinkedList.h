@@ -64,11 +64,18 @@ public:
     // Removes the element at the position; the end position raises InvalidArgumentException.
     // The position must belong to this list.
     void remove(LinkedListIterator<T> position);
+    // Moves the element at the position to the end of `other`, which may be this list, in
+    // the same node: nothing is released or allocated. The end position raises
+    // InvalidArgumentException. The position must belong to this list.
+    void moveToEnd(LinkedListIterator<T> position, LinkedList& other);
     // The first position holding the value, or the end.
     LinkedListIterator<T> find(const T& value) const;
     void clear();
 
 private:
+    void linkLast(ListEntry<T>* node);
+    void unlink(ListEntry<T>* node);
+
     MListNodeAllocator<T>* allocator;
     TInt32 count = 0;
     ListEntry<T>* first = nullptr;
@@ -78,25 +85,41 @@ private:
 template <class T> LinkedListIterator<T> LinkedList<T>::append(T value) {
     ListEntry<T>* node = allocator ? allocator->allocateNode() : new ListEntry<T>();
     node->value = std::move(value);
-    node->previous = last;
-    node->next = nullptr;
-    (last ? last->next : first) = node;
-    last = node;
-    ++count;
+    linkLast(node);
     return LinkedListIterator<T>(node);
 }
 
 template <class T> void LinkedList<T>::remove(LinkedListIterator<T> position) {
     ListEntry<T>* node = position.node();
     if (!node) throwError(EInvalidArgument);
-    (node->previous ? node->previous->next : first) = node->next;
-    (node->next ? node->next->previous : last) = node->previous;
-    --count;
+    unlink(node);
     if (allocator) {
         allocator->releaseNode(node);
     } else {
         delete node;
     }
+}
+
+template <class T>
+void LinkedList<T>::moveToEnd(LinkedListIterator<T> position, LinkedList& other) {
+    ListEntry<T>* node = position.node();
+    if (!node) throwError(EInvalidArgument);
+    unlink(node);
+    other.linkLast(node);
+}
+
+template <class T> void LinkedList<T>::linkLast(ListEntry<T>* node) {
+    node->previous = last;
+    node->next = nullptr;
+    (last ? last->next : first) = node;
+    last = node;
+    ++count;
+}
+
+template <class T> void LinkedList<T>::unlink(ListEntry<T>* node) {
+    (node->previous ? node->previous->next : first) = node->next;
+    (node->next ? node->next->previous : last) = node->previous;
+    --count;
 }
 
 template <class T> LinkedListIterator<T> LinkedList<T>::find(const T& value) const {

@@ -24,12 +24,20 @@ FreeBlock FreeBlockLists::take(Node* node) {
 }
 
 TUint32 FreeBlockLists::refile(Node* node, const FreeBlock& block) {
-    if (node->next || sizeClass(node->value.size) != sizeClass(block.size)) {
-        take(node);
-        return add(block);
-    }
+    if (node->next || sizeClass(node->value.size) != sizeClass(block.size))
+        moveToEnd(node, sizeClass(block.size));
     node->value = block;
     return node->poolIndex;
+}
+
+// Taking the node off its list and adding a block would hand the same node out again, the
+// one released last: moving the node does the same work without releasing it.
+void FreeBlockLists::moveToEnd(Node* node, TInt32 k) {
+    const TInt32 from = sizeClass(node->value.size);
+    LinkedList<FreeBlock>& list = *freeHeapEntries[from];
+    list.moveToEnd(LinkedListIterator<FreeBlock>(node), *freeHeapEntries[k]);
+    if (list.isEmpty()) nonEmptyClasses &= ~(TUint32{1} << from);
+    nonEmptyClasses |= TUint32{1} << k;
 }
 
 FreeBlockLists::Node* FreeBlockLists::findFit(TUint32 size) const {

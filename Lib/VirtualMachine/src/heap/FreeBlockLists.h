@@ -48,8 +48,7 @@ public:
     FreeBlock take(TUint32 node) { return take(entryAt(node)); }
     FreeBlock take(Node* node);
     // Files `block` in place of the one under the node index, exactly as take() and then
-    // add() would; the node is reused when that leaves it where it is (same class, last in
-    // its list), which is the common case of a block shrinking or growing a little.
+    // add() would, in the same node.
     TUint32 refile(TUint32 node, const FreeBlock& block) { return refile(entryAt(node), block); }
     TUint32 refile(Node* node, const FreeBlock& block);
     // The node of a block of at least `size` bytes, or null when none fits: the first block
@@ -59,6 +58,8 @@ public:
 
 private:
     Node* entryAt(TUint32 node) const;
+    // Moves the node, still holding its old block, to the end of list k.
+    void moveToEnd(Node* node, TInt32 k);
 
     NodePool<FreeBlock> nodes; // declared first: the lists give their nodes back to it
     Vec<std::unique_ptr<LinkedList<FreeBlock>>> freeHeapEntries;
