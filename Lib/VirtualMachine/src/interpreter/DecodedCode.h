@@ -9,8 +9,10 @@
 // could fail, it runs the plain entry of its first instruction instead, and the plain
 // entries run on (unfused) up to the next jump, so errors arise where they always did.
 //
-// Calls of methods with a frame layout and returns with small slot counts get entries of
-// their own too, which carry what the call's frame and the return's checks need.
+// Branches whose targets lie in the code, calls of methods with a frame layout and returns
+// with small slot counts get entries of their own in the fused array too: they carry
+// their target as a distance from their own entry, the call's frame offset and return
+// position, the return's least stack top, so that each needs one check at most.
 //
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
