@@ -49,3 +49,10 @@ inline HeapEntry loadHeapEntry(const AddressSpace& space, TVMAddress header) {
 inline void storeHeapEntry(AddressSpace& space, TVMAddress header, const HeapEntry& entry) {
     std::memcpy(space.hostPointer(header, kHeaderBytes), &entry, kHeaderBytes);
 }
+
+// The header and the trailer of a block whose host memory starts at `block`.
+inline void writeHeaderAndTrailer(TUint8* block, const HeapEntry& entry) {
+    std::memcpy(block, &entry, kHeaderBytes);
+    const TUint32 length = entry.size + kBlockOverhead;
+    std::memcpy(block + kHeaderBytes + entry.size, &length, kTrailerBytes);
+}

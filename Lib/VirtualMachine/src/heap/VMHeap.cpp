@@ -14,13 +14,6 @@ TUint32 roundedSize(TUint64 bytes) {
     return static_cast<TUint32>((bytes + kWordBytes - 1) & ~TUint64{kWordBytes - 1});
 }
 
-// The header and the trailer of a block whose host memory starts at `block`.
-void writeHeaderAndTrailer(TUint8* block, const HeapEntry& entry) {
-    std::memcpy(block, &entry, kHeaderBytes);
-    const TUint32 length = entry.size + kBlockOverhead;
-    std::memcpy(block + kHeaderBytes + entry.size, &length, kTrailerBytes);
-}
-
 // A block in use, its header, zero-filled payload and trailer, at `block`.
 void initialise(TUint8* block, const HeapEntry& entry) {
     writeHeaderAndTrailer(block, entry);
@@ -160,24 +153,8 @@ VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     return {block.header, size, block.pool};
 }
 
-// The host memory of the block at `header` with `size` payload bytes, all of it checked at
-// once: header, payload and trailer.
-TUint8* VMHeap::blockMemory(TVMAddress header, TUint32 size) const {
-    return static_cast<TUint8*>(space.hostPointer(header, size + kBlockOverhead));
-}
-
-void VMHeap::writeBlock(TVMAddress header, const HeapEntry& entry) {
-    writeHeaderAndTrailer(blockMemory(header, entry.size), entry);
-}
-
 void VMHeap::addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize) {
     markFree(block, actualSize, freeLists.add(block));
-}
-
-// Records the block as free and writes its header, naming its free-list node.
-void VMHeap::markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node) {
-    block.pool->setFree(block.header, true);
-    writeBlock(block.header, {actualSize, block.size, 0, 0, GC_CODE_FREE, node});
 }
 
 TVMAddress VMHeap::attachNative(HeapPool& pool, TVMAddress header,

@@ -177,3 +177,19 @@ private:
     LinkedList<TVMAddress> rootEntries;
     TInt32 nOfEntries = 0; // blocks in use, terminators excluded
 };
+
+// The host memory of the block at `header` with `size` payload bytes, all of it checked at
+// once: header, payload and trailer.
+inline TUint8* VMHeap::blockMemory(TVMAddress header, TUint32 size) const {
+    return static_cast<TUint8*>(space.hostPointer(header, size + kBlockOverhead));
+}
+
+inline void VMHeap::writeBlock(TVMAddress header, const HeapEntry& entry) {
+    writeHeaderAndTrailer(blockMemory(header, entry.size), entry);
+}
+
+// Records the block as free and writes its header, naming its free-list node.
+inline void VMHeap::markFree(const FreeBlock& block, TUint32 actualSize, TUint32 node) {
+    block.pool->setFree(block.header, true);
+    writeBlock(block.header, {actualSize, block.size, 0, 0, GC_CODE_FREE, node});
+}
