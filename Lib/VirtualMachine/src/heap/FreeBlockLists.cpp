@@ -23,13 +23,6 @@ FreeBlock FreeBlockLists::take(Node* node) {
     return block;
 }
 
-TUint32 FreeBlockLists::refile(Node* node, const FreeBlock& block) {
-    if (node->next || sizeClass(node->value.size) != sizeClass(block.size))
-        moveToEnd(node, sizeClass(block.size));
-    node->value = block;
-    return node->poolIndex;
-}
-
 // Taking the node off its list and adding a block would hand the same node out again, the
 // one released last: moving the node does the same work without releasing it.
 void FreeBlockLists::moveToEnd(Node* node, TInt32 k) {
@@ -38,17 +31,6 @@ void FreeBlockLists::moveToEnd(Node* node, TInt32 k) {
     list.moveToEnd(LinkedListIterator<FreeBlock>(node), *freeHeapEntries[k]);
     if (list.isEmpty()) nonEmptyClasses &= ~(TUint32{1} << from);
     nonEmptyClasses |= TUint32{1} << k;
-}
-
-FreeBlockLists::Node* FreeBlockLists::findFit(TUint32 size) const {
-    const TInt32 own = sizeClass(size);
-    // Every block of a larger class fits, so no list is searched in the common case.
-    const TUint32 larger = own + 1 < kSizeClasses ? nonEmptyClasses >> (own + 1) << (own + 1) : 0;
-    if (larger != 0) return freeHeapEntries[std::countr_zero(larger)]->head();
-    for (Node* node = freeHeapEntries[own]->head(); node; node = node->next) {
-        if (node->value.size >= size) return node;
-    }
-    return nullptr;
 }
 
 FreeBlockLists::Node* FreeBlockLists::entryAt(TUint32 node) const {

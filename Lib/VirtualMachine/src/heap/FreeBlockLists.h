@@ -50,11 +50,26 @@ public:
     // Files `block` in place of the one under the node index, exactly as take() and then
     // add() would, in the same node.
     TUint32 refile(TUint32 node, const FreeBlock& block) { return refile(entryAt(node), block); }
-    TUint32 refile(Node* node, const FreeBlock& block);
+    TUint32 refile(Node* node, const FreeBlock& block) {
+        if (node->next || sizeClass(node->value.size) != sizeClass(block.size))
+            moveToEnd(node, sizeClass(block.size));
+        node->value = block;
+        return node->poolIndex;
+    }
     // The node of a block of at least `size` bytes, or null when none fits: the first block
     // of the first non-empty list above the size's class, else the first that fits in its
     // own class. The block stays filed.
-    Node* findFit(TUint32 size) const;
+    Node* findFit(TUint32 size) const {
+        const TInt32 own = sizeClass(size);
+        // Every block of a larger class fits, so no list is searched in the common case.
+        const TUint32 larger =
+            own + 1 < kSizeClasses ? nonEmptyClasses >> (own + 1) << (own + 1) : 0;
+        if (larger != 0) return freeHeapEntries[std::countr_zero(larger)]->head();
+        for (Node* node = freeHeapEntries[own]->head(); node; node = node->next) {
+            if (node->value.size >= size) return node;
+        }
+        return nullptr;
+    }
 
 private:
     Node* entryAt(TUint32 node) const;
