@@ -15,7 +15,7 @@ TUint32 roundedSize(TUint64 bytes) {
 }
 
 // A block in use, its header, zero-filled payload and trailer, at `block`.
-void initialise(TUint8* block, const HeapEntry& entry) {
+inline void initialise(TUint8* block, const HeapEntry& entry) {
     writeHeaderAndTrailer(block, entry);
     TUint8* payload = block + kHeaderBytes;
     // Most blocks are a few words: zeroing them word by word beats a call of memset.
