@@ -135,7 +135,7 @@ VMHeap::ClaimedBlock VMHeap::makePair(TUint32 size1, TInt32 flag1, GcCode code1,
 // can hold a block of its own; a new pool when no free block fits.
 VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     FreeBlockLists::Node* node = freeLists.findFit(size);
-    if (!node) {
+    if (!node) { // nothing fitted, so the new pool's one block is the only fit now
         addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize)), 0);
         node = freeLists.findFit(size);
     }

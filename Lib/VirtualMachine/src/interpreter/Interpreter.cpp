@@ -186,11 +186,13 @@ void VirtualMachine::run() {
     if (top >= limit - (room) || !IN_STACK(name)) [[unlikely]]                                     \
         RUN_PLAIN();
 // The slots that pick a and a second pick b (or the pick after addr a) read.
-#define PICKED_SLOTS(first, second)                                                                \
+#define PICKED_SLOTS(first, second, room)                                                          \
     const TInt64 first = TInt64{top} + 1 + op->a;                                                  \
     const TInt64 second = TInt64{top} + 2 + op->b;                                                 \
-    if (top >= limit - 2 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]                    \
+    if (top >= limit - (room) || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]               \
         RUN_PLAIN();
+// The machine address of a stack slot (an index that lies in the stack).
+#define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
 #define FUSED_COMPARE(name)                                                                        \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -201,7 +203,7 @@ void VirtualMachine::run() {
         FUSED_BRANCH(result);                                                                      \
     }                                                                                              \
     fused_PickPick##name##Branch : {                                                               \
-        PICKED_SLOTS(first, second)                                                                \
+        PICKED_SLOTS(first, second, 2)                                                             \
         const TUint32 a = s[first];                                                                \
         s[top + 1] = a; /* the second pick may take it */                                          \
         const TUint32 b = s[second];                                                               \
@@ -262,8 +264,8 @@ void VirtualMachine::run() {
 // addr a; pick b; then `update` of the word in slot `target` with the picked value.
 #define FUSED_SLOT_UPDATE(name, update)                                                            \
     fused_##name : {                                                                               \
-        PICKED_SLOTS(target, from)                                                                 \
-        s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
+        PICKED_SLOTS(target, from, 2)                                                              \
+        s[top + 1] = SLOT_ADDRESS(target);                                                         \
         const TUint32 value = s[from];                                                             \
         s[top + 2] = value;                                                                        \
         s[target] update value;                                                                    \
@@ -272,7 +274,7 @@ void VirtualMachine::run() {
 #define FUSED_SLOT_STEP(name, step)                                                                \
     fused_##name : {                                                                               \
         PICKED_SLOT(target, 1)                                                                     \
-        s[top + 1] = stackAddress + bits(top + 1 + op->a) * 4;                                     \
+        s[top + 1] = SLOT_ADDRESS(target);                                                         \
         s[target] += (step);                                                                       \
         FUSED_NEXT();                                                                              \
     }
@@ -814,16 +816,14 @@ void VirtualMachine::run() {
         FUSED_SLOT_UPDATE(SlotSubtractSlot, -=)
         FUSED_SLOT_UPDATE(SlotStoreSlot, =)
     fused_PickPick : {
-        PICKED_SLOTS(first, second)
+        PICKED_SLOTS(first, second, 2)
         s[top + 1] = s[first];
         s[top + 2] = s[second];
         top += 2;
         FUSED_NEXT();
     }
     fused_PickClear : {
-        const TInt64 from = TInt64{top} + 1 + op->a;
-        if (top >= limit - 1 || !IN_STACK(from)) [[unlikely]]
-            RUN_PLAIN();
+        PICKED_SLOT(from, 1)
         const TVMAddress address = s[from];
         if (!space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
@@ -844,16 +844,14 @@ void VirtualMachine::run() {
         if (!space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
         space.store32(address, 0);
-        s[top + 1] = stackAddress + bits(static_cast<TInt32>(target)) * 4;
+        s[top + 1] = SLOT_ADDRESS(target);
         const TUint32 value = s[step];
         s[top + 2] = value;
         s[target] += value;
         FUSED_NEXT();
     }
     fused_PickFieldLoad : {
-        const TInt64 from = TInt64{top} + 1 + op->a;
-        if (top >= limit - 1 || !IN_STACK(from)) [[unlikely]]
-            RUN_PLAIN();
+        PICKED_SLOT(from, 1)
         const TVMAddress object = s[from];
         const TVMAddress address = object + bits(op->b) * 4;
         if (object == 0 || !space.contains(address, 4)) [[unlikely]]
@@ -876,9 +874,7 @@ void VirtualMachine::run() {
         FUSED_NEXT();
     }
     fused_PickDupLoad : {
-        const TInt64 from = TInt64{top} + 1 + op->a;
-        if (top >= limit - 2 || !IN_STACK(from)) [[unlikely]]
-            RUN_PLAIN();
+        PICKED_SLOT(from, 2)
         const TVMAddress address = s[from];
         if (!space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
@@ -890,10 +886,7 @@ void VirtualMachine::run() {
 
     // The element at base + (index << c), with the base and the index picked.
     fused_IndexedLoad : {
-        const TInt64 first = TInt64{top} + 1 + op->a;
-        const TInt64 second = TInt64{top} + 2 + op->b;
-        if (top >= limit - 3 || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]
-            RUN_PLAIN();
+        PICKED_SLOTS(first, second, 3)
         const TUint32 base = s[first];
         s[top + 1] = base; /* the second pick may take it */
         const TUint32 shift = u32(op->c);
@@ -997,6 +990,7 @@ void VirtualMachine::run() {
 #undef IN_STACK
 #undef PICKED_SLOT
 #undef PICKED_SLOTS
+#undef SLOT_ADDRESS
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
