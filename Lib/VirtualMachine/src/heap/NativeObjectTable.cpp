@@ -1,42 +1,43 @@
 #include "NativeObjectTable.h"
 
-NativeObjectTable::NativeObjectTable() : slots(1) {}
+NativeObjectTable::NativeObjectTable() {
+    chunks.push_back(std::make_unique<Chunk>());
+}
 
 TUint32 NativeObjectTable::add(std::unique_ptr<GCObject> object, TVMAddress owner) {
     TUint32 handle = firstFree;
-    if (handle == 0) {
-        handle = slotCount;
-        slots.emplace_back();
-        slotCount = handle + 1;
+    if (handle != 0) {
+        firstFree = chunks[handle / kChunkSlots]->owners[handle % kChunkSlots];
     } else {
-        firstFree = slots[handle].nextFree;
+        handle = slotCount++;
+        if (handle % kChunkSlots == 0) chunks.push_back(std::make_unique<Chunk>());
     }
-    Slot& slot = slots[handle];
-    slot.object = std::move(object);
-    slot.owner = owner;
-    slot.nextFree = 0;
+    Chunk& chunk = *chunks[handle / kChunkSlots];
+    chunk.objects[handle % kChunkSlots] = std::move(object);
+    chunk.owners[handle % kChunkSlots] = owner;
     return handle;
 }
 
 std::unique_ptr<GCObject> NativeObjectTable::take(TUint32 handle, TVMAddress owner) {
     if (!find(handle, owner)) handle = handleOwnedBy(owner);
     if (handle == 0) return nullptr;
-    std::unique_ptr<GCObject> object = std::move(slots[handle].object);
-    slots[handle] = Slot{nullptr, 0, firstFree};
+    Chunk& chunk = *chunks[handle / kChunkSlots];
+    chunk.owners[handle % kChunkSlots] = firstFree;
     firstFree = handle;
-    return object;
+    return std::move(chunk.objects[handle % kChunkSlots]);
 }
 
 void NativeObjectTable::destroyAll() {
-    std::vector<Slot> doomed(1);
-    doomed.swap(slots);
+    std::vector<std::unique_ptr<Chunk>> doomed;
+    doomed.swap(chunks);
+    chunks.push_back(std::make_unique<Chunk>());
     slotCount = 1;
     firstFree = 0;
 }
 
 TUint32 NativeObjectTable::handleOwnedBy(TVMAddress owner) const {
-    for (TUint32 handle = 1; handle < slots.size(); ++handle) {
-        if (slots[handle].owner == owner) return handle;
+    for (TUint32 handle = 1; handle < slotCount; ++handle) {
+        if (find(handle, owner)) return handle;
     }
     return 0;
 }

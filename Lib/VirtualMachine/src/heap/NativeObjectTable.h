@@ -19,11 +19,13 @@ public:
 
     // Files the object for the block whose payload is at `owner`; returns its handle.
     TUint32 add(std::unique_ptr<GCObject> object, TVMAddress owner);
-    // The object under the handle if `owner` owns it, else null. Slot 0 never holds an
-    // object, so handle 0 needs no test of its own.
+    // The object under the handle if `owner` owns it, else null. Slot 0 and free slots hold
+    // no object, so they need no test of their own.
     GCObject* find(TUint32 handle, TVMAddress owner) const {
-        if (handle >= slotCount || slots[handle].owner != owner) return nullptr;
-        return slots[handle].object.get();
+        if (handle >= slotCount) return nullptr;
+        const Chunk& chunk = *chunks[handle / kChunkSlots];
+        const TUint32 index = handle % kChunkSlots;
+        return chunk.owners[index] == owner ? chunk.objects[index].get() : nullptr;
     }
     // Hands over the object that `owner` owns, or null when it owns none. `handle` is where
     // the owner's block says it is; when the bytecode has overwritten that, the table is
@@ -34,15 +36,18 @@ public:
     void destroyAll();
 
 private:
-    struct Slot {
-        std::unique_ptr<GCObject> object;
-        TVMAddress owner = 0;
-        TUint32 nextFree = 0; // next reusable slot; 0 ends the chain
+    // Slots live in chunks that never move, so the table grows without copying what it
+    // holds; objects and owners lie in separate arrays, which keeps a slot at 12 bytes. A
+    // free slot holds no object, and its owner word then links to the next free slot.
+    static constexpr TUint32 kChunkSlots = 4096;
+    struct Chunk {
+        std::unique_ptr<GCObject> objects[kChunkSlots];
+        TVMAddress owners[kChunkSlots] = {};
     };
 
     TUint32 handleOwnedBy(TVMAddress owner) const;
 
-    std::vector<Slot> slots; // slot 0 is never used
-    TUint32 slotCount = 1;   // slots.size(), which a look-up would otherwise work out
-    TUint32 firstFree = 0;
+    std::vector<std::unique_ptr<Chunk>> chunks;
+    TUint32 slotCount = 1; // slot 0 is never used
+    TUint32 firstFree = 0; // 0 ends the chain of free slots
 };
