@@ -11,7 +11,6 @@
 #include "Vec.h"
 
 #include <string_view>
-#include <vector>
 
 class OString : public GCObject {
 public:
@@ -94,8 +93,6 @@ public:
     TInt32 count(char16_t unit, TextRange range = {}, bool caseSensitive = true) const {
         return countUnits({&unit, 1}, range, caseSensitive);
     }
-    // Where those occurrences start, in the whole string, left to right.
-    std::vector<TInt32> occurrences(const OString& pattern, bool caseSensitive = true) const;
     // False when either string is empty or the pattern is the longer one.
     bool startsWith(const OString& pattern, bool caseSensitive = true) const;
     bool endsWith(const OString& pattern, bool caseSensitive = true) const;

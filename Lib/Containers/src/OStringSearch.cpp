@@ -1,15 +1,13 @@
 // OString searching and comparison.
 #include "OString.h"
 
-#include "CodeUnit.h"
+#include "TextSearch.h"
 
 #include <algorithm>
 
-namespace {
+using TextSearch::folded;
 
-char16_t folded(char16_t unit, bool caseSensitive) {
-    return caseSensitive ? unit : CodeUnit::toLower(unit);
-}
+namespace {
 
 bool sameUnits(std::u16string_view a, std::u16string_view b, bool caseSensitive) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(),
@@ -27,31 +25,6 @@ TInt32 compareUnits(std::u16string_view a, std::u16string_view b, bool caseSensi
     return static_cast<TInt32>(a.size()) - static_cast<TInt32>(b.size());
 }
 
-// Finds where a pattern stands in a text: candidates are the positions whose first unit
-// matches; there the rest is compared.
-class PatternMatch {
-public:
-    PatternMatch(std::u16string_view aText, std::u16string_view aPattern, bool aCaseSensitive)
-        : text(aText.data()), pattern(aPattern), caseSensitive(aCaseSensitive),
-          first(folded(aPattern[0], aCaseSensitive)) {}
-
-    // The text must hold the pattern's length of units at `at`.
-    bool at(TInt32 position) const {
-        const char16_t* units = text + position;
-        if (folded(units[0], caseSensitive) != first) return false;
-        for (std::size_t k = 1; k < pattern.size(); ++k) {
-            if (folded(units[k], caseSensitive) != folded(pattern[k], caseSensitive)) return false;
-        }
-        return true;
-    }
-
-private:
-    const char16_t* text;
-    std::u16string_view pattern;
-    bool caseSensitive;
-    char16_t first;
-};
-
 std::u16string_view part(std::u16string_view text, TextRange checked) {
     return text.substr(static_cast<std::size_t>(checked.from),
                        static_cast<std::size_t>(checked.count()));
@@ -68,58 +41,25 @@ TInt32 OString::findInChecked(std::u16string_view pattern, TextRange checked, bo
                               Direction direction) const {
     const auto patternLength = static_cast<TInt32>(pattern.size());
     if (pattern.empty() || checked.count() < patternLength) return -1;
-    const PatternMatch matches(view(), pattern, caseSensitive);
+    const TextSearch::PatternMatch matches(pattern, caseSensitive);
+    const char16_t* const text = units();
     const TInt32 lastStart = checked.to - patternLength + 1;
     const TInt32 step = direction == Forwards ? 1 : -1;
     const TInt32 stop = direction == Forwards ? lastStart + 1 : checked.from - 1;
     for (TInt32 i = direction == Forwards ? checked.from : lastStart; i != stop; i += step) {
-        if (matches.at(i)) return i;
+        if (matches.at(text + i)) return i;
     }
     return -1;
 }
 
-namespace {
-
-// Calls `found` with the start of each occurrence in the checked range, left to right;
-// after a match the search goes on behind it.
-template <class Found>
-void forEachOccurrence(std::u16string_view text, std::u16string_view pattern, TextRange checked,
-                       bool caseSensitive, Found found) {
-    if (pattern.empty() || checked.to < checked.from) return;
-    const auto patternLength = static_cast<TInt32>(pattern.size());
-    if (caseSensitive) { // units compare as they are: the library's search does it
-        const std::u16string_view searched =
-            text.substr(0, static_cast<std::size_t>(checked.to) + 1);
-        for (std::size_t at = searched.find(pattern, static_cast<std::size_t>(checked.from));
-             at != std::u16string_view::npos; at = searched.find(pattern, at + pattern.size()))
-            found(static_cast<TInt32>(at));
-        return;
-    }
-    const PatternMatch match(text, pattern, caseSensitive);
-    for (TInt32 i = checked.from; i <= checked.to - patternLength + 1;) {
-        if (match.at(i)) {
-            found(i);
-            i += patternLength;
-        } else {
-            ++i;
-        }
-    }
-}
-
-} // namespace
-
 TInt32 OString::countUnits(std::u16string_view pattern, TextRange range, bool caseSensitive) const {
+    const TextRange checked = checkedRange(range);
+    if (pattern.empty() || checked.to < checked.from) return 0;
     TInt32 matches = 0;
-    forEachOccurrence(view(), pattern, checkedRange(range), caseSensitive,
-                      [&](TInt32) { ++matches; });
+    TextSearch::Finder(pattern, caseSensitive)
+        .forEach(view().substr(0, static_cast<std::size_t>(checked.to) + 1), checked.from,
+                 [&](TInt32) { ++matches; });
     return matches;
-}
-
-std::vector<TInt32> OString::occurrences(const OString& pattern, bool caseSensitive) const {
-    std::vector<TInt32> starts;
-    forEachOccurrence(view(), pattern.view(), {0, length() - 1}, caseSensitive,
-                      [&](TInt32 at) { starts.push_back(at); });
-    return starts;
 }
 
 bool OString::startsWith(const OString& pattern, bool caseSensitive) const {

@@ -236,7 +236,7 @@ private:
     }
     [[noreturn]] void nativeOperandOutsideStack();
     OString& stringAt(TVMAddress cell);
-    TVMAddress newString(const OString& text);
+    TVMAddress newString(OString text);
     // Pushes a value within the stack's limit: a native's result when it has no operands
     // to replace, or an argument of a call the machine itself makes.
     void push(TUint32 value);

@@ -1,4 +1,5 @@
 #include "OString.h"
+#include "TextSearch.h"
 #include "TextTesting.h"
 
 #include <gtest/gtest.h>
@@ -60,13 +61,35 @@ TEST(OStringSearch, CountDoesNotOverlapMatches) {
     EXPECT_EQ(OString("abc").count(OString()), 0);
 }
 
-TEST(OStringSearch, OccurrencesAreTheStartsOfTheCountedMatches) {
-    EXPECT_EQ(OString("aaaaa").occurrences(OString("aa")), (std::vector<TInt32>{0, 2}));
-    EXPECT_EQ(OString("xABcab").occurrences(OString("ab"), false), (std::vector<TInt32>{1, 4}));
-    EXPECT_EQ(OString("xABcab").occurrences(OString("ab")), (std::vector<TInt32>{4}));
-    EXPECT_TRUE(OString("abc").occurrences(OString()).empty());
-    EXPECT_TRUE(OString().occurrences(OString("a")).empty());
-    EXPECT_TRUE(OString("ab").occurrences(OString("abc")).empty());
+std::vector<TInt32> occurrences(std::u16string_view text, std::u16string_view pattern,
+                                bool caseSensitive = true, TInt32 from = 0) {
+    std::vector<TInt32> starts;
+    TextSearch::Finder(pattern, caseSensitive).forEach(text, from, [&](TInt32 at) {
+        starts.push_back(at);
+    });
+    return starts;
+}
+
+TEST(TextSearch, OccurrencesAreTheStartsOfNonOverlappingMatches) {
+    EXPECT_EQ(occurrences(u"aaaaa", u"aa"), (std::vector<TInt32>{0, 2}));
+    EXPECT_EQ(occurrences(u"aaaaa", u"aa", false), (std::vector<TInt32>{0, 2}));
+    EXPECT_EQ(occurrences(u"aaaaa", u"aa", true, 1), (std::vector<TInt32>{1, 3}));
+    EXPECT_EQ(occurrences(u"xABcab", u"ab", false), (std::vector<TInt32>{1, 4}));
+    EXPECT_EQ(occurrences(u"xABcab", u"aB", false, 2), (std::vector<TInt32>{4}));
+    EXPECT_EQ(occurrences(u"xABcab", u"ab"), (std::vector<TInt32>{4}));
+    EXPECT_EQ(occurrences(u"a,b,c", u",", true, 4), (std::vector<TInt32>{}));
+    EXPECT_EQ(occurrences(u"a,b,c", u",", false, 5), (std::vector<TInt32>{}));
+    EXPECT_EQ(occurrences(u"xyZ", u"z", false), (std::vector<TInt32>{2}));
+    EXPECT_TRUE(occurrences(u"xyZ", u"z").empty());
+    EXPECT_TRUE(occurrences(u"", u"a").empty());
+    EXPECT_TRUE(occurrences(u"ab", u"abc").empty());
+    EXPECT_TRUE(occurrences(u"ab", u"abc", false).empty());
+    EXPECT_TRUE(occurrences(u"abab", u"ab", false, 3).empty());
+}
+
+TEST(TextSearch, OutsideAsciiTheCharacterTablesDecide) {
+    EXPECT_EQ(occurrences(u"x\u00c4B\u00e4b", u"\u00e4b", false), (std::vector<TInt32>{1, 3}));
+    EXPECT_EQ(occurrences(u"x\u00c4B\u00e4b", u"\u00e4b"), (std::vector<TInt32>{3}));
 }
 
 TEST(OStringSearch, StartsAndEndsWith) {

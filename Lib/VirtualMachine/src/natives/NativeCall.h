@@ -10,6 +10,7 @@
 #include "VirtualMachine.h"
 
 #include <span>
+#include <utility>
 
 // A range operand as pushed: the first index, then the length (negative: to the end).
 struct RangeOperand {
@@ -48,7 +49,7 @@ public:
 
     // Objects.
     // A new string and its cell; returns the cell.
-    TVMAddress newString(const OString& text) { return vm.newString(text); }
+    TVMAddress newString(OString text) { return vm.newString(std::move(text)); }
     // Makes a new string object and stores it in the cell at `cell` (null raises
     // NullPointerException); the cell's old string is left to the collector.
     void storeString(TVMAddress cell, const OString& text);

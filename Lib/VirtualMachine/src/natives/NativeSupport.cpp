@@ -4,6 +4,8 @@
 #include "NativeGroups.h"
 #include "VirtualMachine.h"
 
+#include <utility>
+
 void VirtualMachine::nativeOperandOutsideStack() {
     fatalError("native operand outside the stack", pc);
 }
@@ -19,8 +21,9 @@ OString& VirtualMachine::stringAt(TVMAddress cell) {
     return *text;
 }
 
-TVMAddress VirtualMachine::newString(const OString& text) {
-    return heap.allocateNativeWithCell(std::make_unique<OString>(text), GC_CODE_STRING).second;
+TVMAddress VirtualMachine::newString(OString text) {
+    return heap.allocateNativeWithCell(std::make_unique<OString>(std::move(text)), GC_CODE_STRING)
+        .second;
 }
 
 void VirtualMachine::unknownNativeFunction(const char* prefix) {

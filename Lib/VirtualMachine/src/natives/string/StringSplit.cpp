@@ -2,40 +2,27 @@
 #include "ErrorHandling.h"
 #include "StringArray.h"
 #include "StringFamilies.h"
+#include "TextSearch.h"
 
 #include <string_view>
-#include <utility>
 #include <vector>
 
 namespace {
 
-// Adds the piece of the text in the range; a piece equal to the one before shares its
-// text (it is copied when either is changed).
-void addPiece(std::vector<OString>& found, const OString& text, TextRange range) {
-    const std::u16string_view piece = text.view().substr(static_cast<std::size_t>(range.from),
-                                                         static_cast<std::size_t>(range.count()));
-    if (!found.empty() && found.back().view() == piece) {
-        OString shared = found.back();
-        found.push_back(std::move(shared));
-        return;
-    }
-    found.emplace_back(piece);
-}
-
-// The pieces between the separators, found left to right without overlap, and the piece
-// after the last one; empty pieces are dropped. A text without the separator has none.
-std::vector<OString> pieces(const OString& text, const OString& separator, bool caseSensitive) {
-    std::vector<OString> found;
-    const std::vector<TInt32> separators = text.occurrences(separator, caseSensitive);
-    if (separators.empty()) return found;
-    found.reserve(separators.size() + 1);
-    TInt32 start = 0;
-    for (const TInt32 at : separators) {
-        if (at > start) addPiece(found, text, {start, at - 1});
-        start = at + separator.length();
-    }
-    if (start < text.length()) addPiece(found, text, {start, text.length() - 1});
-    return found;
+// Calls visit(piece) for the pieces of a text between the occurrences of a separator, found
+// left to right without overlap, and for the piece after the last one. Empty pieces are
+// left out, and a text without the separator has none.
+template <class Visit>
+void forEachPiece(std::u16string_view text, const TextSearch::Finder& separator, Visit visit) {
+    std::size_t start = 0;
+    bool separatorSeen = false;
+    separator.forEach(text, 0, [&](TInt32 at) {
+        const auto end = static_cast<std::size_t>(at);
+        if (end > start) visit(text.substr(start, end - start));
+        start = end + separator.length();
+        separatorSeen = true;
+    });
+    if (separatorSeen && start < text.size()) visit(text.substr(start));
 }
 
 } // namespace
@@ -46,12 +33,23 @@ bool splitString(NativeCall& call, TInt32 number) {
     const TInt32 variant = number - 50;
     const bool caseSensitive = caseRule(call, variant & 1);
     const OString separator = textOrUnit(call, variant & 2);
-    const OString& text = call.string();
-    std::vector<OString> parts;
-    if (!text.isEmpty()) {
-        if (separator.isEmpty()) throwError(EInvalidArgument);
-        parts = pieces(text, separator, caseSensitive);
+    // A copy shares the text, which so stays whole while the pieces are made.
+    const OString text = call.string();
+    if (text.isEmpty()) {
+        call.answer(newStringArray(call, std::vector<OString>()));
+        return true;
     }
-    call.answer(newStringArray(call, parts));
+    if (separator.isEmpty()) throwError(EInvalidArgument);
+    const TextSearch::Finder finder(separator.view(), caseSensitive);
+    TInt32 count = 0;
+    forEachPiece(text.view(), finder, [&](std::u16string_view) { ++count; });
+    call.answer(newStringArray(call, count, [&](auto add) {
+        // A piece equal to the one before shares its text (copied when either is changed).
+        OString previous;
+        forEachPiece(text.view(), finder, [&](std::u16string_view piece) {
+            if (previous.view() != piece) previous = OString(piece);
+            add(previous);
+        });
+    }));
     return true;
 }
