@@ -71,8 +71,11 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 
 // Inlined into drain(): the marking loop runs without a call per block.
 [[gnu::always_inline]] inline void Marker::trace(const MarkedBlock& marked) {
-    const auto [code, words] = block(*marked.pool, marked.header);
+    const auto [code, words] = blockAt(marked.memory, marked.room);
     if (marked.ownsNative) traceNative(payloadOf(marked.header));
+    // Objects are most of what marking meets: they skip the jump table.
+    if (code == GC_CODE_OBJECT) [[likely]]
+        return traceObject(words);
     switch (code) {
     case GC_CODE_FREE:
     case GC_CODE_TERMINATOR: invalidReference();

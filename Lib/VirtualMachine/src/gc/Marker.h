@@ -104,7 +104,8 @@ private:
     // Puts the block on the work list when marking it gave a new mark; returns whether it did.
     bool pushNewlyMarked(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result) {
         if (!HeapPool::isNewlyMarked(result)) return false;
-        work.push({&pool, header, result == HeapPool::ENewlyMarkedOwningNative});
+        work.push({pool.hostAt(header), header, pool.payloadRoom(header),
+                   result == HeapPool::ENewlyMarkedOwningNative});
         return true;
     }
     void markNoObject(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result);
@@ -117,16 +118,17 @@ private:
     // The pool of the block in use whose payload is at `value`, or null.
     HeapPool* blockInUse(TUint32 value) const;
     // The code and the payload of a block in use, as far as its header's size says. The
-    // header lies in memory the bytecode can write, so the end of the pool bounds the size;
-    // all of the pool is committed memory.
-    Block block(const HeapPool& pool, TVMAddress header) const {
-        const auto* at = static_cast<const TUint8*>(space.hostPointer(header, kHeaderBytes));
+    // header lies in memory the bytecode can write, so the room up to the end of the pool
+    // bounds the size.
+    static Block blockAt(const TUint8* memory, TUint32 room) {
         GcCode code;
         TUint32 size;
-        std::memcpy(&code, at + kGcCodeOffset, 4);
-        std::memcpy(&size, at + kSizeOffset, 4);
-        const TUint32 bytes = std::min(size, pool.trailingTerminator() - payloadOf(header));
-        return {code, {at + kHeaderBytes, bytes / 4}};
+        std::memcpy(&code, memory + kGcCodeOffset, 4);
+        std::memcpy(&size, memory + kSizeOffset, 4);
+        return {code, {memory + kHeaderBytes, std::min(size, room) / 4}};
+    }
+    static Block block(const HeapPool& pool, TVMAddress header) {
+        return blockAt(pool.hostAt(header), pool.payloadRoom(header));
     }
 
     VMHeap& heap;

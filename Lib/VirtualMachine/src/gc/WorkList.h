@@ -6,10 +6,12 @@
 
 #include <vector>
 
+// What tracing a block needs, noted when it is marked, where its pool is at hand.
 struct MarkedBlock {
-    HeapPool* pool;
+    const TUint8* memory; // the block's header in the host
     TVMAddress header;
-    bool ownsNative; // noted when the block is marked, where its record is at hand
+    TUint32 room; // the pool's payloadRoom() for the block
+    bool ownsNative;
 };
 
 class WorkList {

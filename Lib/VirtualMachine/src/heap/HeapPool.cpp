@@ -1,7 +1,7 @@
 #include "HeapPool.h"
 
-HeapPool::HeapPool(TVMAddress aStart, TUint32 aLength)
-    : poolStart(aStart), poolLength(aLength), bits(aLength / 4) {
+HeapPool::HeapPool(TVMAddress aStart, TUint32 aLength, TUint8* aMemory)
+    : poolStart(aStart), poolLength(aLength), memory(aMemory), bits(aLength / 4) {
     addBlock(poolStart);
     addBlock(firstBlock());
     addBlock(trailingTerminator());

@@ -19,7 +19,8 @@ public:
     // Bytes a pool spends beyond the payload of its first block: terminators and overhead.
     static constexpr TUint32 kOverhead = 80;
 
-    HeapPool(TVMAddress aStart, TUint32 aLength);
+    // `aMemory` is where the pool's machine memory lies in the host, all of it committed.
+    HeapPool(TVMAddress aStart, TUint32 aLength, TUint8* aMemory);
     HeapPool(const HeapPool&) = delete;
     HeapPool& operator=(const HeapPool&) = delete;
 
@@ -28,6 +29,13 @@ public:
     bool contains(TVMAddress address) const { return address - poolStart < poolLength; }
     TVMAddress firstBlock() const { return poolStart + kBlockOverhead; }
     TVMAddress trailingTerminator() const { return poolStart + poolLength - kHeaderBytes; }
+    // The host memory of an address of the pool, with no check of its own.
+    const TUint8* hostAt(TVMAddress address) const { return memory + (address - poolStart); }
+    // The bytes from the payload of the block at `header` to the end of the pool's blocks:
+    // the most its header may claim, whatever the bytecode wrote there.
+    TUint32 payloadRoom(TVMAddress header) const {
+        return trailingTerminator() - payloadOf(header);
+    }
     bool isTerminator(TVMAddress header) const {
         return header == poolStart || header == trailingTerminator();
     }
@@ -110,5 +118,6 @@ public:
 private:
     TVMAddress poolStart;
     TUint32 poolLength;
+    TUint8* memory;
     BlockBitmaps bits;
 };

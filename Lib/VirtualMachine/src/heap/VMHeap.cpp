@@ -93,7 +93,8 @@ FreeBlock VMHeap::addPool(TUint32 payload) {
     const TVMAddress start = space.allocate(length);
     // The address space hands out rising addresses, which keeps the pools sorted.
     KESTRO_ASSERT(pools.isEmpty() || start > pools[pools.size() - 1]->start());
-    pools.append(std::make_unique<HeapPool>(start, length));
+    auto* memory = static_cast<TUint8*>(space.hostPointer(start, length));
+    pools.append(std::make_unique<HeapPool>(start, length, memory));
     totalSizeOfPools += length;
     HeapPool& pool = *pools[pools.size() - 1];
     directory.add(pool);
