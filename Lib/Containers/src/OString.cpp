@@ -139,19 +139,21 @@ void OString::splice(TInt32 index, TInt32 removed, std::u16string_view inserted)
         release(std::exchange(pBuffer, nullptr));
         return;
     }
-    const char16_t* oldUnits = units();
-    const char16_t* tail = oldUnits + index + removed;
     const TInt32 tailLength = oldLength - index - removed;
-    if (canEditInPlace(newLength) && !holdsUnits(inserted)) {
+    const bool appends = tailLength == 0 && removed == 0;
+    if (!holdsUnits(inserted) &&
+        (canEditInPlace(newLength) || (appends && growUnshared(newLength)))) {
         char16_t* target = pBuffer->buffer();
         if (tailLength > 0) // nothing moves for an append
-            std::memmove(target + index + added, tail,
+            std::memmove(target + index + added, target + index + removed,
                          static_cast<std::size_t>(tailLength) * sizeof(char16_t));
         std::copy(inserted.begin(), inserted.end(), target + index);
         target[newLength] = 0;
         pBuffer->length = newLength;
         return;
     }
+    const char16_t* oldUnits = units();
+    const char16_t* tail = oldUnits + index + removed;
     TextBlock* fresh = newBlock(capacityFor(newLength));
     char16_t* target = fresh->buffer();
     target = std::copy_n(oldUnits, index, target);
@@ -159,6 +161,18 @@ void OString::splice(TInt32 index, TInt32 removed, std::u16string_view inserted)
     *std::copy_n(tail, tailLength, target) = 0;
     fresh->length = newLength;
     release(std::exchange(pBuffer, fresh));
+}
+
+// A string that grows by appending keeps its block when no other string shares it: the
+// block is resized to the capacity a new one would get, which for a long text moves no
+// units at all (the allocator remaps its pages).
+bool OString::growUnshared(TInt32 newLength) {
+    if (!pBuffer || pBuffer->referenceCount != 1) return false;
+    const TInt32 capacity = capacityFor(newLength);
+    pBuffer = static_cast<TextBlock*>(
+        SmallBlocks::resize(pBuffer, blockBytes(pBuffer->capacity), blockBytes(capacity)));
+    pBuffer->capacity = capacity;
+    return true;
 }
 
 bool OString::canEditInPlace(TInt32 newLength) const {

@@ -216,6 +216,7 @@ private:
     // unshared, large enough and not left half empty, otherwise in a new block.
     void splice(TInt32 index, TInt32 removed, std::u16string_view inserted);
     bool canEditInPlace(TInt32 newLength) const;
+    bool growUnshared(TInt32 newLength);
     bool holdsUnits(std::u16string_view units) const;
     // Makes the block unshared and returns its units.
     char16_t* editableUnits();

@@ -1,5 +1,8 @@
 #include "SmallBlocks.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -41,6 +44,12 @@ std::size_t classOf(std::size_t bytes) {
     return (bytes - 1) / kGranule;
 }
 
+void* allocateLarge(std::size_t bytes) {
+    void* block = std::malloc(bytes == 0 ? 1 : bytes);
+    if (!block) throw std::bad_alloc();
+    return block;
+}
+
 // The rest of a chunk too small for the block is left unused.
 void* carve(Lists& own, std::size_t size) {
     if (static_cast<std::size_t>(own.end - own.next) < size) {
@@ -55,7 +64,7 @@ void* carve(Lists& own, std::size_t size) {
 } // namespace
 
 void* SmallBlocks::allocate(std::size_t bytes) {
-    if (!pooled(bytes)) return ::operator new(bytes);
+    if (!pooled(bytes)) return allocateLarge(bytes);
     Lists& own = lists;
     const std::size_t sizeClass = classOf(bytes);
     if (FreeBlock* block = own.free[sizeClass]) {
@@ -68,7 +77,7 @@ void* SmallBlocks::allocate(std::size_t bytes) {
 void SmallBlocks::release(void* block, std::size_t bytes) {
     if (!block) return;
     if (!pooled(bytes)) {
-        ::operator delete(block);
+        std::free(block);
         return;
     }
     Lists& own = lists;
@@ -76,4 +85,16 @@ void SmallBlocks::release(void* block, std::size_t bytes) {
     auto* freed = static_cast<FreeBlock*>(block);
     freed->next = own.free[sizeClass];
     own.free[sizeClass] = freed;
+}
+
+void* SmallBlocks::resize(void* block, std::size_t bytes, std::size_t newBytes) {
+    if (!pooled(bytes) && !pooled(newBytes)) {
+        void* resized = std::realloc(block, newBytes == 0 ? 1 : newBytes);
+        if (!resized) throw std::bad_alloc();
+        return resized;
+    }
+    void* resized = allocate(newBytes);
+    std::memcpy(resized, block, std::min(bytes, newBytes));
+    release(block, bytes);
+    return resized;
 }

@@ -3,7 +3,7 @@
 // chunks; a freed block joins the lists of the thread that frees it. Chunks are never given
 // back, so the process keeps the most memory that small blocks ever held at once. Larger
 // blocks, and every block in a build with AddressSanitizer (which should see each block on
-// its own), go to the global operator new.
+// its own), go to malloc, whose realloc can grow a large block without copying it.
 #pragma once
 
 #include <cstddef>
@@ -13,5 +13,8 @@ namespace SmallBlocks {
 void* allocate(std::size_t bytes);
 // `bytes` is the size the block was allocated with.
 void release(void* block, std::size_t bytes);
+// The block with room for `newBytes`, holding what the first min(bytes, newBytes) bytes
+// held; `bytes` is the size it was allocated with. The block may move.
+void* resize(void* block, std::size_t bytes, std::size_t newBytes);
 
 } // namespace SmallBlocks

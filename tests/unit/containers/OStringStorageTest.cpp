@@ -36,6 +36,24 @@ TEST(OStringStorage, EditsWithinCapacityStayInTheBlock) {
     EXPECT_EQ(text.capacity(), 15);
 }
 
+TEST(OStringStorage, AppendingPastTheBlockKeepsTheTextAndTheCapacityRule) {
+    OString text("ab");
+    OString snapshot;
+    std::string expected = "ab";
+    for (int i = 0; i < 20000; ++i) {
+        const TInt32 capacity = text.capacity();
+        text.append(OString(i % 2 == 0 ? "xyz" : "Q"));
+        expected += i % 2 == 0 ? "xyz" : "Q";
+        if (text.capacity() != capacity) {
+            ASSERT_EQ(text.capacity(), OString::capacityFor(text.length())) << i;
+        }
+        if (i == 7000) snapshot = text; // shares the block, which must stay as it is
+    }
+    EXPECT_EQ(latin1(text), expected);
+    EXPECT_EQ(latin1(snapshot), expected.substr(0, snapshot.length()));
+    EXPECT_EQ(snapshot.length(), 2 + 3501 * 3 + 3500);
+}
+
 TEST(OStringStorage, EmptyResultDropsTheBlock) {
     OString text("abc");
     text.removeAll(OString("b"));
