@@ -58,7 +58,7 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 }
 
 // Kept in one piece with trace(), the marking loop's hot path.
-[[gnu::always_inline]] inline void Marker::traceObject(const Payload& object) {
+[[gnu::always_inline]] inline void Marker::traceObject(Payload object) {
     const ClassLayouts::Layout* layout = object.words > 0 ? classes.find(object[0]) : nullptr;
     if (!layout) return;
     for (const TUint32 field : layout->references) {
@@ -115,7 +115,7 @@ void Marker::traceNative(TVMAddress payload) {
 }
 
 // Word 0 counts the references that follow, one or two.
-void Marker::traceReferenceCell(const Payload& cell) {
+void Marker::traceReferenceCell(Payload cell) {
     const TUint32 count = cell.words >= 1 ? cell[0] : 0;
     if ((count != 1 && count != 2) || cell.words < count + 1) invalidReference();
     for (TUint32 i = 1; i <= count; ++i)

@@ -112,8 +112,8 @@ private:
     void markBlockHolding(HeapPool& pool, TVMAddress address);
     void trace(const MarkedBlock& marked);
     void traceNative(TVMAddress payload);
-    void traceObject(const Payload& object);
-    void traceReferenceCell(const Payload& cell);
+    void traceObject(Payload object);
+    void traceReferenceCell(Payload cell);
     void markElements(TUint32 array);
     // The pool of the block in use whose payload is at `value`, or null.
     HeapPool* blockInUse(TUint32 value) const;
