@@ -59,7 +59,7 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 
 // Kept in one piece with trace(), the marking loop's hot path.
 [[gnu::always_inline]] inline void Marker::traceObject(Payload object) {
-    const ClassLayouts::Layout* layout = object.words > 0 ? classes.find(object[0]) : nullptr;
+    const ClassLayouts::Layout* layout = object.words > 0 ? layoutOf(object[0]) : nullptr;
     if (!layout) return;
     for (const TUint32 field : layout->references) {
         if (field < object.words) markReference(object[field]);

@@ -58,6 +58,8 @@ public:
     void begin() {
         classes.update(tables);
         last = {};
+        lastClass = kNoClass;
+        lastLayout = nullptr;
     }
     // Traces every marked block that is not traced yet, and everything that leads to.
     void drain();
@@ -87,6 +89,18 @@ private:
         TVMAddress start = 0;
         TUint32 length = 0;
     };
+
+    // The layout of a class, remembered for the class met last. Objects of one class often
+    // follow each other, and then the loop need not wait for the table look-up: the
+    // comparison is predicted, which takes the look-up's loads off the chain of loads that
+    // leads from one object to the next.
+    const ClassLayouts::Layout* layoutOf(TUint32 classIndex) {
+        if (classIndex != lastClass) {
+            lastClass = classIndex;
+            lastLayout = classes.find(classIndex);
+        }
+        return lastLayout;
+    }
 
     // The pool that holds the address, or null; neighbouring objects share a pool, so the
     // last one found is tried first.
@@ -137,5 +151,8 @@ private:
     ClassLayouts classes;
     WorkList work;
     LastPool last;
+    static constexpr TUint32 kNoClass = ~TUint32{0}; // names no class: find() gives null
+    TUint32 lastClass = kNoClass;
+    const ClassLayouts::Layout* lastLayout = nullptr;
     Vec<int> reported; // the references a native object reports
 };
