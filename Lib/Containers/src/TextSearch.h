@@ -21,6 +21,8 @@ public:
         : pattern(aPattern), caseSensitive(aCaseSensitive),
           first(folded(aPattern[0], aCaseSensitive)) {}
 
+    std::u16string_view patternUnits() const { return pattern; }
+    bool ignoresCase() const { return !caseSensitive; }
     char16_t foldedFirst() const { return first; }
     // `units` must hold the pattern's length of units.
     bool at(const char16_t* units) const {
@@ -43,16 +45,16 @@ private:
 class Finder {
 public:
     Finder(std::u16string_view aPattern, bool aCaseSensitive)
-        : pattern(aPattern), caseSensitive(aCaseSensitive), match(aPattern, aCaseSensitive),
-          upperFirst(CodeUnit::toUpper(match.foldedFirst())) {}
+        : match(aPattern, aCaseSensitive), upperFirst(CodeUnit::toUpper(match.foldedFirst())) {}
 
-    std::size_t length() const { return pattern.size(); }
+    std::size_t length() const { return match.patternUnits().size(); }
 
     // Calls found(start) for each occurrence in the text from `from` (at most the text's
     // length) on, left to right; after a match the search goes on behind it.
     template <class Found> void forEach(std::u16string_view text, TInt32 from, Found found) const {
+        const std::u16string_view pattern = match.patternUnits();
         const std::size_t patternLength = pattern.size();
-        if (caseSensitive) { // units compare as they are: the library's search does it
+        if (!match.ignoresCase()) { // units compare as they are: the library's search does it
             for (std::size_t at = text.find(pattern, static_cast<std::size_t>(from));
                  at != std::u16string_view::npos; at = text.find(pattern, at + patternLength))
                 found(static_cast<TInt32>(at));
@@ -74,8 +76,6 @@ public:
     }
 
 private:
-    std::u16string_view pattern;
-    bool caseSensitive;
     PatternMatch match;
     char16_t upperFirst;
 };
