@@ -3,6 +3,7 @@
 #include "ErrorHandling.h"
 #include "MachineStop.h"
 #include "ModuleLoader.h"
+#include "OVector.h"
 #include "Opcodes.h"
 
 #include <cstring>
@@ -125,6 +126,10 @@ void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString
 void VirtualMachine::lookUpEventHandles() {
     for (const auto& [which, signature] : kEventSignatures)
         eventHandles[which] = findMethod(OString(signature), 0);
+}
+
+TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {
+    return OVector::createByteArray(heap, bytes);
 }
 
 void VirtualMachine::setApplicationObject(TVMAddress object) {

@@ -46,6 +46,9 @@ public:
     // A new empty array and right after it an array variable block {array, 0} with the
     // given GC code, made as one paired allocation; returns the variable.
     static TVMAddress createInVariable(VMHeap& heap, TInt32 elementSize, GcCode variableCode);
+    // A byte array holding a copy of the bytes: a new array in a new
+    // GC_CODE_PRIMITIVE_ARRAY_REF variable block; returns the variable.
+    static TVMAddress createByteArray(VMHeap& heap, std::span<const TUint8> bytes);
     // Raises InvalidArgumentException when storage for that many elements would not fit
     // in one heap block.
     static void requireStorable(TInt64 elements, TInt32 elementSize);

@@ -5,7 +5,6 @@
 #include "OString.h"
 #include "ScopedRoot.h"
 #include "VMHeap.h"
-#include "VirtualMachine.h"
 
 #include <cstring>
 
@@ -63,7 +62,8 @@ void OVector::grow() {
     space.store32(record + ECapacity, static_cast<TUint32>(room));
 }
 
-TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {
+TVMAddress OVector::createByteArray(VMHeap& heap, std::span<const TUint8> bytes) {
+    AddressSpace& space = heap.memory();
     const auto count = static_cast<TInt32>(bytes.size());
     const auto [vector, variable] = heap.createPair(OVector::kRecordBytes, 0, GC_CODE_VECTOR, 8, 0,
                                                     GC_CODE_PRIMITIVE_ARRAY_REF);
