@@ -1,4 +1,7 @@
+#include "ApplicationFiles.h"
+#include "ApplicationLog.h"
 #include "MainView.h"
+#include "Scheduler.h"
 #include "Stream.h"
 #include "TextTesting.h"
 #include "VirtualMachine.h"
@@ -15,7 +18,8 @@ class MainViewServices : public ::testing::Test {
 protected:
     QTemporaryDir temporary;
     std::string root = temporary.path().toStdString();
-    MainView view{CAppsString(root.c_str())};
+    ApplicationFiles files{CAppsString(root.c_str())};
+    ApplicationLog log{files};
 
     std::string contentOf(const std::string& relative) {
         std::ifstream in(root + "/" + relative, std::ios::binary);
@@ -24,7 +28,7 @@ protected:
         return text.str();
     }
     void write(const OString& path, bool truncate, const std::string& text) {
-        auto stream = view.openOutputFile(path, truncate);
+        auto stream = files.openOutputFile(path, truncate);
         ASSERT_TRUE(stream);
         ASSERT_TRUE(stream->write(reinterpret_cast<const TUint8*>(text.data()),
                                   static_cast<TUint32>(text.size())));
@@ -37,49 +41,50 @@ TEST_F(MainViewServices, OutputFilesKeepTheirContentUnlessTruncated) {
     EXPECT_EQ(contentOf("notes/a.txt"), "old+new");
     write(OString("notes/a.txt"), true, "fresh");
     EXPECT_EQ(contentOf("notes/a.txt"), "fresh");
-    auto input = view.openInputFile(OString("notes//a.txt"), false);
+    auto input = files.openInputFile(OString("notes//a.txt"));
     ASSERT_TRUE(input);
     EXPECT_EQ(input->size(), 5u);
 }
 
 TEST_F(MainViewServices, EveryFileServiceRefusesPathsThePolicyRefuses) {
     const OString bad("../outside");
-    std::vector<OString> files;
+    std::vector<OString> fileNames;
     std::vector<OString> directories;
-    EXPECT_FALSE(view.openOutputFile(bad, true));
-    EXPECT_FALSE(view.openInputFile(OString("a|b"), false));
-    EXPECT_FALSE(view.createDirectory(OString("c:dir")));
-    EXPECT_FALSE(view.directoryExists(OString("..")));
-    EXPECT_FALSE(view.fileExists(bad));
-    EXPECT_FALSE(view.deleteFile(bad));
-    EXPECT_FALSE(view.deleteDirectory(bad));
-    EXPECT_FALSE(view.renameFile(OString("x"), bad));
-    EXPECT_FALSE(view.renameDirectory(bad, OString("x")));
-    EXPECT_FALSE(view.listDirectory(bad, files, directories, true));
-    EXPECT_FALSE(view.setLogFile(bad));
+    EXPECT_FALSE(files.openOutputFile(bad, true));
+    EXPECT_FALSE(files.openInputFile(OString("a|b")));
+    EXPECT_FALSE(files.createDirectory(OString("c:dir")));
+    EXPECT_FALSE(files.directoryExists(OString("..")));
+    EXPECT_FALSE(files.fileExists(bad));
+    EXPECT_FALSE(files.deleteFile(bad));
+    EXPECT_FALSE(files.deleteDirectory(bad));
+    EXPECT_FALSE(files.renameFile(OString("x"), bad));
+    EXPECT_FALSE(files.renameDirectory(bad, OString("x")));
+    EXPECT_FALSE(files.listDirectory(bad, fileNames, directories));
+    EXPECT_FALSE(log.setLogFile(bad));
     EXPECT_FALSE(QFile::exists(temporary.path() + "/../outside"));
 }
 
 TEST_F(MainViewServices, DirectoriesAreCreatedListedRenamedAndDeleted) {
-    ASSERT_TRUE(view.createDirectory(OString("top/inner")));
+    ASSERT_TRUE(files.createDirectory(OString("top/inner")));
     write(OString("top/file.txt"), true, "x");
     write(OString("top/.hidden"), true, "x");
-    std::vector<OString> files;
+    std::vector<OString> fileNames;
     std::vector<OString> directories;
-    ASSERT_TRUE(view.listDirectory(OString("top"), files, directories, true));
-    ASSERT_EQ(files.size(), 1u);
-    EXPECT_EQ(latin1(files[0]), "file.txt");
+    ASSERT_TRUE(files.listDirectory(OString("top"), fileNames, directories));
+    ASSERT_EQ(fileNames.size(), 1u);
+    EXPECT_EQ(latin1(fileNames[0]), "file.txt");
     ASSERT_EQ(directories.size(), 1u);
     EXPECT_EQ(latin1(directories[0]), "inner");
-    EXPECT_TRUE(view.renameFile(OString("top/file.txt"), OString("moved/there/file.txt")));
-    EXPECT_TRUE(view.fileExists(OString("moved/there/file.txt")));
-    EXPECT_TRUE(view.renameDirectory(OString("top"), OString("renamed")));
-    EXPECT_TRUE(view.deleteDirectory(OString("renamed")));
-    EXPECT_FALSE(view.directoryExists(OString("renamed")));
-    EXPECT_FALSE(view.deleteFile(OString("never.txt")));
+    EXPECT_TRUE(files.renameFile(OString("top/file.txt"), OString("moved/there/file.txt")));
+    EXPECT_TRUE(files.fileExists(OString("moved/there/file.txt")));
+    EXPECT_TRUE(files.renameDirectory(OString("top"), OString("renamed")));
+    EXPECT_TRUE(files.deleteDirectory(OString("renamed")));
+    EXPECT_FALSE(files.directoryExists(OString("renamed")));
+    EXPECT_FALSE(files.deleteFile(OString("never.txt")));
 }
 
 TEST_F(MainViewServices, ScreenSizeFollowsTheOrientation) {
+    MainView view{CAppsString(root.c_str())};
     TInt32 width = 0;
     TInt32 height = 0;
     view.getScreenSize(width, height);
@@ -94,16 +99,16 @@ TEST_F(MainViewServices, ScreenSizeFollowsTheOrientation) {
 
 TEST_F(MainViewServices, TimerIdsStartAtTenAndAreNeverReused) {
     VirtualMachine machine;
-    view.attachMachine(&machine);
-    const TInt32 first = view.addTimer(0x100, 1000);
-    const TInt32 second = view.addTimer(0x200, 1000);
+    Scheduler scheduler;
+    scheduler.setMachine(&machine);
+    const TInt32 first = scheduler.addTimer(0x100, 1000);
+    const TInt32 second = scheduler.addTimer(0x200, 1000);
     EXPECT_GE(first, 10);
     EXPECT_EQ(second, first + 1);
-    EXPECT_EQ(view.removeTimer(first), 0x100u);
-    EXPECT_EQ(view.removeTimer(first), 0u) << "a second removal answers 0";
-    EXPECT_TRUE(view.updateTimerDelay(first, 5)) << "a removed id is ignored";
-    EXPECT_EQ(view.addTimer(0x300, 1000), second + 1);
-    EXPECT_EQ(view.applicationDirectory().view(), CAppsString(root.c_str()).view());
+    EXPECT_EQ(scheduler.removeTimer(first), 0x100u);
+    EXPECT_EQ(scheduler.removeTimer(first), 0u) << "a second removal answers 0";
+    scheduler.updateTimerDelay(first, 5); // a removed id is ignored
+    EXPECT_EQ(scheduler.addTimer(0x300, 1000), second + 1);
 }
 
 } // namespace

@@ -49,7 +49,7 @@ main:
 struct FileMachineTest : ::testing::Test {
     FileMachineTest() {
         KESTRO::MemoryInputStream stream(writeModule(assemble(kProgram)));
-        machine->startApplication(stream, OString("index.mcb"), &host);
+        machine->startApplication(stream, OString("index.mcb"), host.services());
     }
 
     FileHost host;

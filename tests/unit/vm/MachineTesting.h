@@ -2,7 +2,7 @@
 #pragma once
 
 #include "Assembler.h"
-#include "FrameworkServices.h"
+#include "HostServices.h"
 #include "ModuleWriter.h"
 #include "Stream.h"
 #include "TextTesting.h"
@@ -14,58 +14,49 @@
 #include <vector>
 
 // Host services without files, clocks or a screen.
-class QuietServices : public FrameworkServices {
+class QuietServices : public FileSystemServices,
+                      public LogService,
+                      public ClockService,
+                      public TimerService,
+                      public ScreenService,
+                      public ExtensionService,
+                      public LifecycleService {
 public:
+    HostServices services() { return {this, this, this, this, this, this, this}; }
+
     std::unique_ptr<KESTRO::OutputStream> openOutputFile(const OString&, bool) override {
         return nullptr;
     }
-    std::unique_ptr<KESTRO::InputStream> openInputFile(const OString&, bool) override {
-        return nullptr;
-    }
+    std::unique_ptr<KESTRO::InputStream> openInputFile(const OString&) override { return nullptr; }
     bool deleteFile(const OString&) override { return false; }
     bool fileExists(const OString&) override { return false; }
-    TInt32 fileQuery() override { return 0; }
     bool renameFile(const OString&, const OString&) override { return false; }
-    bool listDirectory(const OString&, std::vector<OString>&, std::vector<OString>&,
-                       bool) override {
+    bool listDirectory(const OString&, std::vector<OString>&, std::vector<OString>&) override {
         return false;
     }
     bool createDirectory(const OString&) override { return false; }
     bool deleteDirectory(const OString&) override { return false; }
     bool renameDirectory(const OString&, const OString&) override { return false; }
     bool directoryExists(const OString&) override { return false; }
-    TInt32 systemQuery7() override { return 0; }
-    TInt32 systemQuery6() override { return 0; }
-    OString pathSeparator() override { return OString("/"); }
-    OString platformName() override { return OString("test"); }
-    TInt32 currentTimeMillis() override { return 0; }
-    TInt32 elapsedMillis() override { return 0; }
-    void updateArea(TInt32, TInt32, TInt32, TInt32) override {}
     void log(const OString&) override {}
     bool setLogFile(const OString&) override { return false; }
-    void showExitMessage(const OString&) override {}
-    void exitApplication() override {}
-    TInt32 hostQuery() override { return 0; }
-    TInt32 hostRequest(TInt32, TInt32) override { return 0; }
-    void hostRequest(bool, TInt32) override {}
-    void screenRequest(bool) override {}
+    TInt32 currentTimeMillis() override { return 0; }
+    TInt32 elapsedMillis() override { return 0; }
+    TInt32 addTimer(TVMAddress, TInt32) override { return 10; }
+    TVMAddress removeTimer(TInt32) override { return 0; }
+    void updateTimerDelay(TInt32, TInt32) override {}
+    void updateArea(TInt32, TInt32, TInt32, TInt32) override {}
     void setOrientation(TInt32) override {}
     TInt32 getOrientation() override { return 2; }
-    TInt32 callExtension(TInt32, TInt32, TInt32, TVMAddress) override {
-        throwError(EVMException, "Dll not supported");
-    }
     void getScreenSize(TInt32& width, TInt32& height) override {
         width = 800;
         height = 480;
     }
-    void bitmapRequest(bool) override {}
-    void addScreenOrientationListener(TVMAddress) override {}
-    void removeScreenOrientationListener(TVMAddress) override {}
-    TInt32 addTimer(TVMAddress, TInt32) override { return 10; }
-    TVMAddress removeTimer(TInt32) override { return 0; }
-    bool updateTimerDelay(TInt32, TInt32) override { return true; }
-    TInt32 hostQuery2() override { return 0; }
-    OString applicationDirectory() override { return OString("/"); }
+    TInt32 callExtension(TInt32, TInt32, TInt32, TVMAddress) override {
+        throwError(EVMException, "Dll not supported");
+    }
+    void exitApplication() override {}
+    void showExitMessage(const OString&) override {}
 };
 
 class RecordingHost : public QuietServices {
@@ -88,7 +79,7 @@ struct StartedMachine {
     // Loads the module and runs its start-up.
     explicit StartedMachine(const std::string& source) {
         KESTRO::MemoryInputStream stream(writeModule(assemble(source)));
-        machine->startApplication(stream, OString("index.mcb"), &host);
+        machine->startApplication(stream, OString("index.mcb"), host.services());
     }
     TInt32 handle(const char* signature) { return machine->findMethod(OString(signature), 0); }
     TUint32 global(TUint32 slot) {

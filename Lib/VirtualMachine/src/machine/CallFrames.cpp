@@ -2,14 +2,6 @@
 #include "ErrorHandling.h"
 #include "VirtualMachine.h"
 
-void VirtualMachine::stackOverflow() {
-    if (stackLimit == kStackStorageSlots)
-        fatalError("operand stack exhausted while handling its overflow", pc);
-    // The application's exception handling may use the rest of the storage.
-    stackLimit = kStackStorageSlots;
-    throwError(EVMException, "operand stack overflow");
-}
-
 void VirtualMachine::enterUnusualFrame(TInt32 methodIndex, TInt32 returnSlot) {
     if (methodIndex >= 0) fatalError("call with an unknown method index", pc);
     frames.push(-1, returnSlot);
@@ -65,11 +57,6 @@ void VirtualMachine::catchAt(const HandlerRecord& record, TVMAddress exception) 
     frames.truncate(record.frameDepth);
     if (sp < kStackSlots && frames.depth() < kStackSlots) stackLimit = kStackSlots;
     pc = static_cast<TInt32>(resume);
-}
-
-void VirtualMachine::push(TUint32 value) {
-    if (sp + 1 >= stackLimit) stackOverflow();
-    stack[++sp] = value;
 }
 
 void VirtualMachine::callUncaughtHandler(TVMAddress exception) {

@@ -9,6 +9,7 @@
 #include "Arithmetic.h"
 #include "ErrorHandling.h"
 #include "GcCodes.h"
+#include "HeapCells.h"
 #include "OVector.h"
 #include "Opcodes.h"
 #include "VirtualMachine.h"
@@ -470,13 +471,13 @@ void VirtualMachine::run() {
         const TUint32 index = u32(op->a);
         if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
         sp = top;
-        PUSH(newString(tables.stringConstants[index]));
+        PUSH(newStringCell(heap, tables.stringConstants[index]));
         NEXT(NewString);
     }
     op_ToString : {
         NEED(1);
         sp = top;
-        s[top] = newString(OString::number(wrap(s[top])));
+        s[top] = newStringCell(heap, OString::number(wrap(s[top])));
         NEXT(ToString);
     }
     op_NewArray : {
@@ -800,7 +801,7 @@ void VirtualMachine::run() {
         sp = top;
         pc = POSITION + 2;
         spHandedOver = true;
-        const TInt32 newSp = services->callExtension(op->a, op->b, top, stackAddress);
+        const TInt32 newSp = host.extensions->callExtension(op->a, op->b, top, stackAddress);
         spHandedOver = false;
         if (newSp < -1 || newSp >= kStackStorageSlots)
             fatalError("extension left the stack outside its bounds", POSITION);

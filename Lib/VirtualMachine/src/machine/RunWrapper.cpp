@@ -1,6 +1,7 @@
 // How code starts to run: the host's calls into the application (the run wrapper, with
 // queued calls), method look-up by signature, and reference-depth conversion.
 #include "ErrorHandling.h"
+#include "HeapCells.h"
 #include "MachineStop.h"
 #include "ScopedRoot.h"
 #include "VirtualMachine.h"
@@ -44,15 +45,6 @@ bool matchPieces(const std::vector<std::u16string>& pieces, std::u16string_view 
         depths.push_back(depth);
     }
     return true;
-}
-
-// A new cell holding the value, which may be an object held nowhere else; it stays rooted
-// while the cell is made.
-TVMAddress newCell(VMHeap& heap, TUint32 value) {
-    const ScopedRoot keep(heap, heap.isBlockInUse(headerOf(value)) ? value : 0);
-    const TVMAddress cell = heap.allocateBytes(4, GC_CODE_NATIVE_REF);
-    heap.memory().store32(cell, value);
-    return cell;
 }
 
 } // namespace
@@ -216,7 +208,7 @@ void VirtualMachine::enterInternalThrow(TInt32 errorCode, const OString& text) {
         const MethodEntry& entry =
             globalImplementation(handle, "runtime error without vminternalthrow: " + utf8(text));
         const MethodHandle& method = methodHandles[static_cast<std::size_t>(handle)];
-        const TVMAddress message = newString(text);
+        const TVMAddress message = newStringCell(heap, text);
         const ScopedRoot keep(heap, message);
         push(convertReferenceDepth(parameterDepth(method, 0), static_cast<TUint32>(errorCode)));
         push(convertReferenceDepth(parameterDepth(method, 1) - 1, message));

@@ -10,9 +10,6 @@
 
 namespace {
 
-// Slots below slot 0 and above the last one that a single instruction may touch before
-// its stack check fails; they belong to the stack's region, so the touch stays harmless.
-constexpr TInt32 kStackGuardSlots = 16;
 // Code is followed by bytes that are invalid opcodes: running off the end stops there,
 // and operands read past the end stay inside the array.
 constexpr std::size_t kCodePadding = 16;
@@ -52,12 +49,7 @@ void setCurrentVirtualMachine(VirtualMachine* machine) {
     currentMachine = machine;
 }
 
-VirtualMachine::VirtualMachine() : heap(space, this), collector(heap, tables), streams(heap) {
-    heap.setStreamHolderFinaliser(&streams);
-    const TUint32 regionSlots = kStackStorageSlots + 2 * kStackGuardSlots;
-    const TVMAddress region = space.allocate(regionSlots * 4);
-    stackAddress = region + kStackGuardSlots * 4;
-    stack = static_cast<TUint32*>(space.hostPointer(stackAddress, kStackStorageSlots * 4));
+VirtualMachine::VirtualMachine() : NativeMachine(this), collector(heap, tables) {
     eventHandles.fill(-1);
     prepareCode();
     if (StressCollection::requested()) {
@@ -82,12 +74,6 @@ void VirtualMachine::reportFatalError(const char* message, TInt32 position) {
     fatalError(message, position);
 }
 
-void VirtualMachine::fatalError(const std::string& message, TInt32 position) {
-    std::string description = message;
-    if (position >= 0) description += " (code offset " + std::to_string(position) + ")";
-    raiseFatalMachineError(description);
-}
-
 void VirtualMachine::prepareCode() {
     code = tables.code;
     code.insert(code.end(), kCodePadding, kStopByte);
@@ -103,8 +89,9 @@ void VirtualMachine::allocateGlobals(TUint32 slots) {
 }
 
 void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString& name,
-                                      FrameworkServices* hostServices) {
-    services = hostServices;
+                                      const HostServices& services) {
+    KESTRO_ASSERT(services.complete());
+    host = services;
     try {
         const auto onGlobals = [this](TUint32 slots) { allocateGlobals(slots); };
         if (ModuleLoader::load(tables, name, stream, onGlobals) < 0)

@@ -2,20 +2,17 @@
 // run wrapper through which the host calls into the application.
 #pragma once
 
-#include "AddressSpace.h"
 #include "CallStack.h"
 #include "Collector.h"
 #include "DecodedCode.h"
-#include "FrameworkServices.h"
+#include "HostServices.h"
 #include "InterfaceForCallingGc.h"
 #include "MVMCallbackInterface.h"
 #include "ModuleTables.h"
+#include "NativeMachine.h"
 #include "ObjectWrapper.h"
 #include "RootedValues.h"
-#include "StreamTable.h"
 #include "StressCollection.h"
-#include "VMHeap.h"
-#include "random/MersenneTwister.h"
 
 #include <array>
 #include <deque>
@@ -79,11 +76,14 @@ enum EventHandle : int {
     EEventHandleCount
 };
 
-class VirtualMachine : public MVMCallbackInterface, public InterfaceForCallingGc {
+// The machine's memory, heap, operand stack and host services are its NativeMachine part,
+// which native calls reach through NativeCall.
+class VirtualMachine : public MVMCallbackInterface,
+                       public InterfaceForCallingGc,
+                       private NativeMachine {
 public:
-    // Operand stack: the collector and the heap know the first kStackSlots of its storage.
-    static constexpr TInt32 kStackStorageSlots = 15256;
-    static constexpr TInt32 kStackSlots = 15000;
+    using NativeMachine::kStackSlots;
+    using NativeMachine::kStackStorageSlots;
     static constexpr TInt32 kHandlerCapacity = 128;
 
     VirtualMachine();
@@ -95,7 +95,7 @@ public:
     // "::global::init" and "main". Raises a fatal machine error when the module cannot be
     // loaded or has no "main"; throws MachineStop when a start-up call ends the application.
     void startApplication(KESTRO::InputStream& stream, const OString& name,
-                          FrameworkServices* services);
+                          const HostServices& services);
 
     // MVMCallbackInterface
     TInt32 findMethod(const OString& signature, TInt32 module) override;
@@ -126,14 +126,12 @@ public:
     AddressSpace& memory() { return space; }
     ModuleTables& moduleTables() { return tables; }
     TVMAddress applicationObjectReference() const { return applicationObject; }
-    void setApplicationObject(TVMAddress object);
+    void setApplicationObject(TVMAddress object) override;
     TVMAddress globalsReference() const { return globals; }
     TInt32 eventHandle(EventHandle which) const { return eventHandles[which]; }
     const std::vector<MethodHandle>& methodHandleTable() const { return methodHandles; }
 
 private:
-    // Raises the fatal machine error and keeps its description for the host.
-    [[noreturn]] void fatalError(const std::string& message, TInt32 position);
     void lookUpEventHandles();
     void prepareCode();
     void allocateGlobals(TUint32 slots);
@@ -179,86 +177,44 @@ private:
     void catchAt(const HandlerRecord& record, TVMAddress exception);
     void callUncaughtHandler(TVMAddress exception);
     static TInt32 parameterDepth(const MethodHandle& method, std::size_t index);
-    [[noreturn]] void stackOverflow();
     // The host bytes of `words` words at a VM address; null raises NullPointerException.
     TUint8* wordsAt(TVMAddress address, TUint32 words);
     const MethodEntry& globalImplementation(TInt32 handle, const std::string& missing);
     void hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
                    const std::vector<TInt32>& depths, bool queued);
     void run();
+    // Runs native function `function` of group `group` on the operand stack.
     void callNative(TInt32 group, TInt32 function);
-    void debugNative(TInt32 function);
-    void systemNative(TInt32 function);
-    void timerNative(TInt32 function);
+    // The groups still dispatched by hand; each answers an unknown function itself.
+    void callLegacyNative(TInt32 group, TInt32 function);
     [[noreturn]] void unknownNativeFunction(const char* prefix);
-
-    // Array and string natives (natives/vector/, natives/string/). The array group is one
-    // template per element type, an ObjectWrapper<T, N> of N slots. NativeCall reads their
-    // operands and leaves their results on the stack.
     template <class Element> void vectorNative(TInt32 function, TBool bPrimitive);
     void stringNative(TInt32 function);
-
-    // Date-time, range, encoder and hash natives (natives/datetime/, natives/range/,
-    // natives/encoder/, natives/hash/), and System 9, a DateTime of the current time in the
-    // zone on top of the stack.
     void dateTimeNative(TInt32 function);
     void rangeNative(TInt32 function);
     void encoderNative(TInt32 function);
     void hashNative(TInt32 function);
-    void currentDateTimeNative();
-
-    // Number, byte, character and long natives (natives/number/), and the fixed-point,
-    // float and math natives (natives/fixed/).
     void numberNative(TInt32 function);
-    void byteNative(TInt32 function);
     void charNative(TInt32 function);
     void longNative(TInt32 function);
     void fixedNative(TInt32 function);
     void floatNative(TInt32 function);
     void mathNative(TInt32 function);
-    // The math natives' generator, made and seeded from the processor clock on first use.
-    MersenneTwister& randomGenerator();
-
-    // File, stream and file-system natives (natives/file/): groups 24, 22, 23, 21 and 25.
-    // An open file is a stream holder in `streams`, reached through a record in the heap.
     void fileReaderNative(TInt32 function);
     void fileWriterNative(TInt32 function);
     void inputStreamNative(TInt32 function);
     void outputStreamNative(TInt32 function);
     void fileSystemNative(TInt32 function);
-    friend class NativeCall;
 
-    // Natives reach their operands through these.
-    TUint32& slot(TInt32 index) {
-        if (static_cast<TUint32>(index) >= static_cast<TUint32>(kStackStorageSlots)) [[unlikely]]
-            nativeOperandOutsideStack();
-        return stack[index];
-    }
-    [[noreturn]] void nativeOperandOutsideStack();
-    OString& stringAt(TVMAddress cell);
-    TVMAddress newString(OString text);
-    // Pushes a value within the stack's limit: a native's result when it has no operands
-    // to replace, or an argument of a call the machine itself makes.
-    void push(TUint32 value);
-
-    AddressSpace space;
     TVMAddress applicationObject = 0;
     std::array<TInt32, EEventHandleCount> eventHandles{};
     TVMAddress globals = 0;
     ModuleTables tables;
     std::vector<MethodHandle> methodHandles;
-    TInt32 pc = -1;
-    TInt32 sp = 0;
     std::vector<TUint8> code; // the loaded code followed by bytes that stop execution
     DecodedCode decoded;      // the code as the interpreter runs it, made on first use
-    TVMAddress stackAddress = 0;
-    TUint32* stack = nullptr;
-    // Pushes beyond this slot index raise VMException; after an overflow the rest of the
-    // stack's storage is lent to the application's exception handling until it recovers.
-    TInt32 stackLimit = kStackSlots;
     TInt32 handlerTop = 0;
     std::array<HandlerRecord, kHandlerCapacity> handlers{};
-    VMHeap heap;
     Collector collector;
     std::unique_ptr<StressCollection> stress; // only in the collector's stress mode
     TInt32 runningHandle = -1;
@@ -266,9 +222,6 @@ private:
     CallStack frames;
     // For each method index, the slots its frame holds below the return address.
     std::vector<TInt32> frameOffsets;
-    FrameworkServices* services = nullptr;
-    std::optional<MersenneTwister> randomSource; // see randomGenerator()
-    StreamTable streams; // the stream holders of open files; told when the heap frees one
 };
 
 // The machine of the calling thread, or null before one is installed.

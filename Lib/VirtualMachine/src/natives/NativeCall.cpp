@@ -2,8 +2,17 @@
 
 #include "ErrorHandling.h"
 #include "GcCodes.h"
+#include "HeapCells.h"
+#include "NativeGroups.h"
 
 #include <memory>
+#include <string>
+
+void NativeCall::unknownFunction() const {
+    const std::string message =
+        std::string(nativeGroupInfo(groupNumber).messagePrefix) + std::to_string(vm.pc);
+    throwError(EVMException, message.c_str());
+}
 
 RangeOperand NativeCall::range() {
     const RangeOperand operand = uncheckedRange();
@@ -21,12 +30,31 @@ void NativeCall::answerWords(std::span<const TUint32> words, TInt32 kept) {
     const TInt32 last = first + static_cast<TInt32>(words.size()) - 1;
     if (last >= vm.stackLimit) vm.stackOverflow();
     for (std::size_t i = 0; i < words.size(); ++i)
-        vm.slot(first + static_cast<TInt32>(i)) = words[i];
+        slot(first + static_cast<TInt32>(i)) = words[i];
     vm.sp = last;
+}
+
+// Null holds no native object, so it is told apart only once the look-up has failed.
+OString& NativeCall::stringAt(TVMAddress cell) {
+    const TVMAddress object = vm.space.load32(cell);
+    auto* text = vm.heap.nativeObjectOf<OString>(object);
+    if (!text) [[unlikely]] {
+        if (object == 0) throwError(ENullPointer, "NULL pointer");
+        throwError(EVMException, "not a string");
+    }
+    return *text;
+}
+
+TVMAddress NativeCall::newString(OString text) {
+    return newStringCell(vm.heap, std::move(text));
 }
 
 void NativeCall::storeString(TVMAddress cell, const OString& text) {
     const TVMAddress object =
         vm.heap.allocateNative(std::make_unique<OString>(text), GC_CODE_STRING);
     vm.space.store32(cell, object);
+}
+
+TVMAddress NativeCall::newCell(TVMAddress value) {
+    return ::newCell(vm.heap, value);
 }

@@ -1,49 +1,77 @@
-// The native groups that opcode 78 reaches, by number.
+// The native groups that opcode 78 reaches, by number, each with its table of functions.
+// A table lists every function of its group once: its number, the name the assembler and
+// disassembler use, the handler, and a constant the handler receives where several
+// functions share one handler.
 #pragma once
 
 #include "Types.h"
 
+#include <span>
+#include <string_view>
+
+class NativeCall;
+
+struct NativeFunction {
+    TInt32 number = 0;
+    const char* name = nullptr;
+    void (*handler)(NativeCall& call, TInt32 constant) = nullptr;
+    TInt32 constant = 0;
+};
+using NativeTable = std::span<const NativeFunction>;
+
+// X(number, "Name", "prefix of the unknown-function message", table)
+#define KESTRO_NATIVE_GROUPS(X)                                                                    \
+    X(1, "ByteArray", "Vector:", kNoNatives)                                                       \
+    X(3, "IntArray", "Vector:", kNoNatives)                                                        \
+    X(4, "Int2Array", "Vector:", kNoNatives)                                                       \
+    X(5, "Int3Array", "Vector:", kNoNatives)                                                       \
+    X(6, "Int4Array", "Vector:", kNoNatives)                                                       \
+    X(7, "ObjectArray", "Vector:", kNoNatives)                                                     \
+    X(8, "String", "String:", kNoNatives)                                                          \
+    X(9, "Byte", "Byte:", kNoNatives)                                                              \
+    X(10, "Char", "Char:", kNoNatives)                                                             \
+    X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
+    X(12, "Long", "Long:", kNoNatives)                                                             \
+    X(13, "Color", "Color:", kNoNatives)                                                           \
+    X(14, "Range", "Range:", kNoNatives)                                                           \
+    X(15, "Size", "Size:", kNoNatives)                                                             \
+    X(16, "Position", "Position:", kNoNatives)                                                     \
+    X(17, "Rectangle", "Rectangle:", kNoNatives)                                                   \
+    X(18, "Graphics", "Graphics:", kNoNatives)                                                     \
+    X(19, "Bitmap", "Bitmap:", kNoNatives)                                                         \
+    X(20, "Font", "Font:", kNoNatives)                                                             \
+    X(21, "OutputStream", "OutputStream:", kNoNatives)                                             \
+    X(22, "FileWriter", "FileWriter:", kNoNatives)                                                 \
+    X(23, "InputStream", "InputStream:", kNoNatives)                                               \
+    X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
+    X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
+    X(26, "Math", "Math:", kNoNatives)                                                             \
+    X(27, "Number", "Number:", kNoNatives)                                                         \
+    X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
+    X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
+    X(30, "Debug", "Debug:", kDebugNatives)                                                        \
+    X(31, "Screen", "Screen:", kNoNatives)                                                         \
+    X(32, "System", "System:", kSystemNatives)                                                     \
+    X(33, "Timer", "Timer:", kTimerNatives)                                                        \
+    X(34, "Hash", "Hash:", kNoNatives)                                                             \
+    X(35, "KeyEvent", "KeyEvent: invalid opcode ", kNoNatives)                                     \
+    X(36, "Float", "Float: invalid opcode: ", kNoNatives)
+
+// Each group's table, defined in the group's folder; a group whose functions are not
+// available answers every function as unknown.
+#define KESTRO_DECLARE_NATIVE_TABLE(number, name, prefix, table) extern const NativeTable table;
+KESTRO_NATIVE_GROUPS(KESTRO_DECLARE_NATIVE_TABLE)
+#undef KESTRO_DECLARE_NATIVE_TABLE
+
 struct NativeGroupInfo {
-    const char* name = nullptr;          // the name the assembler and disassembler use
+    const char* name = nullptr;          // null when no group has the number
     const char* messagePrefix = nullptr; // begins the group's unknown-function message
+    NativeTable functions;
 };
 
-#define KESTRO_NATIVE_GROUPS(X)                                                                    \
-    X(1, "ByteArray", "Vector:")                                                                   \
-    X(3, "IntArray", "Vector:")                                                                    \
-    X(4, "Int2Array", "Vector:")                                                                   \
-    X(5, "Int3Array", "Vector:")                                                                   \
-    X(6, "Int4Array", "Vector:")                                                                   \
-    X(7, "ObjectArray", "Vector:")                                                                 \
-    X(8, "String", "String:")                                                                      \
-    X(9, "Byte", "Byte:")                                                                          \
-    X(10, "Char", "Char:")                                                                         \
-    X(11, "Fixed", "Fixed:")                                                                       \
-    X(12, "Long", "Long:")                                                                         \
-    X(13, "Color", "Color:")                                                                       \
-    X(14, "Range", "Range:")                                                                       \
-    X(15, "Size", "Size:")                                                                         \
-    X(16, "Position", "Position:")                                                                 \
-    X(17, "Rectangle", "Rectangle:")                                                               \
-    X(18, "Graphics", "Graphics:")                                                                 \
-    X(19, "Bitmap", "Bitmap:")                                                                     \
-    X(20, "Font", "Font:")                                                                         \
-    X(21, "OutputStream", "OutputStream:")                                                         \
-    X(22, "FileWriter", "FileWriter:")                                                             \
-    X(23, "InputStream", "InputStream:")                                                           \
-    X(24, "FileReader", "FileReader:")                                                             \
-    X(25, "FileSystem", "FileSystem:")                                                             \
-    X(26, "Math", "Math:")                                                                         \
-    X(27, "Number", "Number:")                                                                     \
-    X(28, "Encoder", "Encoder:")                                                                   \
-    X(29, "DateTime", "DateTime:")                                                                 \
-    X(30, "Debug", "Debug:")                                                                       \
-    X(31, "Screen", "Screen:")                                                                     \
-    X(32, "System", "System:")                                                                     \
-    X(33, "Timer", "Timer:")                                                                       \
-    X(34, "Hash", "Hash:")                                                                         \
-    X(35, "KeyEvent", "KeyEvent: invalid opcode ")                                                 \
-    X(36, "Float", "Float: invalid opcode: ")
-
-// The group with this number, or an info with null names when there is none.
 NativeGroupInfo nativeGroupInfo(TInt32 group);
+// The function of the group with that number, or null. Only the number's low 8 bits
+// count: function bytes 128 to 255 arrive as -128 to -1.
+const NativeFunction* findNative(TInt32 group, TInt32 function);
+// The function of the group with that name, or null.
+const NativeFunction* findNativeNamed(TInt32 group, std::string_view name);

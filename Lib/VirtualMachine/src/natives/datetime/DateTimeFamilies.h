@@ -10,6 +10,10 @@
 // NullPointerException "NULL pointer".
 Kestro::DateTime& dateTimeIn(NativeCall& call, TVMAddress cell);
 
+// System 9: a new DateTime of the current time in the zone on top of the stack (0 local,
+// 1 UTC), in a new cell.
+void answerCurrentDateTime(NativeCall& call, TInt32);
+
 // 1 to 4: a new DateTime (now, a copy, from fields) stored into a target cell.
 bool createDateTime(NativeCall& call, TInt32 function);
 // 5, 6 and 14 to 20: durations, field setters and the zone.

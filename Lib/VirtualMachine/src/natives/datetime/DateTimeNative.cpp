@@ -1,6 +1,7 @@
 // The date-time native group 29, and System 9, which makes a DateTime of the current time.
 #include "DateTimeFamilies.h"
 #include "NativeObjectCells.h"
+#include "VirtualMachine.h"
 
 #include <memory>
 
@@ -9,17 +10,17 @@ Kestro::DateTime& dateTimeIn(NativeCall& call, TVMAddress cell) {
 }
 
 void VirtualMachine::dateTimeNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 29);
     if (createDateTime(call, function) || changeDateTime(call, function) ||
         queryDateTime(call, function) || compareDateTimes(call, function))
         return;
     unknownNativeFunction("DateTime:");
 }
 
-void VirtualMachine::currentDateTimeNative() {
-    NativeCall call(*this);
+void answerCurrentDateTime(NativeCall& call, TInt32) {
     const Kestro::DateTime now = Kestro::DateTime::now(call.integer());
     call.answer(
-        heap.allocateNativeWithCell(std::make_unique<Kestro::DateTime>(now), GC_CODE_DATETIME)
+        call.heap()
+            .allocateNativeWithCell(std::make_unique<Kestro::DateTime>(now), GC_CODE_DATETIME)
             .second);
 }

@@ -19,7 +19,7 @@ const OString& nonEmptyPath(const OString& path, const char* emptyMessage) {
 StreamHolder* holderIn(FileCall& call, TVMAddress handle) {
     const TVMAddress record = call.memory().load32(nonNull(handle));
     if (record == 0) return nullptr;
-    StreamHolder* holder = call.streams.find(record);
+    StreamHolder* holder = call.streams().find(record);
     if (!holder) invalidTypeId();
     return holder;
 }
@@ -45,10 +45,10 @@ FileToOpen fileToOpen(FileCall& call) {
     const OString& path = call.string();
     const TVMAddress handle = nonNull(call.word());
     nonEmptyPath(path, "Filename is empty");
-    if (StreamHolder* old = call.streams.find(call.memory().load32(handle))) old->close();
+    if (StreamHolder* old = call.streams().find(call.memory().load32(handle))) old->close();
     return {path, handle};
 }
 
 void storeHolder(FileCall& call, TVMAddress handle, std::unique_ptr<StreamHolder> holder) {
-    call.memory().store32(handle, call.streams.add(std::move(holder)));
+    call.memory().store32(handle, call.streams().add(std::move(holder)));
 }

@@ -4,7 +4,7 @@
 // holder record, or 0 before a file is opened into it.
 #pragma once
 
-#include "FrameworkServices.h"
+#include "FileSystemServices.h"
 #include "StreamTable.h"
 #include "vector/ArrayCall.h"
 
@@ -12,12 +12,9 @@
 
 class FileCall : public ArrayCall<ByteElement> {
 public:
-    FileCall(VirtualMachine& aMachine, StreamTable& aStreams, FileSystemServices& aFiles)
-        : ArrayCall<ByteElement>(aMachine, ETrue), machine(aMachine), streams(aStreams),
-          files(aFiles) {}
+    explicit FileCall(const NativeCall& call)
+        : ArrayCall<ByteElement>(call, ETrue), files(*call.host().files) {}
 
-    VirtualMachine& machine;
-    StreamTable& streams;
     FileSystemServices& files;
 };
 

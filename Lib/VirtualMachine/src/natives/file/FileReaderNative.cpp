@@ -2,12 +2,13 @@
 // its position and size.
 #include "ErrorHandling.h"
 #include "FilePositions.h"
+#include "VirtualMachine.h"
 
 void VirtualMachine::fileReaderNative(TInt32 function) {
-    FileCall call(*this, streams, *services);
+    FileCall call(NativeCall(*this, 24));
     if (function == 1) {
         const FileToOpen file = fileToOpen(call);
-        std::unique_ptr<KESTRO::InputStream> stream = call.files.openInputFile(file.path, false);
+        std::unique_ptr<KESTRO::InputStream> stream = call.files.openInputFile(file.path);
         if (!stream) {
             OString message("Could not open file: ");
             message.append(file.path);

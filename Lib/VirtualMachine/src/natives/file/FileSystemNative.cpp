@@ -4,6 +4,7 @@
 #include "ErrorHandling.h"
 #include "FileCall.h"
 #include "StringArray.h"
+#include "VirtualMachine.h"
 
 #include <vector>
 
@@ -42,7 +43,7 @@ void answerList(FileCall& call, bool directories) {
     const OString& path = call.string();
     std::vector<OString> fileNames;
     std::vector<OString> directoryNames;
-    succeed(call.files.listDirectory(path, fileNames, directoryNames, true));
+    succeed(call.files.listDirectory(path, fileNames, directoryNames));
     call.answer(newStringArray(call, directories ? directoryNames : fileNames));
 }
 
@@ -60,7 +61,7 @@ void rename(FileCall& call, PathPairChange service, const char* emptySource,
 } // namespace
 
 void VirtualMachine::fileSystemNative(TInt32 function) {
-    FileCall call(*this, streams, *services);
+    FileCall call(NativeCall(*this, 25));
     switch (function) {
     case 1: return answerExists(call, &FileSystemServices::fileExists);
     case 2: return answerExists(call, &FileSystemServices::directoryExists);

@@ -2,9 +2,10 @@
 // emptying it or appending to it, and its position and size.
 #include "ErrorHandling.h"
 #include "FilePositions.h"
+#include "VirtualMachine.h"
 
 void VirtualMachine::fileWriterNative(TInt32 function) {
-    FileCall call(*this, streams, *services);
+    FileCall call(NativeCall(*this, 22));
     if (function == 1) {
         const bool append = call.flag();
         const FileToOpen file = fileToOpen(call);

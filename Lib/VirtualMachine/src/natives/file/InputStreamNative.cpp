@@ -3,6 +3,7 @@
 #include "ErrorHandling.h"
 #include "OVector.h"
 #include "StreamState.h"
+#include "VirtualMachine.h"
 
 #include <vector>
 
@@ -20,7 +21,7 @@ TUint32 remainingBytes(KESTRO::InputStream& stream) {
 TVMAddress readBytes(FileCall& call, KESTRO::InputStream& stream, TInt32 count) {
     const auto wanted = static_cast<TUint32>(count);
     if (wanted > remainingBytes(stream)) throwError(EIOError);
-    const TVMAddress variable = call.machine.createByteArray(std::vector<TUint8>(wanted));
+    const TVMAddress variable = OVector::createByteArray(call.heap(), std::vector<TUint8>(wanted));
     const OVector array(call.heap(), call.memory().load32(variable));
     auto* bytes = static_cast<TUint8*>(call.memory().hostPointer(array.storageAddress(), wanted));
     if (!stream.read(bytes, wanted)) throwError(EIOError);
@@ -30,12 +31,12 @@ TVMAddress readBytes(FileCall& call, KESTRO::InputStream& stream, TInt32 count) 
 } // namespace
 
 void VirtualMachine::inputStreamNative(TInt32 function) {
-    FileCall call(*this, streams, *services);
+    FileCall call(NativeCall(*this, 23));
     if (streamStateNative(call, function)) return;
     if (function != 3) unknownNativeFunction("InputStream:");
     const TInt32 count = call.integer();
     const TVMAddress handle = call.word();
     if (count < 0) throwError(EInvalidArgument, "The number of bytes should be non-negative");
     KESTRO::InputStream& stream = openReaderIn(call, handle);
-    call.answer(count == 0 ? createByteArray({}) : readBytes(call, stream, count));
+    call.answer(count == 0 ? OVector::createByteArray(heap, {}) : readBytes(call, stream, count));
 }

@@ -3,6 +3,7 @@
 #include "CheckRange.h"
 #include "ErrorHandling.h"
 #include "StreamState.h"
+#include "VirtualMachine.h"
 
 #include <vector>
 
@@ -33,7 +34,7 @@ void writeRange(FileCall& call) {
 } // namespace
 
 void VirtualMachine::outputStreamNative(TInt32 function) {
-    FileCall call(*this, streams, *services);
+    FileCall call(NativeCall(*this, 21));
     if (streamStateNative(call, function)) return;
     switch (function) {
     case 3: writeArray(call); break;

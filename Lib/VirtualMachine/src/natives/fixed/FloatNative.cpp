@@ -2,6 +2,7 @@
 // arithmetic. Its function numbers start at 0.
 #include "ErrorHandling.h"
 #include "FixedOperands.h"
+#include "VirtualMachine.h"
 
 #include <QString>
 
@@ -50,7 +51,7 @@ OString text(float value) {
 } // namespace
 
 void VirtualMachine::floatNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 36);
     if (function >= 1 && function <= 4) {
         const float y = floatOperand(call);
         call.answer(wordOf(calculated(function, floatOperand(call), y)));

@@ -2,6 +2,7 @@
 // of a byte array at once. Digests are new byte arrays.
 #include "Hash.h"
 #include "NativeObjectCells.h"
+#include "VirtualMachine.h"
 #include "vector/ArrayCall.h"
 
 #include <memory>
@@ -15,7 +16,7 @@ Hash& hashIn(NativeCall& call, TVMAddress cell) {
 } // namespace
 
 void VirtualMachine::hashNative(TInt32 function) {
-    ArrayCall<ByteElement> call(*this, ETrue);
+    ArrayCall<ByteElement> call(NativeCall(*this, 34), ETrue);
     switch (function) {
     case 1: {
         const TInt32 kind = call.integer();
@@ -25,14 +26,14 @@ void VirtualMachine::hashNative(TInt32 function) {
     case 2: {
         const TInt32 kind = call.integer();
         const std::vector<TUint8> bytes = allBytesOf(call.array());
-        return call.answer(createByteArray(Hash::digestOf(bytes, kind)));
+        return call.answer(OVector::createByteArray(heap, Hash::digestOf(bytes, kind)));
     }
     case 3: {
         const std::vector<TUint8> bytes = allBytesOf(call.array());
         hashIn(call, call.word()).add(bytes);
         return call.pop();
     }
-    case 4: return call.answer(createByteArray(hashIn(call, call.word()).digest()));
+    case 4: return call.answer(OVector::createByteArray(heap, hashIn(call, call.word()).digest()));
     default: unknownNativeFunction("Hash:");
     }
 }

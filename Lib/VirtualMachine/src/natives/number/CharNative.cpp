@@ -2,6 +2,7 @@
 // A character operand is the low 16 bits of its slot.
 #include "CodeUnit.h"
 #include "NativeCall.h"
+#include "VirtualMachine.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ void mapIntoSlotBelow(NativeCall& call, char16_t (*map)(char16_t)) {
 } // namespace
 
 void VirtualMachine::charNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 10);
     switch (function) {
     case 1: return mapIntoSlotBelow(call, CodeUnit::toLower);
     case 2: return mapIntoSlotBelow(call, CodeUnit::toUpper);

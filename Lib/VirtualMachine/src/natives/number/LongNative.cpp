@@ -3,6 +3,7 @@
 // either goes into a new long or replaces the value of a.
 #include "LongOperands.h"
 #include "LongRules.h"
+#include "VirtualMachine.h"
 
 #include <array>
 
@@ -111,7 +112,7 @@ bool singleLong(NativeCall& call, TInt32 function) {
 } // namespace
 
 void VirtualMachine::longNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 12);
     if (const Operation operation = newResultOperation(function)) return combine(call, operation);
     if (const Operation operation = inPlaceOperation(function)) return update(call, operation);
     if (function >= 18 && function <= 23) return compare(call, function);

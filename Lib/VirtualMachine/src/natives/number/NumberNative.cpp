@@ -1,5 +1,6 @@
 // The number native group 27: absolute values of bytes and ints, and ints in a radix.
 #include "NativeCall.h"
+#include "VirtualMachine.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ TInt32 saturatingAbs(TInt32 value) {
 } // namespace
 
 void VirtualMachine::numberNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 27);
     switch (function) {
     case 1: call.answer(saturatingAbs(static_cast<TInt8>(call.word()))); return;
     case 2: call.answer(saturatingAbs(call.integer())); return;

@@ -4,6 +4,7 @@
 // requirement raises InvalidArgumentException and leaves the variable as it was.
 #include "ErrorHandling.h"
 #include "NativeCall.h"
+#include "VirtualMachine.h"
 
 #include <limits>
 
@@ -86,7 +87,7 @@ bool equal(NativeCall& call) {
 } // namespace
 
 void VirtualMachine::rangeNative(TInt32 function) {
-    NativeCall call(*this);
+    NativeCall call(*this, 14);
     switch (function) {
     case 1: return storeInTarget(call, {});
     case 2: return copy(call);

@@ -55,8 +55,8 @@ public:
     using Words = std::array<TUint32, kSlots>;
 
     // `primitive`: the elements are plain values, not object references.
-    ArrayCall(VirtualMachine& machine, TBool bPrimitive)
-        : NativeCall(machine), primitive(bPrimitive != EFalse) {}
+    ArrayCall(const NativeCall& call, TBool bPrimitive)
+        : NativeCall(call), primitive(bPrimitive != EFalse) {}
 
     const bool primitive;
 

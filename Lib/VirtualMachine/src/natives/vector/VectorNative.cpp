@@ -1,5 +1,6 @@
 // The array native groups 1 and 3 to 7: one handler per element type.
 #include "VectorFamilies.h"
+#include "VirtualMachine.h"
 
 namespace {
 constexpr TInt32 kNoOperation = 4;
@@ -7,7 +8,7 @@ constexpr TInt32 kNoOperation = 4;
 
 template <class Element> void VirtualMachine::vectorNative(TInt32 function, TBool bPrimitive) {
     if (function == kNoOperation) return;
-    ArrayCall<Element> call(*this, bPrimitive);
+    ArrayCall<Element> call(NativeCall(*this, 3), bPrimitive);
     // Element access, the most frequent, comes first.
     if (accessArray(call, function) || createArray(call, function) ||
         insertIntoArray(call, function) || removeFromArray(call, function) ||

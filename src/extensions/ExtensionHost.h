@@ -1,8 +1,9 @@
 // Device extensions, created on their first call and kept until the host ends. Opcode 97
-// reaches them through the host services' callExtension.
+// reaches them through the host's extension service.
 #pragma once
 
 #include "AddressSpace.h"
+#include "ExtensionService.h"
 #include "Types.h"
 
 #include <map>
@@ -16,10 +17,11 @@ public:
     virtual TInt32 callDllNative(TInt32 function, TInt32 top, TVMAddress stackAddress) = 0;
 };
 
-class ExtensionHost {
+class ExtensionHost : public ExtensionService {
 public:
     // An extension number the host does not know raises VMException "Dll not supported".
-    TInt32 dispatch(TInt32 extension, TInt32 function, TInt32 top, TVMAddress stackAddress);
+    TInt32 callExtension(TInt32 extension, TInt32 function, TInt32 top,
+                         TVMAddress stackAddress) override;
 
 private:
     std::unique_ptr<Extension> create(TInt32 extension);

@@ -2,28 +2,27 @@
 // that starts at 10 and never repeats.
 #pragma once
 
-#include "AddressSpace.h"
-#include "Types.h"
+#include "TimerService.h"
 
 #include <vector>
 
 class Timer;
 class VirtualMachine;
 
-class Scheduler {
+class Scheduler : public TimerService {
 public:
     Scheduler() = default;
     Scheduler(const Scheduler&) = delete;
     Scheduler& operator=(const Scheduler&) = delete;
     // The timers still running end with the scheduler: the event loop is over by then.
-    ~Scheduler();
+    ~Scheduler() override;
 
     void setMachine(VirtualMachine* machine) { vm = machine; }
-    TInt32 addTimer(TVMAddress listener, TUint32 delay);
-    // The listener of the removed timer, or 0 when no timer has that id.
-    TVMAddress remove(TInt32 id);
-    // An id that no timer has is ignored.
-    void updateDelay(TInt32 id, TUint32 delay);
+
+    // A negative delay is an internal error.
+    TInt32 addTimer(TVMAddress listener, TInt32 delay) override;
+    TVMAddress removeTimer(TInt32 id) override;
+    void updateTimerDelay(TInt32 id, TInt32 newDelay) override;
 
 private:
     std::vector<Timer*>::iterator find(TInt32 id);

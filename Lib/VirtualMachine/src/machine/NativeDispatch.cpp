@@ -1,36 +1,23 @@
-// What every native group uses: operand slots, strings behind cells, new strings, the
-// unknown-function error and the dispatch by group number.
+// Native calls (opcode 78): the function's row in its group's table runs on the stack.
 #include "ErrorHandling.h"
+#include "NativeCall.h"
 #include "NativeGroups.h"
 #include "VirtualMachine.h"
 
-#include <utility>
-
-void VirtualMachine::nativeOperandOutsideStack() {
-    fatalError("native operand outside the stack", pc);
-}
-
-// Null holds no native object, so it is told apart only once the look-up has failed.
-OString& VirtualMachine::stringAt(TVMAddress cell) {
-    const TVMAddress object = space.load32(cell);
-    auto* text = heap.nativeObjectOf<OString>(object);
-    if (!text) [[unlikely]] {
-        if (object == 0) throwError(ENullPointer, "NULL pointer");
-        throwError(EVMException, "not a string");
+void VirtualMachine::callNative(TInt32 group, TInt32 function) {
+    if (const NativeFunction* native = findNative(group, function)) [[likely]] {
+        NativeCall call(*this, group);
+        native->handler(call, native->constant);
+        return;
     }
-    return *text;
-}
-
-TVMAddress VirtualMachine::newString(OString text) {
-    return heap.allocateNativeWithCell(std::make_unique<OString>(std::move(text)), GC_CODE_STRING)
-        .second;
+    callLegacyNative(group, function);
 }
 
 void VirtualMachine::unknownNativeFunction(const char* prefix) {
     throwError(EVMException, (std::string(prefix) + std::to_string(pc)).c_str());
 }
 
-void VirtualMachine::callNative(TInt32 group, TInt32 function) {
+void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     switch (group) {
     case 1: return vectorNative<ObjectWrapper<signed char, 1>>(function, ETrue);
     case 3: return vectorNative<ObjectWrapper<int, 1>>(function, ETrue);
@@ -39,7 +26,6 @@ void VirtualMachine::callNative(TInt32 group, TInt32 function) {
     case 6: return vectorNative<ObjectWrapper<int, 4>>(function, ETrue);
     case 7: return vectorNative<ObjectWrapper<int, 1>>(function, EFalse);
     case 8: return stringNative(function);
-    case 9: return byteNative(function);
     case 10: return charNative(function);
     case 11: return fixedNative(function);
     case 12: return longNative(function);
@@ -53,9 +39,6 @@ void VirtualMachine::callNative(TInt32 group, TInt32 function) {
     case 27: return numberNative(function);
     case 28: return encoderNative(function);
     case 29: return dateTimeNative(function);
-    case 30: return debugNative(function);
-    case 32: return systemNative(function);
-    case 33: return timerNative(function);
     case 34: return hashNative(function);
     case 36: return floatNative(function);
     default: break;
@@ -66,6 +49,5 @@ void VirtualMachine::callNative(TInt32 group, TInt32 function) {
             "Internal error: invalid group in native call: " + std::to_string(group);
         fatalError(message.c_str(), pc);
     }
-    // Groups whose functions are not available yet answer every function as unknown.
-    unknownNativeFunction(info.messagePrefix);
+    NativeCall(*this, group).unknownFunction();
 }

@@ -2,8 +2,8 @@
 
 #include "ErrorHandling.h"
 
-TInt32 ExtensionHost::dispatch(TInt32 extension, TInt32 function, TInt32 top,
-                               TVMAddress stackAddress) {
+TInt32 ExtensionHost::callExtension(TInt32 extension, TInt32 function, TInt32 top,
+                                    TVMAddress stackAddress) {
     auto found = extensions.find(extension);
     if (found == extensions.end()) {
         std::unique_ptr<Extension> created = create(extension);

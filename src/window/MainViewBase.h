@@ -1,13 +1,13 @@
-// The window: a full-screen widget that also offers the host services. It maps the
+// The window: a full-screen widget that is also the application's screen. It maps the
 // application's repaint requests onto the window, rotated when a portrait picture is
 // shown on a landscape window.
 #pragma once
 
-#include "FrameworkServices.h"
+#include "ScreenService.h"
 
 #include <QWidget>
 
-class MainViewBase : public QWidget, public FrameworkServices {
+class MainViewBase : public QWidget, public ScreenService {
 public:
     MainViewBase() = default;
 

@@ -11,9 +11,10 @@ Scheduler::~Scheduler() {
         delete timer;
 }
 
-TInt32 Scheduler::addTimer(TVMAddress listener, TUint32 delay) {
+TInt32 Scheduler::addTimer(TVMAddress listener, TInt32 delay) {
     KESTRO_ASSERT(vm != 0);
-    auto* timer = new Timer(listener, nextTimerId++, delay, vm);
+    KESTRO_ASSERT(delay >= 0);
+    auto* timer = new Timer(listener, nextTimerId++, static_cast<TUint32>(delay), vm);
     timers.push_back(timer);
     return timer->id();
 }
@@ -25,7 +26,7 @@ std::vector<Timer*>::iterator Scheduler::find(TInt32 id) {
     return found;
 }
 
-TVMAddress Scheduler::remove(TInt32 id) {
+TVMAddress Scheduler::removeTimer(TInt32 id) {
     const auto found = find(id);
     if (found == timers.end()) return 0;
     Timer* timer = *found;
@@ -35,7 +36,8 @@ TVMAddress Scheduler::remove(TInt32 id) {
     return listener;
 }
 
-void Scheduler::updateDelay(TInt32 id, TUint32 delay) {
+void Scheduler::updateTimerDelay(TInt32 id, TInt32 newDelay) {
+    KESTRO_ASSERT(newDelay >= 0);
     const auto found = find(id);
-    if (found != timers.end()) (*found)->setDelay(delay);
+    if (found != timers.end()) (*found)->setDelay(static_cast<TUint32>(newDelay));
 }

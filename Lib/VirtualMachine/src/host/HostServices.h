@@ -1,0 +1,26 @@
+// The host as the machine and its natives reach it: one small interface a purpose. The
+// host fills every field before the module is loaded and keeps the services alive as
+// long as the machine.
+#pragma once
+
+#include "ClockService.h"
+#include "ExtensionService.h"
+#include "FileSystemServices.h"
+#include "LifecycleService.h"
+#include "LogService.h"
+#include "ScreenService.h"
+#include "TimerService.h"
+
+struct HostServices {
+    FileSystemServices* files = nullptr;
+    LogService* log = nullptr;
+    ClockService* clocks = nullptr;
+    TimerService* timers = nullptr;
+    ScreenService* screen = nullptr;
+    ExtensionService* extensions = nullptr;
+    LifecycleService* lifecycle = nullptr;
+
+    bool complete() const {
+        return files && log && clocks && timers && screen && extensions && lifecycle;
+    }
+};

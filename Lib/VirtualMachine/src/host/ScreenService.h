@@ -1,0 +1,15 @@
+// The screen the application draws on: its size, its orientation and repaint requests.
+#pragma once
+
+#include "Types.h"
+
+class ScreenService {
+public:
+    virtual ~ScreenService() = default;
+    // Requests a repaint of that back-buffer rectangle.
+    virtual void updateArea(TInt32 x, TInt32 y, TInt32 width, TInt32 height) = 0;
+    // 1 portrait, 2 landscape; any other value is kept and counts as portrait.
+    virtual void setOrientation(TInt32 orientation) = 0;
+    virtual TInt32 getOrientation() = 0;
+    virtual void getScreenSize(TInt32& width, TInt32& height) = 0;
+};

@@ -1,0 +1,71 @@
+// The system native group 32: ending the application, clocks, the application object.
+// Functions 10 to 12 (the default font, bitmaps) join the table with the graphics natives.
+#include "DateTimeFamilies.h"
+#include "ErrorHandling.h"
+#include "NativeCall.h"
+#include "NativeGroups.h"
+
+namespace {
+
+// Ends the process; the stack is not touched.
+void exit(NativeCall& call, TInt32) {
+    call.host().lifecycle->exitApplication();
+}
+
+// Ends the application's run with error code 12 after the host has seen the text.
+void exitWithMessage(NativeCall& call, TInt32) {
+    call.host().lifecycle->showExitMessage(call.string());
+    throwError(EExitRequested);
+}
+
+void elapsedMillis(NativeCall& call, TInt32) {
+    call.answer(static_cast<TUint32>(call.host().clocks->elapsedMillis()));
+}
+
+void currentTimeMillis(NativeCall& call, TInt32) {
+    call.answer(static_cast<TUint32>(call.host().clocks->currentTimeMillis()));
+}
+
+void callStackText(NativeCall& call, TInt32) {
+    call.answer(call.newString(OString("No Callstack available")));
+}
+
+void setApplicationObject(NativeCall& call, TInt32) {
+    call.setApplicationObject(call.word());
+    call.pop();
+}
+
+// What functions 6 and 7 ask a phone's host is not known; this host answers 0.
+void pushZero(NativeCall& call, TInt32) {
+    call.answer(0);
+}
+
+void discardTwo(NativeCall& call, TInt32) {
+    call.word();
+    call.word();
+    call.pop();
+}
+
+void null(NativeCall& call, TInt32) {
+    call.word();
+    call.answer(0);
+}
+
+constexpr NativeFunction kFunctions[] = {
+    {1, "exit", exit},
+    {2, "exitWithMessage", exitWithMessage},
+    {3, "elapsedMillis", elapsedMillis},
+    {4, "callStackText", callStackText},
+    {5, "setApplicationObject", setApplicationObject},
+    {6, "hostQuery", pushZero},
+    {7, "secondHostQuery", pushZero},
+    {8, "currentTimeMillis", currentTimeMillis},
+    {9, "now", answerCurrentDateTime},
+    {13, "discardTwo", discardTwo},
+    {14, "null", null},
+    {15, "secondNull", null},
+};
+
+} // namespace
+
+constinit const NativeTable kSystemNatives{kFunctions};
