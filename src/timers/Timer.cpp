@@ -17,5 +17,5 @@ void Timer::setDelay(TUint32 delay) {
 }
 
 void Timer::timeout() {
-    runHostCall([this] { machine->systemTimer(listenerObject); });
+    runHostCall([this] { machine->deliverEvent(EHandleSystemTimer, {listenerObject}); });
 }

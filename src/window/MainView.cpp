@@ -84,10 +84,6 @@ void MainView::updateForegroundState() {
     if (visible == foregroundState || !machine) return;
     foregroundState = visible;
     runHostCall([machine, visible] {
-        if (visible) {
-            machine->foregroundEvent();
-        } else {
-            machine->backgroundEvent();
-        }
+        machine->deliverEvent(visible ? EHandleForeground : EHandleBackground, {});
     });
 }

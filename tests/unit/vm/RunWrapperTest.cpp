@@ -142,13 +142,13 @@ TEST(RunWrapper, ClassMethodsRunOnlyForTheReceiversExactClass) {
 TEST(RunWrapper, HostEventsNeedTheApplicationObjectAndTheMethod) {
     StartedMachine vm(kRecorder);
     VirtualMachine& machine = *vm.machine;
-    machine.pointerEvent(1, 2, 3, 4);
+    machine.deliverEvent(EHandlePointerEvent, {1, 2, 3, 4});
     EXPECT_TRUE(vm.host.lines.empty());
     const TVMAddress app = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
     machine.memory().store32(app, 1);
     machine.setApplicationObject(app);
-    machine.pointerEvent(1, 2, 3, 4);
-    machine.foregroundEvent(); // the module has no such method
+    machine.deliverEvent(EHandlePointerEvent, {1, 2, 3, 4});
+    machine.deliverEvent(EHandleForeground, {}); // the module has no such method
     EXPECT_EQ(vm.host.lines, std::vector<std::string>{"pointer"});
 }
 
@@ -161,12 +161,12 @@ TEST(RunWrapper, EventsArrivingDuringACallAreQueuedAndAReentrantCallIsFatal) {
     TInt32 reentry = 0;
     vm.host.onLog = [&](const std::string& line) {
         if (line != "pointer" || vm.host.lines.size() > 1) return;
-        machine.pointerEvent(5, 6, 7, 8); // queued behind the running call
+        machine.deliverEvent(EHandlePointerEvent, {5, 6, 7, 8}); // queued behind the running call
         reentry = raisedCode([&] {
             machine.callMethod(vm.handle("keep<int><int><int>"), {1, 2, 3}, {0, 0, 0}, 0);
         });
     };
-    machine.pointerEvent(1, 2, 3, 4);
+    machine.deliverEvent(EHandlePointerEvent, {1, 2, 3, 4});
     EXPECT_EQ(reentry, EFatalMachineError);
     EXPECT_EQ(lastFatalDescription(), "VM concurrency error");
     EXPECT_EQ(vm.host.lines, (std::vector<std::string>{"pointer", "pointer"}));

@@ -234,46 +234,26 @@ void VirtualMachine::stopWithFatalError(const std::string& description) {
     throw MachineStop{MachineStop::kFatalError};
 }
 
-void VirtualMachine::hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
-                               const std::vector<TInt32>& depths, bool queued) {
+void VirtualMachine::deliverEvent(EventHandle which, std::initializer_list<TUint32> values) {
+    const MachineMethod& method = kMachineMethods[which];
+    KESTRO_ASSERT(method.delivery != EventDelivery::Machine);
     const TInt32 handle = eventHandles[which];
     if (handle < 0) return;
-    if (queued) {
+    std::vector<TUint32> arguments;
+    std::vector<TInt32> depths;
+    if (method.receiver == EventReceiver::Application) {
+        if (applicationObject == 0) return;
+        arguments.push_back(applicationObject);
+        depths.push_back(1);
+    }
+    for (const TUint32 value : values) {
+        const bool listener = method.receiver == EventReceiver::Listener && arguments.empty();
+        arguments.push_back(value);
+        depths.push_back(listener ? 1 : 0);
+    }
+    if (method.delivery == EventDelivery::Queued) {
         callMethodOrQueue(handle, arguments, depths, 0);
     } else {
         callMethod(handle, arguments, depths, 0);
     }
-}
-
-void VirtualMachine::draw(TVMAddress canvas) {
-    if (applicationObject != 0) hostEvent(EHandleDraw, {applicationObject, canvas}, {1, 0}, false);
-}
-
-void VirtualMachine::systemTimer(TVMAddress listener) {
-    hostEvent(EHandleSystemTimer, {listener}, {1}, false);
-}
-
-void VirtualMachine::pointerEvent(TInt32 type, TInt32 x, TInt32 y, TInt32 modifiers) {
-    if (applicationObject == 0) return;
-    hostEvent(EHandlePointerEvent,
-              {applicationObject, static_cast<TUint32>(type), static_cast<TUint32>(x),
-               static_cast<TUint32>(y), static_cast<TUint32>(modifiers)},
-              {1, 0, 0, 0, 0}, true);
-}
-
-void VirtualMachine::orientationChanged(TVMAddress listener, TInt32 orientation) {
-    hostEvent(EHandleOrientationChanged, {listener, static_cast<TUint32>(orientation)}, {1, 0},
-              true);
-}
-
-void VirtualMachine::exitEvent() {
-    if (applicationObject != 0) hostEvent(EHandleExit, {applicationObject}, {1}, true);
-}
-
-void VirtualMachine::foregroundEvent() {
-    if (applicationObject != 0) hostEvent(EHandleForeground, {applicationObject}, {1}, true);
-}
-
-void VirtualMachine::backgroundEvent() {
-    if (applicationObject != 0) hostEvent(EHandleBackground, {applicationObject}, {1}, true);
 }

@@ -17,28 +17,6 @@ constexpr TUint8 kStopByte = 0xFF;
 
 thread_local VirtualMachine* currentMachine = nullptr;
 
-// Signatures of the methods the machine calls, in the order start-up looks them up.
-constexpr std::pair<EventHandle, const char*> kEventSignatures[] = {
-    {EHandleGlobalInit, "::global::init"},
-    {EHandleMain, "main"},
-    {EHandleSystemTimer, "<systemtimerlistener>.systemtimerevent"},
-    {EHandleDraw, "<application>.draw to<canvas>"},
-    {EHandleKeyPressed, "<application>.key pressed<keyevent>"},
-    {EHandleKeyReleased, "<application>.key released<keyevent>"},
-    {EHandlePointerEvent, "<application>.pointer event<int>at x<int>y<int>modifiers<int>"},
-    {EHandlePointerPressed, "<application>.pointer pressed at<position>"},
-    {EHandlePointerDragged, "<application>.pointer dragged to<position>"},
-    {EHandlePointerReleased, "<application>.pointer released at<position>"},
-    {EHandleExit, "<application>.exit event"},
-    {EHandleForeground, "<application>.foreground event"},
-    {EHandleBackground, "<application>.background event"},
-    {EHandleOrientationChanged,
-     "<screenorientationlistener>.screen orientation changed to<orientation>"},
-    {EHandleInternalThrow, "vminternalthrow<int>,<string>"},
-    {EHandlePrintThrowable, "vmprintthrowable<throwable>"},
-    {EHandlePrintThrowableAndExit, "vmprintthrowableandexit<throwable>"},
-};
-
 } // namespace
 
 VirtualMachine* currentVirtualMachine() {
@@ -111,8 +89,8 @@ void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString
 }
 
 void VirtualMachine::lookUpEventHandles() {
-    for (const auto& [which, signature] : kEventSignatures)
-        eventHandles[which] = findMethod(OString(signature), 0);
+    for (std::size_t which = 0; which < eventHandles.size(); ++which)
+        eventHandles[which] = findMethod(OString(kMachineMethods[which].signature), 0);
 }
 
 TVMAddress VirtualMachine::createByteArray(const std::vector<TUint8>& bytes) {

@@ -8,6 +8,7 @@
 #include "HostServices.h"
 #include "InterfaceForCallingGc.h"
 #include "MVMCallbackInterface.h"
+#include "MachineMethods.h"
 #include "ModuleTables.h"
 #include "NativeMachine.h"
 #include "ObjectWrapper.h"
@@ -16,6 +17,7 @@
 
 #include <array>
 #include <deque>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,28 +54,6 @@ struct HandlerRecord {
     TInt32 savedSp = 0;
     TInt32 handlerPc = 0;
     TInt32 frameDepth = 0; // active frames when the region was entered
-};
-
-// The methods the machine itself calls, by their place in `eventHandles`.
-enum EventHandle : int {
-    EHandleGlobalInit,
-    EHandleMain,
-    EHandleSystemTimer,
-    EHandleDraw,
-    EHandleKeyPressed,
-    EHandleKeyReleased,
-    EHandleOrientationChanged,
-    EHandlePointerEvent,
-    EHandlePointerPressed,
-    EHandlePointerDragged,
-    EHandlePointerReleased,
-    EHandleExit,
-    EHandleForeground,
-    EHandleBackground,
-    EHandleInternalThrow,
-    EHandlePrintThrowable,
-    EHandlePrintThrowableAndExit,
-    EEventHandleCount
 };
 
 // The machine's memory, heap, operand stack and host services are its NativeMachine part,
@@ -113,15 +93,12 @@ public:
     TUint32 callMethod(TInt32 handle, const std::vector<TUint32>& arguments,
                        const std::vector<TInt32>& argumentDepths, TInt32 resultDepth);
 
-    // Host events; each does nothing while the application object is null or the
-    // application lacks the method.
-    void draw(TVMAddress canvas);
-    void systemTimer(TVMAddress listener);
-    void pointerEvent(TInt32 type, TInt32 x, TInt32 y, TInt32 modifiers);
-    void orientationChanged(TVMAddress listener, TInt32 orientation);
-    void exitEvent();
-    void foregroundEvent();
-    void backgroundEvent();
+    // The host's one way into the application: calls the method of the event with the
+    // values (plain values with depth 0; a listener event's listener first) on its
+    // receiver, at once or queued as the event's row in kMachineMethods says. Nothing
+    // happens when the application lacks the method, or while the application object is
+    // null for an event on it.
+    void deliverEvent(EventHandle which, std::initializer_list<TUint32> values);
 
     AddressSpace& memory() { return space; }
     ModuleTables& moduleTables() { return tables; }
@@ -180,8 +157,6 @@ private:
     // The host bytes of `words` words at a VM address; null raises NullPointerException.
     TUint8* wordsAt(TVMAddress address, TUint32 words);
     const MethodEntry& globalImplementation(TInt32 handle, const std::string& missing);
-    void hostEvent(EventHandle which, const std::vector<TUint32>& arguments,
-                   const std::vector<TInt32>& depths, bool queued);
     void run();
     // Runs native function `function` of group `group` on the operand stack.
     void callNative(TInt32 group, TInt32 function);
