@@ -2,19 +2,36 @@
 
 #include "ErrorHandling.h"
 
-TInt32 ExtensionHost::callExtension(TInt32 extension, TInt32 function, TInt32 top,
-                                    TVMAddress stackAddress) {
-    auto found = extensions.find(extension);
-    if (found == extensions.end()) {
-        std::unique_ptr<Extension> created = create(extension);
-        if (!created) throwError(EVMException, "Dll not supported");
-        found = extensions.emplace(extension, std::move(created)).first;
-    }
-    return found->second->callDllNative(function, top, stackAddress);
-}
+namespace {
 
 // The device extensions (accelerometer 20, location 27, audio player 28, audio mixer 30,
 // torch 36, platform functions 37) join this table as they are built.
-std::unique_ptr<Extension> ExtensionHost::create(TInt32) {
-    return nullptr;
+constexpr std::span<const ExtensionFactory> kDeviceExtensions{};
+
+} // namespace
+
+ExtensionHost::ExtensionHost() : ExtensionHost(kDeviceExtensions) {}
+
+ExtensionHost::ExtensionHost(std::span<const ExtensionFactory> factories) : table(factories) {}
+
+void ExtensionHost::attach(MVMCallbackInterface& aMachine, const HostServices& hostServices) {
+    machine = &aMachine;
+    services = hostServices;
+}
+
+TInt32 ExtensionHost::callExtension(TInt32 extension, TInt32 function, TInt32 top,
+                                    TVMAddress stackAddress) {
+    return extensionNumbered(extension).callDllNative(function, top, stackAddress);
+}
+
+Extension& ExtensionHost::extensionNumbered(TInt32 number) {
+    if (const auto found = extensions.find(number); found != extensions.end())
+        return *found->second;
+    for (const ExtensionFactory& factory : table) {
+        if (factory.number != number) continue;
+        KESTRO_ASSERT(machine != nullptr);
+        std::unique_ptr<Extension> created = factory.create({*machine, services});
+        return *extensions.emplace(number, std::move(created)).first->second;
+    }
+    throwError(EVMException, "Dll not supported");
 }

@@ -1,30 +1,34 @@
-// Device extensions, created on their first call and kept until the host ends. Opcode 97
-// reaches them through the host's extension service.
+// The device extensions of the host, created from their factories on their first call and
+// kept until the host ends. The extension-call instruction reaches them through the
+// host's extension service.
 #pragma once
 
-#include "AddressSpace.h"
+#include "Extension.h"
 #include "ExtensionService.h"
-#include "Types.h"
 
 #include <map>
 #include <memory>
-
-class Extension {
-public:
-    virtual ~Extension() = default;
-    // Runs `function` on the operands at the top of the stack (top index `top`, slot 0 at
-    // `stackAddress`) and returns the new top index.
-    virtual TInt32 callDllNative(TInt32 function, TInt32 top, TVMAddress stackAddress) = 0;
-};
+#include <span>
 
 class ExtensionHost : public ExtensionService {
 public:
-    // An extension number the host does not know raises VMException "Dll not supported".
+    // The extensions of this host.
+    ExtensionHost();
+    explicit ExtensionHost(std::span<const ExtensionFactory> factories);
+
+    // Extensions are made with this machine and these services; the host gives them when
+    // it loads the application, before the first extension call.
+    void attach(MVMCallbackInterface& machine, const HostServices& services);
+
+    // An extension number without a factory raises VMException "Dll not supported".
     TInt32 callExtension(TInt32 extension, TInt32 function, TInt32 top,
                          TVMAddress stackAddress) override;
 
 private:
-    std::unique_ptr<Extension> create(TInt32 extension);
+    Extension& extensionNumbered(TInt32 number);
 
-    std::map<TInt32, std::shared_ptr<Extension>> extensions;
+    std::span<const ExtensionFactory> table;
+    MVMCallbackInterface* machine = nullptr;
+    HostServices services;
+    std::map<TInt32, std::unique_ptr<Extension>> extensions;
 };

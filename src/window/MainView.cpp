@@ -31,6 +31,7 @@ void MainView::loadApplication() {
     auto* machine = new VirtualMachine(); // lives until the process ends
     setCurrentVirtualMachine(machine);
     attachMachine(machine);
+    extensionHost.attach(*machine, services());
     const OString moduleName("index.mcb");
     const std::unique_ptr<KESTRO::InputStream> module = files.openInputFile(moduleName);
     if (!module) {

@@ -34,15 +34,8 @@ void NativeCall::answerWords(std::span<const TUint32> words, TInt32 kept) {
     vm.sp = last;
 }
 
-// Null holds no native object, so it is told apart only once the look-up has failed.
 OString& NativeCall::stringAt(TVMAddress cell) {
-    const TVMAddress object = vm.space.load32(cell);
-    auto* text = vm.heap.nativeObjectOf<OString>(object);
-    if (!text) [[unlikely]] {
-        if (object == 0) throwError(ENullPointer, "NULL pointer");
-        throwError(EVMException, "not a string");
-    }
-    return *text;
+    return stringInCell(vm.heap, cell);
 }
 
 TVMAddress NativeCall::newString(OString text) {
