@@ -25,10 +25,6 @@ TUint32 u32(TInt32 operand) {
     return static_cast<TUint32>(operand);
 }
 
-bool isAllocatableGcCode(TInt32 code) {
-    return code >= 1 && code <= 17 && code != GC_CODE_VECTOR;
-}
-
 // The byte size of n words, or an InvalidArgumentException when it cannot be allocated.
 TUint32 wordBytes(TUint32 words) {
     if (words > 0x3FFFFFF0u) throwError(EInvalidArgument);
