@@ -1,6 +1,7 @@
 #include "Assembler.h"
 
 #include "ModuleWriter.h"
+#include "NativeGroups.h"
 #include "Opcodes.h"
 #include "SourceLexer.h"
 #include "Syntax.h"
@@ -453,6 +454,24 @@ private:
         return integer(where, operand, -128, 255, what);
     }
 
+    TInt64 nativeGroup(int where, const Operand& operand) const {
+        return namedByte(where, operand, nameLookup(operand, nativeGroupNamed), "native group");
+    }
+
+    // A function number, or the name of a function of the group.
+    TInt64 nativeFunction(int where, const Operand& group, const Operand& operand) const {
+        if (operand.size() != 1 || operand[0].kind != Token::Kind::Name)
+            return integer(where, operand, -128, 255, "a native function");
+        const auto groupNumber = static_cast<TInt32>(nativeGroup(where, group));
+        const NativeFunction* function = findNativeNamed(groupNumber, operand[0].text);
+        if (!function) {
+            const char* groupName = nativeGroupInfo(groupNumber).name;
+            failAt(where, "unknown function '" + operand[0].text + "' of native group " +
+                              (groupName ? groupName : std::to_string(groupNumber)));
+        }
+        return function->number;
+    }
+
     static std::optional<TInt32> nameLookup(const Operand& operand,
                                             std::optional<TInt32> (*lookup)(const std::string&)) {
         if (operand.size() != 1 || operand[0].kind != Token::Kind::Name) return std::nullopt;
@@ -512,9 +531,9 @@ private:
         case OperandKind::GcCode:
             return static_cast<TUint64>(
                 namedByte(where, operand, nameLookup(operand, gcCodeNamed), "GC code"));
-        case OperandKind::NativeGroup:
-            return static_cast<TUint64>(
-                namedByte(where, operand, nameLookup(operand, nativeGroupNamed), "native group"));
+        case OperandKind::NativeGroup: return static_cast<TUint64>(nativeGroup(where, operand));
+        case OperandKind::NativeFunction:
+            return static_cast<TUint64>(nativeFunction(where, at.operands[0], operand));
         case OperandKind::Int64: return value64(where, operand);
         }
         return 0;

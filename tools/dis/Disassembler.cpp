@@ -314,6 +314,14 @@ private:
         return text;
     }
 
+    // The name of the native function that the native call at `at` calls, or "".
+    std::string nativeFunctionName(TUint32 at) const {
+        if (image.code[at] != static_cast<TUint8>(Opcode::Native)) return "";
+        const auto group = static_cast<TInt8>(image.code[at + 1]);
+        const NativeFunction* function = findNative(group, static_cast<TInt8>(image.code[at + 2]));
+        return function ? function->name : "";
+    }
+
     void writeCode() {
         out << "\n.code\n";
         for (TUint32 at : starts) {
@@ -322,7 +330,8 @@ private:
             if (at == image.code.size()) break;
             std::string text = "    " + instructionText(at);
             text.resize(std::max<std::size_t>(text.size() + 1, 40), ' ');
-            out << text << "; @" << at << '\n';
+            const std::string name = nativeFunctionName(at);
+            out << text << "; " << (name.empty() ? "" : name + " ") << '@' << at << '\n';
         }
     }
 

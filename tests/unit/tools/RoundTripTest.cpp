@@ -101,6 +101,22 @@ TEST(Assembler, ReportsTheLineOfEachMistake) {
     EXPECT_EQ(assemblyError(".widths 1 1 1 1 1 1 1 1 1\n.frame f\n    args 256\n").first, 1);
 }
 
+TEST(Assembler, NativeFunctionsGoByNumberOrByName) {
+    const ModuleImage image = assemble(".code\n    native Debug, log\n    native 32, now\n");
+    const std::vector<TUint8> expected = {78, 30, 1, 78, 32, 9};
+    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(assemblyError(".code\n    native System, logg\n").second,
+              "unknown function 'logg' of native group System");
+    EXPECT_EQ(assemblyError(".code\n    native 2, log\n").second,
+              "unknown function 'log' of native group 2");
+    const std::string text = disassemble(ModuleReader::read(writeModule(
+        assemble(".code\n    native Debug, 1\n    native Debug, 99\n    native 2, 1\n"))));
+    EXPECT_NE(text.find("native Debug, 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("; log @0"), std::string::npos) << text;
+    EXPECT_NE(text.find("; @3"), std::string::npos) << "an unknown function has no name";
+    EXPECT_NE(text.find("native 2, 1"), std::string::npos) << text;
+}
+
 TEST(Assembler, ShortBranchesOutOfReachNeedTheWideForm) {
     std::string source = ".code\nstart:\n";
     for (int i = 0; i < 33000; ++i)

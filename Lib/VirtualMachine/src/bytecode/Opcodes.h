@@ -11,28 +11,30 @@
 // What an operand means; this decides its width, how the loader relocates it and how
 // the assembler and disassembler spell it.
 enum class OperandKind : TUint8 {
-    Int8,          // signed byte
-    Int32,         // signed 32-bit value
-    Uint32,        // unsigned 32-bit value
-    Branch16,      // signed offset from the instruction's last byte
-    Branch32,      // signed offset from the instruction's last byte
-    CodeOffset,    // absolute code offset; relocated by the code base
-    FrameIndex,    // frame-layout (method) index; relocated unless negative
-    ClassMethod,   // module-local class-method record; replaced by its method-table index
-    StringIndex,   // string constant; relocated by the string base
-    ClassIndex,    // class index; relocated by the class base
-    HandlerClass,  // class caught by a handler; relocated unless negative (catch-all)
-    HandlerOffset, // handler position, relative to the instruction's last byte
-    GcCode,        // heap block kind (signed byte)
-    NativeGroup,   // native group number (signed byte)
-    Int64,         // eight bytes: a 64-bit constant, low word first
+    Int8,           // signed byte
+    Int32,          // signed 32-bit value
+    Uint32,         // unsigned 32-bit value
+    Branch16,       // signed offset from the instruction's last byte
+    Branch32,       // signed offset from the instruction's last byte
+    CodeOffset,     // absolute code offset; relocated by the code base
+    FrameIndex,     // frame-layout (method) index; relocated unless negative
+    ClassMethod,    // module-local class-method record; replaced by its method-table index
+    StringIndex,    // string constant; relocated by the string base
+    ClassIndex,     // class index; relocated by the class base
+    HandlerClass,   // class caught by a handler; relocated unless negative (catch-all)
+    HandlerOffset,  // handler position, relative to the instruction's last byte
+    GcCode,         // heap block kind (signed byte)
+    NativeGroup,    // native group number (signed byte)
+    NativeFunction, // function number within the native group (signed byte)
+    Int64,          // eight bytes: a 64-bit constant, low word first
 };
 
 constexpr int operandWidth(OperandKind kind) {
     switch (kind) {
     case OperandKind::Int8:
     case OperandKind::GcCode:
-    case OperandKind::NativeGroup: return 1;
+    case OperandKind::NativeGroup:
+    case OperandKind::NativeFunction: return 1;
     case OperandKind::Branch16: return 2;
     case OperandKind::Int64: return 8;
     default: return 4;
@@ -111,7 +113,7 @@ constexpr int operandWidth(OperandKind kind) {
     X(74, RemByte, "rem.b")                                                                        \
     X(75, ShiftLeftByte, "shl.b")                                                                  \
     X(76, ShiftRightByte, "shr.b")                                                                 \
-    X(78, Native, "native", NativeGroup, Int8)                                                     \
+    X(78, Native, "native", NativeGroup, NativeFunction)                                           \
     X(79, ZeroWords, "zero", Int8)                                                                 \
     X(80, ZeroWordsWide, "zero.w", Uint32)                                                         \
     X(81, CopyWords, "copy", Int8)                                                                 \

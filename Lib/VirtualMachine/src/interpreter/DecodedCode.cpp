@@ -23,7 +23,8 @@ TInt32 operandValue(OperandKind kind, const TUint8* bytes, TInt64 position, TUin
     switch (kind) {
     case OperandKind::Int8:
     case OperandKind::GcCode:
-    case OperandKind::NativeGroup: return static_cast<TInt8>(bytes[0]);
+    case OperandKind::NativeGroup:
+    case OperandKind::NativeFunction: return static_cast<TInt8>(bytes[0]);
     case OperandKind::Branch16:
         return checkedTarget(position + 2 + static_cast<TInt16>(readLittleEndian16(bytes)),
                              codeSize);
