@@ -25,7 +25,6 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 5: return vectorNative<ObjectWrapper<int, 3>>(function, ETrue);
     case 6: return vectorNative<ObjectWrapper<int, 4>>(function, ETrue);
     case 7: return vectorNative<ObjectWrapper<int, 1>>(function, EFalse);
-    case 8: return stringNative(function);
     case 10: return charNative(function);
     case 11: return fixedNative(function);
     case 12: return longNative(function);

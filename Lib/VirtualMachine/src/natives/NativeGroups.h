@@ -27,7 +27,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(5, "Int3Array", "Vector:", kNoNatives)                                                       \
     X(6, "Int4Array", "Vector:", kNoNatives)                                                       \
     X(7, "ObjectArray", "Vector:", kNoNatives)                                                     \
-    X(8, "String", "String:", kNoNatives)                                                          \
+    X(8, "String", "String:", kStringNatives)                                                      \
     X(9, "Byte", "Byte:", kNoNatives)                                                              \
     X(10, "Char", "Char:", kNoNatives)                                                             \
     X(11, "Fixed", "Fixed:", kNoNatives)                                                           \

@@ -1,7 +1,9 @@
-// String natives 138 to 149: ordering and equality. The ordering operations 140 to 145
-// compare exactly; the others ignore case unless a flag says otherwise.
+// String natives 138 to 149: ordering and equality. The ordering tests 140 to 145 compare
+// exactly; the others ignore case unless a flag says otherwise.
 #include "ErrorHandling.h"
 #include "StringFamilies.h"
+
+#include <utility>
 
 namespace {
 
@@ -25,41 +27,63 @@ bool regionEquals(const OString& text, RangeOperand range, const OString& other,
     return text.regionEquals(TextRange::ofCount(range.first, range.length), other, caseSensitive);
 }
 
-bool ordered(TInt32 number, TInt32 comparison) {
-    switch (number) {
-    case 140: return comparison == 0;
-    case 141: return comparison != 0;
-    case 142: return comparison < 0;
-    case 143: return comparison <= 0;
-    case 144: return comparison > 0;
-    default: return comparison >= 0; // 145
-    }
+// Variant bit 0: a flag; bit 1: a range. Without a range the whole strings take part.
+struct ComparedOperands {
+    const OString& text;
+    OString other;
+    RangeOperand range;
+    bool caseSensitive;
+};
+
+ComparedOperands comparedOperands(NativeCall& call, TInt32 variant) {
+    const bool caseSensitive = caseRule(call, variant & 1);
+    const RangeOperand range = variant & 2 ? call.range() : RangeOperand{0, -1};
+    OString other = call.string();
+    return {call.string(), std::move(other), range, caseSensitive};
 }
 
-// 138, 139, 147 to 149 take a flag; 146 to 149 answer equality, 138 and 139 the sign.
-void compareUnderCaseRule(NativeCall& call, TInt32 number) {
-    const bool caseSensitive = caseRule(call, number != 146 && number != 148);
-    const bool hasRange = number == 139 || number == 148 || number == 149;
-    // Without a range operand the whole strings take part.
-    const RangeOperand range = hasRange ? call.range() : RangeOperand{0, -1};
+TInt32 exactComparison(NativeCall& call) {
     const OString other = call.string();
-    const OString& text = call.string();
-    if (number == 138 || number == 139)
-        call.answer(signOf(compareRange(text, range, other, caseSensitive)));
-    else
-        call.answer(truth(regionEquals(text, range, other, caseSensitive)));
+    return call.string().compare(other, true);
 }
 
 } // namespace
 
-bool compareStrings(NativeCall& call, TInt32 number) {
-    if (number >= 140 && number <= 145) {
-        const OString other = call.string();
-        call.answer(truth(ordered(number, call.string().compare(other, true))));
-    } else if (number >= 138 && number <= 149) {
-        compareUnderCaseRule(call, number);
-    } else {
-        return false;
-    }
-    return true;
+namespace StringNatives {
+
+// The sign of the comparison.
+void compare(NativeCall& call, TInt32 variant) {
+    const ComparedOperands in = comparedOperands(call, variant);
+    call.answer(signOf(compareRange(in.text, in.range, in.other, in.caseSensitive)));
 }
+
+void equals(NativeCall& call, TInt32 variant) {
+    const ComparedOperands in = comparedOperands(call, variant);
+    call.answer(truth(regionEquals(in.text, in.range, in.other, in.caseSensitive)));
+}
+
+void equalsExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) == 0));
+}
+
+void notEqualsExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) != 0));
+}
+
+void lessExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) < 0));
+}
+
+void lessOrEqualExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) <= 0));
+}
+
+void greaterExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) > 0));
+}
+
+void greaterOrEqualExactly(NativeCall& call, TInt32) {
+    call.answer(truth(exactComparison(call) >= 0));
+}
+
+} // namespace StringNatives

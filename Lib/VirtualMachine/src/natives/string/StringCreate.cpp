@@ -1,45 +1,45 @@
-// String natives 1, 2, 4, 5, 7, 8 and 9: a new string stored into a destination cell.
+// String natives 1, 2, 4, 5, 7, 8 and 9: a new string stored into a destination cell, the
+// lowest operand.
 #include "StringFamilies.h"
 
 namespace {
 
-OString madeString(NativeCall& call, TInt32 number) {
-    switch (number) {
-    case 1: return {};
-    case 2:
-    case 4: return call.string();
-    case 5: {
-        const TInt32 times = call.integer();
-        return OString::filled(call.unit(), times);
-    }
-    case 7: return substringOperand(call);
-    case 8: {
-        const TInt32 step = call.integer();
-        return call.string().everyNth(step);
-    }
-    default: {
-        const TInt32 step = call.integer();
-        const TextRange range = textRange(call);
-        return call.string().everyNth(step, range);
-    }
-    }
+// Stores the string made from the operands above the destination, which is read last.
+void storeMade(NativeCall& call, const OString& made) {
+    call.storeString(call.word(), made);
+    call.pop();
 }
 
 } // namespace
 
-bool createString(NativeCall& call, TInt32 number) {
-    switch (number) {
-    case 1:
-    case 2:
-    case 4:
-    case 5:
-    case 7:
-    case 8:
-    case 9: break;
-    default: return false;
-    }
-    const OString made = madeString(call, number);
-    call.storeString(call.word(), made);
-    call.pop();
-    return true;
+namespace StringNatives {
+
+void setEmpty(NativeCall& call, TInt32) {
+    storeMade(call, OString());
 }
+
+void setCopy(NativeCall& call, TInt32) {
+    storeMade(call, OString(call.string()));
+}
+
+void setFilled(NativeCall& call, TInt32) {
+    const TInt32 times = call.integer();
+    storeMade(call, OString::filled(call.unit(), times));
+}
+
+void setSubstring(NativeCall& call, TInt32) {
+    storeMade(call, substringOperand(call));
+}
+
+void setEveryNth(NativeCall& call, TInt32) {
+    const TInt32 step = call.integer();
+    storeMade(call, call.string().everyNth(step));
+}
+
+void setEveryNthInRange(NativeCall& call, TInt32) {
+    const TInt32 step = call.integer();
+    const TextRange range = textRange(call);
+    storeMade(call, call.string().everyNth(step, range));
+}
+
+} // namespace StringNatives

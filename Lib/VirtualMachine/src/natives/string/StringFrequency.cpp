@@ -14,7 +14,7 @@ char16_t folded(char16_t unit, bool caseSensitive) {
 // The character with the highest count in the text, the earliest on a tie; without case
 // sensitivity counted and returned in lower case. No character raises
 // DataFormatException.
-char16_t mostFrequent(const OString& text, bool caseSensitive) {
+char16_t mostFrequentUnit(const OString& text, bool caseSensitive) {
     if (text.isEmpty()) throwError(EDataFormat);
     std::unordered_map<char16_t, TInt32> counts;
     for (const char16_t unit : text.view())
@@ -33,13 +33,14 @@ char16_t mostFrequent(const OString& text, bool caseSensitive) {
 
 } // namespace
 
-bool findMostFrequent(NativeCall& call, TInt32 number) {
-    if (number < 32 || number > 35) return false;
-    // Variant bit 0: a range; bit 1: a flag.
-    const TInt32 variant = number - 32;
+namespace StringNatives {
+
+// Variant bit 0: a range; bit 1: a flag.
+void mostFrequent(NativeCall& call, TInt32 variant) {
     const bool caseSensitive = caseRule(call, variant & 2);
     const TextRange range = optionalRange(call, variant & 1);
     const OString& text = call.string();
-    call.answer(mostFrequent(text.substring(range), caseSensitive));
-    return true;
+    call.answer(mostFrequentUnit(text.substring(range), caseSensitive));
 }
+
+} // namespace StringNatives

@@ -1,41 +1,41 @@
 // String natives 48, 49, 134, 135, 150 and 153: new strings as results.
 #include "StringFamilies.h"
 
-namespace {
+#include <utility>
 
-OString joined(NativeCall& call) {
+namespace StringNatives {
+
+void concatenated(NativeCall& call, TInt32) {
     const OString& second = call.string();
     OString text = call.string();
     text.append(second);
-    return text;
+    call.answer(call.newString(std::move(text)));
 }
 
-OString repeated(NativeCall& call) {
+void repeated(NativeCall& call, TInt32) {
     const TInt32 times = call.integer();
     OString text = call.string();
     text.repeat(times);
-    return text;
+    call.answer(call.newString(std::move(text)));
 }
 
-OString inRadix(NativeCall& call) {
+void fromInt(NativeCall& call, TInt32) {
+    call.answer(call.newString(OString::number(call.integer())));
+}
+
+// The value is taken as unsigned.
+void fromIntInRadix(NativeCall& call, TInt32) {
     const TInt32 radix = call.integer();
-    return OString::numberInRadix(call.word(), radix);
+    call.answer(call.newString(OString::numberInRadix(call.word(), radix)));
 }
 
-} // namespace
-
-bool makeString(NativeCall& call, TInt32 number) {
-    switch (number) {
-    case 48: call.answer(call.newString(joined(call))); return true;
-    case 49: call.answer(call.newString(repeated(call))); return true;
-    case 134: call.answer(call.newString(OString::number(call.integer()))); return true;
-    case 135: call.answer(call.newString(inRadix(call))); return true;
-    case 150: call.answer(call.newString(substringOperand(call))); return true;
-    case 153: {
-        // The result is a reference of depth 2: a new cell that refers to the string's cell.
-        call.answer(call.newCell(call.newString(substringOperand(call))));
-        return true;
-    }
-    default: return false;
-    }
+void substring(NativeCall& call, TInt32) {
+    call.answer(call.newString(substringOperand(call)));
 }
+
+// The result is a reference of depth 2: a new cell that refers to the string's cell.
+void substringReference(NativeCall& call, TInt32) {
+    call.answer(call.newCell(call.newString(substringOperand(call))));
+}
+
+} // namespace StringNatives

@@ -1,10 +1,32 @@
 // String natives 10 to 16 and 44 to 47: length, characters, find, prefix and suffix.
 #include "StringFamilies.h"
 
-namespace {
+namespace StringNatives {
 
-// 16: the range (first, length) of the first occurrence, ignoring case; (0, 0) for none.
-void find(NativeCall& call) {
+void length(NativeCall& call, TInt32) {
+    call.answer(static_cast<TUint32>(call.string().length()));
+}
+
+void isEmpty(NativeCall& call, TInt32) {
+    call.answer(truth(call.string().isEmpty()));
+}
+
+void charAt(NativeCall& call, TInt32) {
+    const TInt32 index = call.integer();
+    call.answer(call.string().at(index));
+}
+
+void firstChar(NativeCall& call, TInt32) {
+    call.answer(call.string().at(0));
+}
+
+void lastChar(NativeCall& call, TInt32) {
+    const OString& text = call.string();
+    call.answer(text.at(text.length() - 1));
+}
+
+// The range (first, length) of the first occurrence, ignoring case; (0, 0) for none.
+void find(NativeCall& call, TInt32) {
     const OString pattern = call.string();
     const TInt32 at = call.string().indexOf(pattern, {}, false);
     const TUint32 range[] = {at < 0 ? 0 : static_cast<TUint32>(at),
@@ -12,8 +34,8 @@ void find(NativeCall& call) {
     call.answerWords(range);
 }
 
-// 44 to 47: variant bit 0 a flag, bit 1 the end instead of the start.
-void affix(NativeCall& call, TInt32 variant) {
+// Variant bit 0: a flag; bit 1: the end instead of the start.
+void startsOrEndsWith(NativeCall& call, TInt32 variant) {
     const bool caseSensitive = caseRule(call, variant & 1);
     const OString pattern = call.string();
     const OString& text = call.string();
@@ -21,28 +43,4 @@ void affix(NativeCall& call, TInt32 variant) {
                                   : text.startsWith(pattern, caseSensitive)));
 }
 
-} // namespace
-
-bool queryString(NativeCall& call, TInt32 number) {
-    switch (number) {
-    case 10: call.answer(static_cast<TUint32>(call.string().length())); return true;
-    case 11: call.answer(truth(call.string().isEmpty())); return true;
-    case 12: {
-        const TInt32 index = call.integer();
-        call.answer(call.string().at(index));
-        return true;
-    }
-    case 14: call.answer(call.string().at(0)); return true;
-    case 15: {
-        const OString& text = call.string();
-        call.answer(text.at(text.length() - 1));
-        return true;
-    }
-    case 16: find(call); return true;
-    case 44:
-    case 45:
-    case 46:
-    case 47: affix(call, number - 44); return true;
-    default: return false;
-    }
-}
+} // namespace StringNatives

@@ -24,41 +24,52 @@ void replaceFamily(NativeCall& call, Occurrence which, TInt32 variant) {
     const TextRange range = optionalRange(call, variant & 4);
     const OString pattern = call.string();
     replace(call.string(), which, pattern, replacement, range, caseSensitive);
+    call.pop();
 }
 
-// 159 and 160: every occurrence, the range before the pattern; 160 has a flag.
-void replaceEveryInRange(NativeCall& call, bool hasFlag) {
-    const bool caseSensitive = caseRule(call, hasFlag);
-    const OString replacement = call.string();
-    const OString pattern = call.string();
-    const TextRange range = textRange(call);
-    replace(call.string(), Occurrence::Every, pattern, replacement, range, caseSensitive);
-}
-
+// The remove families: their operands are those of the search families.
 void removeFamily(NativeCall& call, Occurrence which, TInt32 variant) {
     const PatternOperands in = patternOperands(call, variant);
     replace(in.text, which, in.pattern, OString(), in.range, in.caseSensitive);
+    call.pop();
 }
 
 } // namespace
 
-bool replaceInString(NativeCall& call, TInt32 number) {
-    constexpr Occurrence kOrder[] = {Occurrence::First, Occurrence::Last, Occurrence::Every};
-    for (TInt32 i = 0; i < 3; ++i) {
-        const Occurrence which = kOrder[i];
-        if (const TInt32 variant = variantIn(number, 69 + 8 * i); variant >= 0) {
-            replaceFamily(call, which, variant);
-            call.pop();
-            return true;
-        }
-        if (const TInt32 variant = variantIn(number, 95 + 8 * i); variant >= 0) {
-            removeFamily(call, which, variant);
-            call.pop();
-            return true;
-        }
-    }
-    if (number != 159 && number != 160) return false;
-    replaceEveryInRange(call, number == 160);
-    call.pop();
-    return true;
+namespace StringNatives {
+
+void replaceFirst(NativeCall& call, TInt32 variant) {
+    replaceFamily(call, Occurrence::First, variant);
 }
+
+void replaceLast(NativeCall& call, TInt32 variant) {
+    replaceFamily(call, Occurrence::Last, variant);
+}
+
+void replaceAll(NativeCall& call, TInt32 variant) {
+    replaceFamily(call, Occurrence::Every, variant);
+}
+
+// Every occurrence, the range before the pattern; variant 1 has a flag.
+void replaceAllRangeFirst(NativeCall& call, TInt32 variant) {
+    const bool caseSensitive = caseRule(call, variant & 1);
+    const OString replacement = call.string();
+    const OString pattern = call.string();
+    const TextRange range = textRange(call);
+    replace(call.string(), Occurrence::Every, pattern, replacement, range, caseSensitive);
+    call.pop();
+}
+
+void removeFirst(NativeCall& call, TInt32 variant) {
+    removeFamily(call, Occurrence::First, variant);
+}
+
+void removeLast(NativeCall& call, TInt32 variant) {
+    removeFamily(call, Occurrence::Last, variant);
+}
+
+void removeAll(NativeCall& call, TInt32 variant) {
+    removeFamily(call, Occurrence::Every, variant);
+}
+
+} // namespace StringNatives

@@ -14,15 +14,32 @@ TInt32 search(Search kind, const OString& text, const OString& pattern, TextRang
     }
 }
 
-// The eight-variant families; 16 itself is the find of the queries.
+// The eight-variant families.
 void searchFamily(NativeCall& call, Search kind, TInt32 variant) {
     const PatternOperands in = patternOperands(call, variant);
     call.answer(
         static_cast<TUint32>(search(kind, in.text, in.pattern, in.range, in.caseSensitive)));
 }
 
-// 155 to 158: the range comes before the pattern. Variant bit 0: a flag comes last; bit 1:
-// the last index instead of the first.
+} // namespace
+
+namespace StringNatives {
+
+// Variants 1 to 7; variant 0 is the find of the queries.
+void indexOf(NativeCall& call, TInt32 variant) {
+    searchFamily(call, Search::First, variant);
+}
+
+void lastIndexOf(NativeCall& call, TInt32 variant) {
+    searchFamily(call, Search::Last, variant);
+}
+
+void count(NativeCall& call, TInt32 variant) {
+    searchFamily(call, Search::Count, variant);
+}
+
+// The range comes before the pattern. Variant bit 0: a flag comes last; bit 1: the last
+// index instead of the first.
 void searchRangeFirst(NativeCall& call, TInt32 variant) {
     const bool caseSensitive = caseRule(call, variant & 1);
     const OString pattern = call.string();
@@ -32,18 +49,4 @@ void searchRangeFirst(NativeCall& call, TInt32 variant) {
     call.answer(static_cast<TUint32>(search(kind, text, pattern, range, caseSensitive)));
 }
 
-} // namespace
-
-bool searchString(NativeCall& call, TInt32 number) {
-    if (number > 16 && variantIn(number, 16) >= 0)
-        searchFamily(call, Search::First, variantIn(number, 16));
-    else if (variantIn(number, 24) >= 0)
-        searchFamily(call, Search::Last, variantIn(number, 24));
-    else if (variantIn(number, 36) >= 0)
-        searchFamily(call, Search::Count, variantIn(number, 36));
-    else if (number >= 155 && number <= 158)
-        searchRangeFirst(call, number - 155);
-    else
-        return false;
-    return true;
-}
+} // namespace StringNatives

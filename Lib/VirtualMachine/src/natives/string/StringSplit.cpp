@@ -27,17 +27,17 @@ void forEachPiece(std::u16string_view text, const TextSearch::Finder& separator,
 
 } // namespace
 
-bool splitString(NativeCall& call, TInt32 number) {
-    if (number < 50 || number > 53) return false;
-    // Variant bit 0: a flag; bit 1: the separator is a character.
-    const TInt32 variant = number - 50;
+namespace StringNatives {
+
+// Variant bit 0: a flag; bit 1: the separator is a character.
+void split(NativeCall& call, TInt32 variant) {
     const bool caseSensitive = caseRule(call, variant & 1);
     const OString separator = textOrUnit(call, variant & 2);
     // A copy shares the text, which so stays whole while the pieces are made.
     const OString text = call.string();
     if (text.isEmpty()) {
         call.answer(newStringArray(call, std::vector<OString>()));
-        return true;
+        return;
     }
     if (separator.isEmpty()) throwError(EInvalidArgument);
     const TextSearch::Finder finder(separator.view(), caseSensitive);
@@ -51,5 +51,6 @@ bool splitString(NativeCall& call, TInt32 number) {
             add(previous);
         });
     }));
-    return true;
 }
+
+} // namespace StringNatives

@@ -18,12 +18,6 @@ OString substringOperand(NativeCall& call);
 // Whether the range stands for the empty range (0, -1) in the string.
 bool isEmptyRange(TextRange range, const OString& text);
 
-// The families of eight numbers: the variant (0 to 7) of `number` in the family that
-// starts at `first`, or -1 when it is not one of them.
-inline TInt32 variantIn(TInt32 number, TInt32 first) {
-    return number >= first && number < first + 8 ? number - first : -1;
-}
-
 // The operands of the search, count and remove families:
 // variant bit 0: a range follows the pattern; bit 1: a flag comes last; bit 2: the
 // pattern is a character.
