@@ -19,12 +19,6 @@ void VirtualMachine::unknownNativeFunction(const char* prefix) {
 
 void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     switch (group) {
-    case 1: return vectorNative<ObjectWrapper<signed char, 1>>(function, ETrue);
-    case 3: return vectorNative<ObjectWrapper<int, 1>>(function, ETrue);
-    case 4: return vectorNative<ObjectWrapper<int, 2>>(function, ETrue);
-    case 5: return vectorNative<ObjectWrapper<int, 3>>(function, ETrue);
-    case 6: return vectorNative<ObjectWrapper<int, 4>>(function, ETrue);
-    case 7: return vectorNative<ObjectWrapper<int, 1>>(function, EFalse);
     case 8: return stringNative(function);
     case 10: return charNative(function);
     case 11: return fixedNative(function);

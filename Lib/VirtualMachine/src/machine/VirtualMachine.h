@@ -10,7 +10,6 @@
 #include "MVMCallbackInterface.h"
 #include "ModuleTables.h"
 #include "NativeMachine.h"
-#include "ObjectWrapper.h"
 #include "RootedValues.h"
 #include "StressCollection.h"
 
@@ -188,7 +187,6 @@ private:
     // The groups still dispatched by hand; each answers an unknown function itself.
     void callLegacyNative(TInt32 group, TInt32 function);
     [[noreturn]] void unknownNativeFunction(const char* prefix);
-    template <class Element> void vectorNative(TInt32 function, TBool bPrimitive);
     void stringNative(TInt32 function);
     void dateTimeNative(TInt32 function);
     void rangeNative(TInt32 function);

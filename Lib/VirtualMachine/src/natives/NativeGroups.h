@@ -21,12 +21,12 @@ using NativeTable = std::span<const NativeFunction>;
 
 // X(number, "Name", "prefix of the unknown-function message", table)
 #define KESTRO_NATIVE_GROUPS(X)                                                                    \
-    X(1, "ByteArray", "Vector:", kNoNatives)                                                       \
-    X(3, "IntArray", "Vector:", kNoNatives)                                                        \
-    X(4, "Int2Array", "Vector:", kNoNatives)                                                       \
-    X(5, "Int3Array", "Vector:", kNoNatives)                                                       \
-    X(6, "Int4Array", "Vector:", kNoNatives)                                                       \
-    X(7, "ObjectArray", "Vector:", kNoNatives)                                                     \
+    X(1, "ByteArray", "Vector:", kByteArrayNatives)                                                \
+    X(3, "IntArray", "Vector:", kIntArrayNatives)                                                  \
+    X(4, "Int2Array", "Vector:", kInt2ArrayNatives)                                                \
+    X(5, "Int3Array", "Vector:", kInt3ArrayNatives)                                                \
+    X(6, "Int4Array", "Vector:", kInt4ArrayNatives)                                                \
+    X(7, "ObjectArray", "Vector:", kObjectArrayNatives)                                            \
     X(8, "String", "String:", kNoNatives)                                                          \
     X(9, "Byte", "Byte:", kNoNatives)                                                              \
     X(10, "Char", "Char:", kNoNatives)                                                             \
