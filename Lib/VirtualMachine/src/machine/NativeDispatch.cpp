@@ -20,9 +20,7 @@ void VirtualMachine::unknownNativeFunction(const char* prefix) {
 void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     switch (group) {
     case 8: return stringNative(function);
-    case 10: return charNative(function);
     case 11: return fixedNative(function);
-    case 12: return longNative(function);
     case 14: return rangeNative(function);
     case 21: return outputStreamNative(function);
     case 22: return fileWriterNative(function);
@@ -30,7 +28,6 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 24: return fileReaderNative(function);
     case 25: return fileSystemNative(function);
     case 26: return mathNative(function);
-    case 27: return numberNative(function);
     case 28: return encoderNative(function);
     case 29: return dateTimeNative(function);
     case 34: return hashNative(function);

@@ -192,9 +192,6 @@ private:
     void rangeNative(TInt32 function);
     void encoderNative(TInt32 function);
     void hashNative(TInt32 function);
-    void numberNative(TInt32 function);
-    void charNative(TInt32 function);
-    void longNative(TInt32 function);
     void fixedNative(TInt32 function);
     void floatNative(TInt32 function);
     void mathNative(TInt32 function);

@@ -29,9 +29,9 @@ using NativeTable = std::span<const NativeFunction>;
     X(7, "ObjectArray", "Vector:", kObjectArrayNatives)                                            \
     X(8, "String", "String:", kNoNatives)                                                          \
     X(9, "Byte", "Byte:", kNoNatives)                                                              \
-    X(10, "Char", "Char:", kNoNatives)                                                             \
+    X(10, "Char", "Char:", kCharNatives)                                                           \
     X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
-    X(12, "Long", "Long:", kNoNatives)                                                             \
+    X(12, "Long", "Long:", kLongNatives)                                                           \
     X(13, "Color", "Color:", kNoNatives)                                                           \
     X(14, "Range", "Range:", kNoNatives)                                                           \
     X(15, "Size", "Size:", kNoNatives)                                                             \
@@ -46,7 +46,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
     X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
     X(26, "Math", "Math:", kNoNatives)                                                             \
-    X(27, "Number", "Number:", kNoNatives)                                                         \
+    X(27, "Number", "Number:", kNumberNatives)                                                     \
     X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
     X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
     X(30, "Debug", "Debug:", kDebugNatives)                                                        \
