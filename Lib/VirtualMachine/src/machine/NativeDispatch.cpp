@@ -21,16 +21,13 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     switch (group) {
     case 8: return stringNative(function);
     case 11: return fixedNative(function);
-    case 14: return rangeNative(function);
     case 21: return outputStreamNative(function);
     case 22: return fileWriterNative(function);
     case 23: return inputStreamNative(function);
     case 24: return fileReaderNative(function);
     case 25: return fileSystemNative(function);
     case 26: return mathNative(function);
-    case 28: return encoderNative(function);
     case 29: return dateTimeNative(function);
-    case 34: return hashNative(function);
     case 36: return floatNative(function);
     default: break;
     }

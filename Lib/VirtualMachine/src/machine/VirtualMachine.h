@@ -189,9 +189,6 @@ private:
     [[noreturn]] void unknownNativeFunction(const char* prefix);
     void stringNative(TInt32 function);
     void dateTimeNative(TInt32 function);
-    void rangeNative(TInt32 function);
-    void encoderNative(TInt32 function);
-    void hashNative(TInt32 function);
     void fixedNative(TInt32 function);
     void floatNative(TInt32 function);
     void mathNative(TInt32 function);

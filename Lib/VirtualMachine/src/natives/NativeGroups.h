@@ -33,7 +33,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
     X(12, "Long", "Long:", kLongNatives)                                                           \
     X(13, "Color", "Color:", kNoNatives)                                                           \
-    X(14, "Range", "Range:", kNoNatives)                                                           \
+    X(14, "Range", "Range:", kRangeNatives)                                                        \
     X(15, "Size", "Size:", kNoNatives)                                                             \
     X(16, "Position", "Position:", kNoNatives)                                                     \
     X(17, "Rectangle", "Rectangle:", kNoNatives)                                                   \
@@ -47,13 +47,13 @@ using NativeTable = std::span<const NativeFunction>;
     X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
     X(26, "Math", "Math:", kNoNatives)                                                             \
     X(27, "Number", "Number:", kNumberNatives)                                                     \
-    X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
+    X(28, "Encoder", "Encoder:", kEncoderNatives)                                                  \
     X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
     X(30, "Debug", "Debug:", kDebugNatives)                                                        \
     X(31, "Screen", "Screen:", kNoNatives)                                                         \
     X(32, "System", "System:", kSystemNatives)                                                     \
     X(33, "Timer", "Timer:", kTimerNatives)                                                        \
-    X(34, "Hash", "Hash:", kNoNatives)                                                             \
+    X(34, "Hash", "Hash:", kHashNatives)                                                           \
     X(35, "KeyEvent", "KeyEvent: invalid opcode ", kNoNatives)                                     \
     X(36, "Float", "Float: invalid opcode: ", kNoNatives)
 
