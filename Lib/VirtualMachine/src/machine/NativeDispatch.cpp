@@ -19,26 +19,14 @@ void VirtualMachine::unknownNativeFunction(const char* prefix) {
 
 void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     switch (group) {
-    case 1: return vectorNative<ObjectWrapper<signed char, 1>>(function, ETrue);
-    case 3: return vectorNative<ObjectWrapper<int, 1>>(function, ETrue);
-    case 4: return vectorNative<ObjectWrapper<int, 2>>(function, ETrue);
-    case 5: return vectorNative<ObjectWrapper<int, 3>>(function, ETrue);
-    case 6: return vectorNative<ObjectWrapper<int, 4>>(function, ETrue);
-    case 7: return vectorNative<ObjectWrapper<int, 1>>(function, EFalse);
-    case 10: return charNative(function);
     case 11: return fixedNative(function);
-    case 12: return longNative(function);
-    case 14: return rangeNative(function);
     case 21: return outputStreamNative(function);
     case 22: return fileWriterNative(function);
     case 23: return inputStreamNative(function);
     case 24: return fileReaderNative(function);
     case 25: return fileSystemNative(function);
     case 26: return mathNative(function);
-    case 27: return numberNative(function);
-    case 28: return encoderNative(function);
     case 29: return dateTimeNative(function);
-    case 34: return hashNative(function);
     case 36: return floatNative(function);
     default: break;
     }

@@ -11,7 +11,6 @@
 #include "MachineMethods.h"
 #include "ModuleTables.h"
 #include "NativeMachine.h"
-#include "ObjectWrapper.h"
 #include "RootedValues.h"
 #include "StressCollection.h"
 
@@ -163,14 +162,7 @@ private:
     // The groups still dispatched by hand; each answers an unknown function itself.
     void callLegacyNative(TInt32 group, TInt32 function);
     [[noreturn]] void unknownNativeFunction(const char* prefix);
-    template <class Element> void vectorNative(TInt32 function, TBool bPrimitive);
     void dateTimeNative(TInt32 function);
-    void rangeNative(TInt32 function);
-    void encoderNative(TInt32 function);
-    void hashNative(TInt32 function);
-    void numberNative(TInt32 function);
-    void charNative(TInt32 function);
-    void longNative(TInt32 function);
     void fixedNative(TInt32 function);
     void floatNative(TInt32 function);
     void mathNative(TInt32 function);

@@ -21,19 +21,19 @@ using NativeTable = std::span<const NativeFunction>;
 
 // X(number, "Name", "prefix of the unknown-function message", table)
 #define KESTRO_NATIVE_GROUPS(X)                                                                    \
-    X(1, "ByteArray", "Vector:", kNoNatives)                                                       \
-    X(3, "IntArray", "Vector:", kNoNatives)                                                        \
-    X(4, "Int2Array", "Vector:", kNoNatives)                                                       \
-    X(5, "Int3Array", "Vector:", kNoNatives)                                                       \
-    X(6, "Int4Array", "Vector:", kNoNatives)                                                       \
-    X(7, "ObjectArray", "Vector:", kNoNatives)                                                     \
+    X(1, "ByteArray", "Vector:", kByteArrayNatives)                                                \
+    X(3, "IntArray", "Vector:", kIntArrayNatives)                                                  \
+    X(4, "Int2Array", "Vector:", kInt2ArrayNatives)                                                \
+    X(5, "Int3Array", "Vector:", kInt3ArrayNatives)                                                \
+    X(6, "Int4Array", "Vector:", kInt4ArrayNatives)                                                \
+    X(7, "ObjectArray", "Vector:", kObjectArrayNatives)                                            \
     X(8, "String", "String:", kStringNatives)                                                      \
     X(9, "Byte", "Byte:", kNoNatives)                                                              \
-    X(10, "Char", "Char:", kNoNatives)                                                             \
+    X(10, "Char", "Char:", kCharNatives)                                                           \
     X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
-    X(12, "Long", "Long:", kNoNatives)                                                             \
+    X(12, "Long", "Long:", kLongNatives)                                                           \
     X(13, "Color", "Color:", kNoNatives)                                                           \
-    X(14, "Range", "Range:", kNoNatives)                                                           \
+    X(14, "Range", "Range:", kRangeNatives)                                                        \
     X(15, "Size", "Size:", kNoNatives)                                                             \
     X(16, "Position", "Position:", kNoNatives)                                                     \
     X(17, "Rectangle", "Rectangle:", kNoNatives)                                                   \
@@ -46,14 +46,14 @@ using NativeTable = std::span<const NativeFunction>;
     X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
     X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
     X(26, "Math", "Math:", kNoNatives)                                                             \
-    X(27, "Number", "Number:", kNoNatives)                                                         \
-    X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
+    X(27, "Number", "Number:", kNumberNatives)                                                     \
+    X(28, "Encoder", "Encoder:", kEncoderNatives)                                                  \
     X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
     X(30, "Debug", "Debug:", kDebugNatives)                                                        \
     X(31, "Screen", "Screen:", kNoNatives)                                                         \
     X(32, "System", "System:", kSystemNatives)                                                     \
     X(33, "Timer", "Timer:", kTimerNatives)                                                        \
-    X(34, "Hash", "Hash:", kNoNatives)                                                             \
+    X(34, "Hash", "Hash:", kHashNatives)                                                           \
     X(35, "KeyEvent", "KeyEvent: invalid opcode ", kNoNatives)                                     \
     X(36, "Float", "Float: invalid opcode: ", kNoNatives)
 

@@ -110,12 +110,3 @@ using WordElement = ObjectWrapper<int, 1>;
 using TwoWordElement = ObjectWrapper<int, 2>;
 using ThreeWordElement = ObjectWrapper<int, 3>;
 using FourWordElement = ObjectWrapper<int, 4>;
-
-// Instantiates a family of array natives, `template <class E> bool family(ArrayCall<E>&,
-// TInt32 function)`, for every element type of the array groups.
-#define KESTRO_INSTANTIATE_ARRAY_FAMILY(family)                                                    \
-    template bool family(ArrayCall<ByteElement>&, TInt32);                                         \
-    template bool family(ArrayCall<WordElement>&, TInt32);                                         \
-    template bool family(ArrayCall<TwoWordElement>&, TInt32);                                      \
-    template bool family(ArrayCall<ThreeWordElement>&, TInt32);                                    \
-    template bool family(ArrayCall<FourWordElement>&, TInt32);

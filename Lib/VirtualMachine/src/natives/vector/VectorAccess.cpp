@@ -3,6 +3,13 @@
 
 namespace {
 
+// The address of the element that the operands, an array and an index, name.
+template <class Element> TVMAddress elementAddressOperand(ArrayCall<Element>& call) {
+    const TInt32 index = call.integer();
+    const OVector array = call.array();
+    return array.elementAddress(index);
+}
+
 // Element `index` as the result: an object array's reference replaces the operands; a
 // primitive element's words are left from the operand slot above the `kept` lowest on.
 template <class Element>
@@ -16,34 +23,52 @@ void answerElement(ArrayCall<Element>& call, const OVector& array, TInt32 index,
 
 } // namespace
 
-template <class Element> bool accessArray(ArrayCall<Element>& call, TInt32 function) {
-    switch (function) {
-    case 6:
-    case 7: {
-        // 6 hands out a primitive element by address and an object array's element
-        // itself; 7 hands out the address of an object array's element.
-        if (function == 7 && call.primitive) return false;
-        const TInt32 index = call.integer();
-        const OVector array = call.array();
-        const TVMAddress address = array.elementAddress(index);
-        call.answer(function == 6 && !call.primitive ? call.memory().load32(address) : address);
-        return true;
-    }
-    case 8: {
-        const TInt32 index = call.integer();
-        answerElement(call, call.array(), index, 1);
-        return true;
-    }
-    case 9:
-    case 10: {
-        const OVector array = call.array();
-        answerElement(call, array, function == 9 ? 0 : array.size() - 1, 0);
-        return true;
-    }
-    case 11: call.answer(static_cast<TUint32>(call.array().size())); return true;
-    case 12: call.answer(call.array().size() == 0 ? 1 : 0); return true;
-    default: return false;
+namespace ArrayNatives {
+
+// A primitive element by its address, an object array's element itself.
+template <class Element, bool Primitive> void elementReference(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const TVMAddress address = elementAddressOperand(call);
+    call.answer(Primitive ? address : call.memory().load32(address));
+}
+
+// The address of an object array's element; primitive arrays have no such function.
+template <class Element, bool Primitive> void elementAddress(NativeCall& native, TInt32) {
+    if constexpr (Primitive) {
+        native.unknownFunction();
+    } else {
+        ArrayCall<Element> call(native, Primitive);
+        call.answer(elementAddressOperand(call));
     }
 }
 
-KESTRO_INSTANTIATE_ARRAY_FAMILY(accessArray)
+template <class Element, bool Primitive> void elementValue(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const TInt32 index = call.integer();
+    answerElement(call, call.array(), index, 1);
+}
+
+template <class Element, bool Primitive> void endElement(NativeCall& native, TInt32 end) {
+    ArrayCall<Element> call(native, Primitive);
+    const OVector array = call.array();
+    answerElement(call, array, end == kFront ? 0 : array.size() - 1, 0);
+}
+
+template <class Element, bool Primitive> void size(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    call.answer(static_cast<TUint32>(call.array().size()));
+}
+
+template <class Element, bool Primitive> void isEmpty(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    call.answer(call.array().size() == 0 ? 1 : 0);
+}
+
+KESTRO_INSTANTIATE_ARRAY_HANDLER(elementReference)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(elementAddress)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(elementValue)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(endElement)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(size)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(isEmpty)
+
+} // namespace ArrayNatives

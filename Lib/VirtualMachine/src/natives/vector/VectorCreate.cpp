@@ -15,46 +15,56 @@ std::vector<TUint8> everyNth(const OVector& source, TInt32 step) {
 
 } // namespace
 
-template <class Element> bool createArray(ArrayCall<Element>& call, TInt32 function) {
-    switch (function) {
-    case 2: {
-        const OVector source = call.array();
-        const TVMAddress destination = call.word();
-        call.storeNewArray(destination, allBytesOf(source));
-        break;
-    }
-    case 3: {
-        const TInt32 times = call.integer();
-        const auto element = call.element();
-        const TVMAddress destination = call.word();
-        if (times < 0) throwError(EInvalidArgument);
-        call.storeNewArray(destination, repeated(element, times, call.kWidth));
-        break;
-    }
-    case 5: {
-        const TInt32 step = call.integer();
-        const OVector source = call.array();
-        const TVMAddress destination = call.word();
-        if (step < 1) throwError(EInvalidArgument);
-        call.storeNewArray(destination, everyNth(source, step));
-        break;
-    }
-    case 28: {
-        const RangeOperand range = call.range();
-        const OVector source = call.array();
-        const TVMAddress destination = call.word();
-        call.storeNewArray(destination, bytesOf(source, partOf(range, source.size(), true)));
-        break;
-    }
-    case 29: {
-        const auto element = call.element();
-        call.storeNewArray(call.word(), element);
-        break;
-    }
-    default: return false;
-    }
+namespace ArrayNatives {
+
+template <class Element, bool Primitive> void copy(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const OVector source = call.array();
+    const TVMAddress destination = call.word();
+    call.storeNewArray(destination, allBytesOf(source));
     call.pop();
-    return true;
 }
 
-KESTRO_INSTANTIATE_ARRAY_FAMILY(createArray)
+template <class Element, bool Primitive> void copyRepeatedElement(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const TInt32 times = call.integer();
+    const auto element = call.element();
+    const TVMAddress destination = call.word();
+    if (times < 0) throwError(EInvalidArgument);
+    call.storeNewArray(destination, repeated(element, times, call.kWidth));
+    call.pop();
+}
+
+template <class Element, bool Primitive> void copyEveryNth(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const TInt32 step = call.integer();
+    const OVector source = call.array();
+    const TVMAddress destination = call.word();
+    if (step < 1) throwError(EInvalidArgument);
+    call.storeNewArray(destination, everyNth(source, step));
+    call.pop();
+}
+
+template <class Element, bool Primitive> void copyRange(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const RangeOperand range = call.range();
+    const OVector source = call.array();
+    const TVMAddress destination = call.word();
+    call.storeNewArray(destination, bytesOf(source, partOf(range, source.size(), true)));
+    call.pop();
+}
+
+template <class Element, bool Primitive> void copyElement(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const auto element = call.element();
+    call.storeNewArray(call.word(), element);
+    call.pop();
+}
+
+KESTRO_INSTANTIATE_ARRAY_HANDLER(copy)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(copyRepeatedElement)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(copyEveryNth)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(copyRange)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(copyElement)
+
+} // namespace ArrayNatives

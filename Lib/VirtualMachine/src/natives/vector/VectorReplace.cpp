@@ -6,14 +6,24 @@ namespace {
 
 // Replaces the part by the elements. Without elements this removes the part, and a range
 // that names no part raises RangeException; otherwise such a range changes nothing.
-void replacePart(OVector& array, std::optional<ElementPart> part,
-                 std::span<const TUint8> elements) {
+void replaceOrRemovePart(OVector& array, std::optional<ElementPart> part,
+                         std::span<const TUint8> elements) {
     if (elements.empty() && !part) throwError(ERange);
     if (part) array.splice(part->from, part->count, elements);
 }
 
+// Replaces the part of the array operand that the range operand names (a negative length
+// runs to the end) as replaceOrRemovePart does, and pops the operands.
+template <class Element>
+void replaceRangeBy(ArrayCall<Element>& call, std::span<const TUint8> elements) {
+    const RangeOperand range = call.range();
+    OVector array = call.array();
+    replaceOrRemovePart(array, partOf(range, array.size(), true), elements);
+    call.pop();
+}
+
 // 81: the range is checked with its messages; an empty range is an insertion point.
-void replaceCheckedRange(OVector& array, RangeOperand range, std::span<const TUint8> elements) {
+void spliceCheckedRange(OVector& array, RangeOperand range, std::span<const TUint8> elements) {
     TInt32 count = range.length;
     checkRange(0, array.size(), range.first, count);
     if (count == 0)
@@ -37,48 +47,51 @@ void replaceWithPart(OVector& array, RangeOperand range, const OVector& source,
 
 } // namespace
 
-template <class Element> bool replaceInArray(ArrayCall<Element>& call, TInt32 function) {
-    switch (function) {
-    case 20: {
-        const TInt32 times = call.integer();
-        OVector array = call.array();
-        if (times < 0) throwError(EInvalidArgument);
-        array.splice(0, array.size(), repeated(allBytesOf(array), times, call.kWidth));
-        break;
-    }
-    case 26: {
-        const OVector source = call.array();
-        const RangeOperand range = call.range();
-        OVector array = call.array();
-        replacePart(array, partOf(range, array.size(), true), allBytesOf(source));
-        break;
-    }
-    case 27: {
-        const auto element = call.element();
-        const RangeOperand range = call.range();
-        OVector array = call.array();
-        replacePart(array, partOf(range, array.size(), true), element);
-        break;
-    }
-    case 81: {
-        const OVector source = call.array();
-        const RangeOperand range = call.uncheckedRange();
-        OVector array = call.array();
-        replaceCheckedRange(array, range, allBytesOf(source));
-        break;
-    }
-    case 83: {
-        const RangeOperand sourceRange = call.range();
-        const OVector source = call.array();
-        const RangeOperand range = call.range();
-        OVector array = call.array();
-        replaceWithPart(array, range, source, sourceRange);
-        break;
-    }
-    default: return false;
-    }
+namespace ArrayNatives {
+
+template <class Element, bool Primitive> void repeat(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const TInt32 times = call.integer();
+    OVector array = call.array();
+    if (times < 0) throwError(EInvalidArgument);
+    array.splice(0, array.size(), repeated(allBytesOf(array), times, call.kWidth));
     call.pop();
-    return true;
 }
 
-KESTRO_INSTANTIATE_ARRAY_FAMILY(replaceInArray)
+template <class Element, bool Primitive> void replaceRange(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const OVector source = call.array();
+    replaceRangeBy(call, allBytesOf(source));
+}
+
+template <class Element, bool Primitive> void replaceRangeElement(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    replaceRangeBy(call, call.element());
+}
+
+template <class Element, bool Primitive> void replaceCheckedRange(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const OVector source = call.array();
+    const RangeOperand range = call.uncheckedRange();
+    OVector array = call.array();
+    spliceCheckedRange(array, range, allBytesOf(source));
+    call.pop();
+}
+
+template <class Element, bool Primitive> void replacePart(NativeCall& native, TInt32) {
+    ArrayCall<Element> call(native, Primitive);
+    const RangeOperand sourceRange = call.range();
+    const OVector source = call.array();
+    const RangeOperand range = call.range();
+    OVector array = call.array();
+    replaceWithPart(array, range, source, sourceRange);
+    call.pop();
+}
+
+KESTRO_INSTANTIATE_ARRAY_HANDLER(repeat)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(replaceRange)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(replaceRangeElement)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(replaceCheckedRange)
+KESTRO_INSTANTIATE_ARRAY_HANDLER(replacePart)
+
+} // namespace ArrayNatives

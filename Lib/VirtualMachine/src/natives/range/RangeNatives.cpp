@@ -4,7 +4,7 @@
 // requirement raises InvalidArgumentException and leaves the variable as it was.
 #include "ErrorHandling.h"
 #include "NativeCall.h"
-#include "VirtualMachine.h"
+#include "NativeGroups.h"
 
 #include <limits>
 
@@ -35,13 +35,17 @@ void storeInTarget(NativeCall& call, Range range) {
     call.pop();
 }
 
-// 2: the target gets the source's pair.
-void copy(NativeCall& call) {
+void reset(NativeCall& call, TInt32) {
+    storeInTarget(call, {});
+}
+
+// The target gets the source's pair.
+void copy(NativeCall& call, TInt32) {
     const Range source = loadRange(call, call.word());
     storeInTarget(call, source);
 }
 
-// 3: from the first and the last index, both included.
+// From the first and the last index, both included.
 Range fromFirstAndLast(NativeCall& call) {
     const TInt32 last = call.integer();
     const TInt32 first = call.integer();
@@ -52,7 +56,7 @@ Range fromFirstAndLast(NativeCall& call) {
     return {first, static_cast<TInt32>(count)};
 }
 
-// 4: from the first index and the count.
+// From the first index and the count.
 Range fromFirstAndCount(NativeCall& call) {
     const TInt32 count = call.integer();
     const TInt32 first = call.integer();
@@ -60,15 +64,15 @@ Range fromFirstAndCount(NativeCall& call) {
     return {first, count};
 }
 
-// 11 and 12: from the first index to the end.
-Range toTheEnd(NativeCall& call) {
+// From the first index to the end.
+Range fromFirstToEnd(NativeCall& call) {
     const TInt32 first = call.integer();
     require(first >= 0);
     return {first, -1};
 }
 
-// 7 and 8: a new first index or count.
-void setPart(NativeCall& call, TInt32 Range::*part) {
+// A new first index or count.
+template <TInt32 Range::*part> void setPart(NativeCall& call, TInt32) {
     const TInt32 value = call.integer();
     require(value >= 0);
     const TVMAddress variable = call.word();
@@ -78,29 +82,44 @@ void setPart(NativeCall& call, TInt32 Range::*part) {
     call.pop();
 }
 
-bool equal(NativeCall& call) {
+// Stores the range that `make` reads from the operands into the target.
+template <Range (*make)(NativeCall&)> void storeMade(NativeCall& call, TInt32) {
+    storeInTarget(call, make(call));
+}
+
+template <TInt32 Range::*part> void answerPart(NativeCall& call, TInt32) {
+    call.answer(static_cast<TUint32>(loadRange(call, call.word()).*part));
+}
+
+bool sameRanges(NativeCall& call) {
     const RangeOperand b = call.uncheckedRange();
     const RangeOperand a = call.uncheckedRange();
     return a.first == b.first && a.length == b.length;
 }
 
+void equal(NativeCall& call, TInt32) {
+    call.answer(sameRanges(call) ? 1 : 0);
+}
+
+void notEqual(NativeCall& call, TInt32) {
+    call.answer(sameRanges(call) ? 0 : 1);
+}
+
+constexpr NativeFunction kFunctions[] = {
+    {1, "reset", reset},
+    {2, "copy", copy},
+    {3, "fromFirstAndLast", storeMade<fromFirstAndLast>},
+    {4, "fromFirstAndCount", storeMade<fromFirstAndCount>},
+    {5, "first", answerPart<&Range::first>},
+    {6, "count", answerPart<&Range::count>},
+    {7, "setFirst", setPart<&Range::first>},
+    {8, "setCount", setPart<&Range::count>},
+    {9, "equal", equal},
+    {10, "notEqual", notEqual},
+    {11, "fromFirstToEnd", storeMade<fromFirstToEnd>},
+    {12, "secondFromFirstToEnd", storeMade<fromFirstToEnd>},
+};
+
 } // namespace
 
-void VirtualMachine::rangeNative(TInt32 function) {
-    NativeCall call(*this, 14);
-    switch (function) {
-    case 1: return storeInTarget(call, {});
-    case 2: return copy(call);
-    case 3: return storeInTarget(call, fromFirstAndLast(call));
-    case 4: return storeInTarget(call, fromFirstAndCount(call));
-    case 5: return call.answer(static_cast<TUint32>(loadRange(call, call.word()).first));
-    case 6: return call.answer(static_cast<TUint32>(loadRange(call, call.word()).count));
-    case 7: return setPart(call, &Range::first);
-    case 8: return setPart(call, &Range::count);
-    case 9: return call.answer(equal(call) ? 1 : 0);
-    case 10: return call.answer(equal(call) ? 0 : 1);
-    case 11:
-    case 12: return storeInTarget(call, toTheEnd(call));
-    default: unknownNativeFunction("Range:");
-    }
-}
+constinit const NativeTable kRangeNatives{kFunctions};
