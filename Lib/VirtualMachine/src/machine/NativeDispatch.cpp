@@ -27,7 +27,6 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 7: return vectorNative<ObjectWrapper<int, 1>>(function, EFalse);
     case 8: return stringNative(function);
     case 10: return charNative(function);
-    case 11: return fixedNative(function);
     case 12: return longNative(function);
     case 14: return rangeNative(function);
     case 21: return outputStreamNative(function);
@@ -35,12 +34,10 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 23: return inputStreamNative(function);
     case 24: return fileReaderNative(function);
     case 25: return fileSystemNative(function);
-    case 26: return mathNative(function);
     case 27: return numberNative(function);
     case 28: return encoderNative(function);
     case 29: return dateTimeNative(function);
     case 34: return hashNative(function);
-    case 36: return floatNative(function);
     default: break;
     }
     const NativeGroupInfo info = nativeGroupInfo(group);
@@ -49,5 +46,8 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
             "Internal error: invalid group in native call: " + std::to_string(group);
         fatalError(message.c_str(), pc);
     }
+    // The float group names the function number where the others name the code position.
+    if (group == 36)
+        throwError(EVMException, (info.messagePrefix + std::to_string(function)).c_str());
     NativeCall(*this, group).unknownFunction();
 }

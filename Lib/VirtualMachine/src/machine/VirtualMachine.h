@@ -197,9 +197,6 @@ private:
     void numberNative(TInt32 function);
     void charNative(TInt32 function);
     void longNative(TInt32 function);
-    void fixedNative(TInt32 function);
-    void floatNative(TInt32 function);
-    void mathNative(TInt32 function);
     void fileReaderNative(TInt32 function);
     void fileWriterNative(TInt32 function);
     void inputStreamNative(TInt32 function);

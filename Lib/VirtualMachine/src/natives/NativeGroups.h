@@ -30,7 +30,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(8, "String", "String:", kNoNatives)                                                          \
     X(9, "Byte", "Byte:", kNoNatives)                                                              \
     X(10, "Char", "Char:", kNoNatives)                                                             \
-    X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
+    X(11, "Fixed", "Fixed:", kFixedNatives)                                                        \
     X(12, "Long", "Long:", kNoNatives)                                                             \
     X(13, "Color", "Color:", kNoNatives)                                                           \
     X(14, "Range", "Range:", kNoNatives)                                                           \
@@ -45,7 +45,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(23, "InputStream", "InputStream:", kNoNatives)                                               \
     X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
     X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
-    X(26, "Math", "Math:", kNoNatives)                                                             \
+    X(26, "Math", "Math:", kMathNatives)                                                           \
     X(27, "Number", "Number:", kNoNatives)                                                         \
     X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
     X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
@@ -55,7 +55,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(33, "Timer", "Timer:", kTimerNatives)                                                        \
     X(34, "Hash", "Hash:", kNoNatives)                                                             \
     X(35, "KeyEvent", "KeyEvent: invalid opcode ", kNoNatives)                                     \
-    X(36, "Float", "Float: invalid opcode: ", kNoNatives)
+    X(36, "Float", "Float: invalid opcode: ", kFloatNatives)
 
 // Each group's table, defined in the group's folder; a group whose functions are not
 // available answers every function as unknown.
