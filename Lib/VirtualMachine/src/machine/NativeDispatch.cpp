@@ -36,7 +36,6 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 25: return fileSystemNative(function);
     case 27: return numberNative(function);
     case 28: return encoderNative(function);
-    case 29: return dateTimeNative(function);
     case 34: return hashNative(function);
     default: break;
     }

@@ -190,7 +190,6 @@ private:
     [[noreturn]] void unknownNativeFunction(const char* prefix);
     template <class Element> void vectorNative(TInt32 function, TBool bPrimitive);
     void stringNative(TInt32 function);
-    void dateTimeNative(TInt32 function);
     void rangeNative(TInt32 function);
     void encoderNative(TInt32 function);
     void hashNative(TInt32 function);

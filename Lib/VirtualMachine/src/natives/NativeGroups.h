@@ -48,7 +48,7 @@ using NativeTable = std::span<const NativeFunction>;
     X(26, "Math", "Math:", kMathNatives)                                                           \
     X(27, "Number", "Number:", kNoNatives)                                                         \
     X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
-    X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
+    X(29, "DateTime", "DateTime:", kDateTimeNatives)                                               \
     X(30, "Debug", "Debug:", kDebugNatives)                                                        \
     X(31, "Screen", "Screen:", kNoNatives)                                                         \
     X(32, "System", "System:", kSystemNatives)                                                     \
