@@ -29,11 +29,6 @@ void VirtualMachine::callLegacyNative(TInt32 group, TInt32 function) {
     case 10: return charNative(function);
     case 12: return longNative(function);
     case 14: return rangeNative(function);
-    case 21: return outputStreamNative(function);
-    case 22: return fileWriterNative(function);
-    case 23: return inputStreamNative(function);
-    case 24: return fileReaderNative(function);
-    case 25: return fileSystemNative(function);
     case 27: return numberNative(function);
     case 28: return encoderNative(function);
     case 34: return hashNative(function);

@@ -196,11 +196,6 @@ private:
     void numberNative(TInt32 function);
     void charNative(TInt32 function);
     void longNative(TInt32 function);
-    void fileReaderNative(TInt32 function);
-    void fileWriterNative(TInt32 function);
-    void inputStreamNative(TInt32 function);
-    void outputStreamNative(TInt32 function);
-    void fileSystemNative(TInt32 function);
 
     TVMAddress applicationObject = 0;
     std::array<TInt32, EEventHandleCount> eventHandles{};

@@ -40,11 +40,11 @@ using NativeTable = std::span<const NativeFunction>;
     X(18, "Graphics", "Graphics:", kNoNatives)                                                     \
     X(19, "Bitmap", "Bitmap:", kNoNatives)                                                         \
     X(20, "Font", "Font:", kNoNatives)                                                             \
-    X(21, "OutputStream", "OutputStream:", kNoNatives)                                             \
-    X(22, "FileWriter", "FileWriter:", kNoNatives)                                                 \
-    X(23, "InputStream", "InputStream:", kNoNatives)                                               \
-    X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
-    X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
+    X(21, "OutputStream", "OutputStream:", kOutputStreamNatives)                                   \
+    X(22, "FileWriter", "FileWriter:", kFileWriterNatives)                                         \
+    X(23, "InputStream", "InputStream:", kInputStreamNatives)                                      \
+    X(24, "FileReader", "FileReader:", kFileReaderNatives)                                         \
+    X(25, "FileSystem", "FileSystem:", kFileSystemNatives)                                         \
     X(26, "Math", "Math:", kMathNatives)                                                           \
     X(27, "Number", "Number:", kNoNatives)                                                         \
     X(28, "Encoder", "Encoder:", kNoNatives)                                                       \
