@@ -159,18 +159,6 @@ private:
     void run();
     // Runs native function `function` of group `group` on the operand stack.
     void callNative(TInt32 group, TInt32 function);
-    // The groups still dispatched by hand; each answers an unknown function itself.
-    void callLegacyNative(TInt32 group, TInt32 function);
-    [[noreturn]] void unknownNativeFunction(const char* prefix);
-    void dateTimeNative(TInt32 function);
-    void fixedNative(TInt32 function);
-    void floatNative(TInt32 function);
-    void mathNative(TInt32 function);
-    void fileReaderNative(TInt32 function);
-    void fileWriterNative(TInt32 function);
-    void inputStreamNative(TInt32 function);
-    void outputStreamNative(TInt32 function);
-    void fileSystemNative(TInt32 function);
 
     TVMAddress applicationObject = 0;
     std::array<TInt32, EEventHandleCount> eventHandles{};

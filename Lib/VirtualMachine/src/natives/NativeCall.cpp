@@ -9,8 +9,10 @@
 #include <string>
 
 void NativeCall::unknownFunction() const {
+    const NativeGroupInfo group = nativeGroupInfo(groupNumber);
+    const bool byNumber = group.messageSuffix == UnknownFunctionSuffix::FunctionNumber;
     const std::string message =
-        std::string(nativeGroupInfo(groupNumber).messagePrefix) + std::to_string(vm.pc);
+        group.messagePrefix + std::to_string(byNumber ? functionNumber : vm.pc);
     throwError(EVMException, message.c_str());
 }
 

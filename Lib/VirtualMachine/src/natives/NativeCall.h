@@ -20,9 +20,9 @@ struct RangeOperand {
 
 class NativeCall {
 public:
-    // A call of a function of native group `group`.
-    NativeCall(NativeMachine& machine, TInt32 group)
-        : vm(machine), top(machine.sp), groupNumber(group) {}
+    // A call of function `function` of native group `group`.
+    NativeCall(NativeMachine& machine, TInt32 group, TInt32 function)
+        : vm(machine), top(machine.sp), groupNumber(group), functionNumber(function) {}
 
     VMHeap& heap() const { return vm.heap; }
     AddressSpace& memory() const { return vm.space; }
@@ -31,7 +31,7 @@ public:
     MersenneTwister& randomGenerator() const { return vm.randomGenerator(); }
     void setApplicationObject(TVMAddress object) const { vm.setApplicationObject(object); }
     // Raises the group's unknown-function error: VMException with the group's prefix and
-    // the code position.
+    // the code position (or the function number).
     [[noreturn]] void unknownFunction() const;
 
     // Operands.
@@ -80,4 +80,5 @@ private:
     const TInt32 top; // the top slot on entry
     TInt32 read = 0;  // operand slots read so far
     const TInt32 groupNumber;
+    const TInt32 functionNumber;
 };

@@ -40,8 +40,8 @@ const Directory directory;
 
 NativeGroupInfo nativeGroupInfo(TInt32 group) {
     switch (group) {
-#define KESTRO_NATIVE_GROUP_CASE(number, name, prefix, table)                                      \
-    case number: return {name, prefix, table};
+#define KESTRO_NATIVE_GROUP_CASE(number, name, prefix, suffix, table)                              \
+    case number: return {name, prefix, UnknownFunctionSuffix::suffix, table};
         KESTRO_NATIVE_GROUPS(KESTRO_NATIVE_GROUP_CASE)
 #undef KESTRO_NATIVE_GROUP_CASE
     default: return {};

@@ -19,53 +19,59 @@ struct NativeFunction {
 };
 using NativeTable = std::span<const NativeFunction>;
 
-// X(number, "Name", "prefix of the unknown-function message", table)
+// The unknown-function error is VMException with the group's prefix followed by the code
+// position of the call, or, for one group, by the function number.
+enum class UnknownFunctionSuffix { CodePosition, FunctionNumber };
+
+// X(number, "Name", "prefix of the unknown-function message", suffix, table)
 #define KESTRO_NATIVE_GROUPS(X)                                                                    \
-    X(1, "ByteArray", "Vector:", kByteArrayNatives)                                                \
-    X(3, "IntArray", "Vector:", kIntArrayNatives)                                                  \
-    X(4, "Int2Array", "Vector:", kInt2ArrayNatives)                                                \
-    X(5, "Int3Array", "Vector:", kInt3ArrayNatives)                                                \
-    X(6, "Int4Array", "Vector:", kInt4ArrayNatives)                                                \
-    X(7, "ObjectArray", "Vector:", kObjectArrayNatives)                                            \
-    X(8, "String", "String:", kStringNatives)                                                      \
-    X(9, "Byte", "Byte:", kNoNatives)                                                              \
-    X(10, "Char", "Char:", kCharNatives)                                                           \
-    X(11, "Fixed", "Fixed:", kNoNatives)                                                           \
-    X(12, "Long", "Long:", kLongNatives)                                                           \
-    X(13, "Color", "Color:", kNoNatives)                                                           \
-    X(14, "Range", "Range:", kRangeNatives)                                                        \
-    X(15, "Size", "Size:", kNoNatives)                                                             \
-    X(16, "Position", "Position:", kNoNatives)                                                     \
-    X(17, "Rectangle", "Rectangle:", kNoNatives)                                                   \
-    X(18, "Graphics", "Graphics:", kNoNatives)                                                     \
-    X(19, "Bitmap", "Bitmap:", kNoNatives)                                                         \
-    X(20, "Font", "Font:", kNoNatives)                                                             \
-    X(21, "OutputStream", "OutputStream:", kNoNatives)                                             \
-    X(22, "FileWriter", "FileWriter:", kNoNatives)                                                 \
-    X(23, "InputStream", "InputStream:", kNoNatives)                                               \
-    X(24, "FileReader", "FileReader:", kNoNatives)                                                 \
-    X(25, "FileSystem", "FileSystem:", kNoNatives)                                                 \
-    X(26, "Math", "Math:", kNoNatives)                                                             \
-    X(27, "Number", "Number:", kNumberNatives)                                                     \
-    X(28, "Encoder", "Encoder:", kEncoderNatives)                                                  \
-    X(29, "DateTime", "DateTime:", kNoNatives)                                                     \
-    X(30, "Debug", "Debug:", kDebugNatives)                                                        \
-    X(31, "Screen", "Screen:", kNoNatives)                                                         \
-    X(32, "System", "System:", kSystemNatives)                                                     \
-    X(33, "Timer", "Timer:", kTimerNatives)                                                        \
-    X(34, "Hash", "Hash:", kHashNatives)                                                           \
-    X(35, "KeyEvent", "KeyEvent: invalid opcode ", kNoNatives)                                     \
-    X(36, "Float", "Float: invalid opcode: ", kNoNatives)
+    X(1, "ByteArray", "Vector:", CodePosition, kByteArrayNatives)                                  \
+    X(3, "IntArray", "Vector:", CodePosition, kIntArrayNatives)                                    \
+    X(4, "Int2Array", "Vector:", CodePosition, kInt2ArrayNatives)                                  \
+    X(5, "Int3Array", "Vector:", CodePosition, kInt3ArrayNatives)                                  \
+    X(6, "Int4Array", "Vector:", CodePosition, kInt4ArrayNatives)                                  \
+    X(7, "ObjectArray", "Vector:", CodePosition, kObjectArrayNatives)                              \
+    X(8, "String", "String:", CodePosition, kStringNatives)                                        \
+    X(9, "Byte", "Byte:", CodePosition, kNoNatives)                                                \
+    X(10, "Char", "Char:", CodePosition, kCharNatives)                                             \
+    X(11, "Fixed", "Fixed:", CodePosition, kFixedNatives)                                          \
+    X(12, "Long", "Long:", CodePosition, kLongNatives)                                             \
+    X(13, "Color", "Color:", CodePosition, kNoNatives)                                             \
+    X(14, "Range", "Range:", CodePosition, kRangeNatives)                                          \
+    X(15, "Size", "Size:", CodePosition, kNoNatives)                                               \
+    X(16, "Position", "Position:", CodePosition, kNoNatives)                                       \
+    X(17, "Rectangle", "Rectangle:", CodePosition, kNoNatives)                                     \
+    X(18, "Graphics", "Graphics:", CodePosition, kNoNatives)                                       \
+    X(19, "Bitmap", "Bitmap:", CodePosition, kNoNatives)                                           \
+    X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
+    X(21, "OutputStream", "OutputStream:", CodePosition, kOutputStreamNatives)                     \
+    X(22, "FileWriter", "FileWriter:", CodePosition, kFileWriterNatives)                           \
+    X(23, "InputStream", "InputStream:", CodePosition, kInputStreamNatives)                        \
+    X(24, "FileReader", "FileReader:", CodePosition, kFileReaderNatives)                           \
+    X(25, "FileSystem", "FileSystem:", CodePosition, kFileSystemNatives)                           \
+    X(26, "Math", "Math:", CodePosition, kMathNatives)                                             \
+    X(27, "Number", "Number:", CodePosition, kNumberNatives)                                       \
+    X(28, "Encoder", "Encoder:", CodePosition, kEncoderNatives)                                    \
+    X(29, "DateTime", "DateTime:", CodePosition, kDateTimeNatives)                                 \
+    X(30, "Debug", "Debug:", CodePosition, kDebugNatives)                                          \
+    X(31, "Screen", "Screen:", CodePosition, kNoNatives)                                           \
+    X(32, "System", "System:", CodePosition, kSystemNatives)                                       \
+    X(33, "Timer", "Timer:", CodePosition, kTimerNatives)                                          \
+    X(34, "Hash", "Hash:", CodePosition, kHashNatives)                                             \
+    X(35, "KeyEvent", "KeyEvent: invalid opcode ", CodePosition, kNoNatives)                       \
+    X(36, "Float", "Float: invalid opcode: ", FunctionNumber, kFloatNatives)
 
 // Each group's table, defined in the group's folder; a group whose functions are not
 // available answers every function as unknown.
-#define KESTRO_DECLARE_NATIVE_TABLE(number, name, prefix, table) extern const NativeTable table;
+#define KESTRO_DECLARE_NATIVE_TABLE(number, name, prefix, suffix, table)                           \
+    extern const NativeTable table;
 KESTRO_NATIVE_GROUPS(KESTRO_DECLARE_NATIVE_TABLE)
 #undef KESTRO_DECLARE_NATIVE_TABLE
 
 struct NativeGroupInfo {
     const char* name = nullptr;          // null when no group has the number
     const char* messagePrefix = nullptr; // begins the group's unknown-function message
+    UnknownFunctionSuffix messageSuffix = UnknownFunctionSuffix::CodePosition;
     NativeTable functions;
 };
 

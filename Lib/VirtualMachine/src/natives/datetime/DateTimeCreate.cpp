@@ -1,7 +1,7 @@
-// Date-time natives 1 to 4: a new DateTime stored into a target cell, whose old DateTime
-// is left to the collector. The target is checked for null before the fields are.
+// Date-time natives that make a new DateTime. Stored into a target cell, it leaves the
+// cell's old DateTime to the collector; the target is checked for null before the fields
+// are.
 #include "DateTimeFamilies.h"
-#include "NativeObjectCells.h"
 
 #include <memory>
 
@@ -12,13 +12,19 @@ void store(NativeCall& call, TVMAddress target, const Kestro::DateTime& made) {
     call.pop();
 }
 
-void storeCopy(NativeCall& call) {
+} // namespace
+
+void storeNow(NativeCall& call, TInt32) {
+    store(call, call.word(), Kestro::DateTime::now());
+}
+
+void storeCopy(NativeCall& call, TInt32) {
     const Kestro::DateTime source = dateTimeIn(call, call.word());
     store(call, call.word(), source);
 }
 
-void storeFromFields(NativeCall& call) {
-    const TInt32 timezone = call.integer();
+void storeFromFields(NativeCall& call, TInt32) {
+    const TInt32 zone = call.integer();
     const TInt32 second = call.integer();
     const TInt32 minute = call.integer();
     const TInt32 hour = call.integer();
@@ -26,17 +32,13 @@ void storeFromFields(NativeCall& call) {
     const TInt32 month = call.integer();
     const TInt32 day = call.integer();
     const TVMAddress target = nonNull(call.word());
-    store(call, target, {day, month, year, hour, minute, second, timezone});
+    store(call, target, {day, month, year, hour, minute, second, zone});
 }
 
-} // namespace
-
-bool createDateTime(NativeCall& call, TInt32 function) {
-    switch (function) {
-    case 1: store(call, call.word(), Kestro::DateTime::now()); return true;
-    case 2:
-    case 3: storeCopy(call); return true;
-    case 4: storeFromFields(call); return true;
-    default: return false;
-    }
+void answerCurrentDateTime(NativeCall& call, TInt32) {
+    const Kestro::DateTime now = Kestro::DateTime::now(call.integer());
+    call.answer(
+        call.heap()
+            .allocateNativeWithCell(std::make_unique<Kestro::DateTime>(now), GC_CODE_DATETIME)
+            .second);
 }

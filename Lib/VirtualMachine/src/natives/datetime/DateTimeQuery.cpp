@@ -1,5 +1,4 @@
-// Date-time natives 7 to 13 (the fields) and 21 (the text form): the result replaces the
-// DateTime operand.
+// Date-time natives that answer a field or the text form in place of the DateTime operand.
 #include "DateTimeFamilies.h"
 
 #include <array>
@@ -8,7 +7,7 @@ namespace {
 
 using Getter = TInt32 (Kestro::DateTime::*)() const;
 
-// Functions 7 to 13.
+// By DateTimeField.
 constexpr std::array<Getter, 7> kGetters{
     &Kestro::DateTime::getDay,     &Kestro::DateTime::getMonth,  &Kestro::DateTime::getYear,
     &Kestro::DateTime::getHour,    &Kestro::DateTime::getMinute, &Kestro::DateTime::getSecond,
@@ -16,14 +15,12 @@ constexpr std::array<Getter, 7> kGetters{
 
 } // namespace
 
-bool queryDateTime(NativeCall& call, TInt32 function) {
-    if (function == 21) {
-        const OString text = dateTimeIn(call, call.word()).toText();
-        call.answer(call.newString(text));
-        return true;
-    }
-    if (function < 7 || function > 13) return false;
-    const Getter getter = kGetters[static_cast<std::size_t>(function - 7)];
+void answerDateTimeField(NativeCall& call, TInt32 field) {
+    const Getter getter = kGetters[static_cast<std::size_t>(field)];
     call.answer(static_cast<TUint32>((dateTimeIn(call, call.word()).*getter)()));
-    return true;
+}
+
+void answerDateTimeText(NativeCall& call, TInt32) {
+    const OString text = dateTimeIn(call, call.word()).toText();
+    call.answer(call.newString(text));
 }

@@ -5,9 +5,8 @@
 
 #include <string>
 
-namespace {
-
-template <class Stream> void seek(FileCall& call, Stream& (*openIn)(FileCall&, TVMAddress)) {
+template <auto openIn> void seekFile(NativeCall& native, TInt32) {
+    FileCall call(native);
     const TInt32 position = call.integer();
     const TVMAddress handle = nonNull(call.word());
     if (position < 0)
@@ -17,19 +16,19 @@ template <class Stream> void seek(FileCall& call, Stream& (*openIn)(FileCall&, T
     call.pop();
 }
 
-} // namespace
-
-template <class Stream>
-bool filePositionNative(FileCall& call, TInt32 function, Stream& (*openIn)(FileCall&, TVMAddress)) {
-    switch (function) {
-    case 2: seek(call, openIn); return true;
-    case 3: call.answer(openIn(call, call.word()).position()); return true;
-    case 4: call.answer(openIn(call, call.word()).size()); return true;
-    default: return false;
-    }
+template <auto openIn> void answerFilePosition(NativeCall& native, TInt32) {
+    FileCall call(native);
+    call.answer(openIn(call, call.word()).position());
 }
 
-template bool filePositionNative(FileCall&, TInt32,
-                                 KESTRO::InputStream& (*)(FileCall&, TVMAddress));
-template bool filePositionNative(FileCall&, TInt32,
-                                 KESTRO::OutputStream& (*)(FileCall&, TVMAddress));
+template <auto openIn> void answerFileSize(NativeCall& native, TInt32) {
+    FileCall call(native);
+    call.answer(openIn(call, call.word()).size());
+}
+
+template void seekFile<openReaderIn>(NativeCall&, TInt32);
+template void seekFile<openWriterIn>(NativeCall&, TInt32);
+template void answerFilePosition<openReaderIn>(NativeCall&, TInt32);
+template void answerFilePosition<openWriterIn>(NativeCall&, TInt32);
+template void answerFileSize<openReaderIn>(NativeCall&, TInt32);
+template void answerFileSize<openWriterIn>(NativeCall&, TInt32);

@@ -1,16 +1,15 @@
 #include "StreamState.h"
 
-bool streamStateNative(FileCall& call, TInt32 function) {
-    switch (function) {
-    case 1:
-        if (StreamHolder* holder = holderIn(call, call.word())) holder->close();
-        call.pop();
-        return true;
-    case 2: {
-        const StreamHolder* holder = holderIn(call, call.word());
-        call.answer(holder && holder->isOpen() ? static_cast<TUint32>(-1) : 0);
-        return true;
-    }
-    default: return false;
-    }
+#include "FileCall.h"
+
+void closeStream(NativeCall& native, TInt32) {
+    FileCall call(native);
+    if (StreamHolder* holder = holderIn(call, call.word())) holder->close();
+    call.pop();
+}
+
+void answerStreamOpen(NativeCall& native, TInt32) {
+    FileCall call(native);
+    const StreamHolder* holder = holderIn(call, call.word());
+    call.answer(holder && holder->isOpen() ? static_cast<TUint32>(-1) : 0);
 }

@@ -3,7 +3,7 @@
 // A handle that holds nothing yet is not open, and closing it does nothing.
 #pragma once
 
-#include "FileCall.h"
+#include "NativeCall.h"
 
-// Answers false for any function number but 1 and 2.
-bool streamStateNative(FileCall& call, TInt32 function);
+void closeStream(NativeCall& call, TInt32);
+void answerStreamOpen(NativeCall& call, TInt32);

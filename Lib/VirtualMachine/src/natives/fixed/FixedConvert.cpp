@@ -1,17 +1,26 @@
-// Fixed natives 1 to 3 and 26 to 30: conversions between fixed values and ints, and the
-// limits of the fixed range.
+// Fixed natives that convert between fixed values and ints.
 #include "FixedFamilies.h"
 
-bool convertFixed(NativeCall& call, TInt32 function) {
-    switch (function) {
-    case 1: answerFixed(call, loadFixed(call, call.word())); return true;
-    case 2: answerFixed(call, ORaw::fromInt(static_cast<TInt8>(call.word()))); return true;
-    case 3: answerFixed(call, ORaw::fromInt(call.integer())); return true;
-    case 26: call.answer(ORaw::round(fixedOperand(call))); return true;
-    case 27: call.answer(ORaw::ceiling(fixedOperand(call))); return true;
-    case 28: call.answer(ORaw::floor(fixedOperand(call))); return true;
-    case 29: answerFixed(call, ORaw::kMinimum); return true;
-    case 30: answerFixed(call, ORaw::kMaximum); return true;
-    default: return false;
-    }
+void loadFixedVariable(NativeCall& call, TInt32) {
+    answerFixed(call, loadFixed(call, call.word()));
+}
+
+void fixedFromByte(NativeCall& call, TInt32) {
+    answerFixed(call, ORaw::fromInt(static_cast<TInt8>(call.word())));
+}
+
+void fixedFromInt(NativeCall& call, TInt32) {
+    answerFixed(call, ORaw::fromInt(call.integer()));
+}
+
+void roundFixed(NativeCall& call, TInt32) {
+    call.answer(ORaw::round(fixedOperand(call)));
+}
+
+void ceilingOfFixed(NativeCall& call, TInt32) {
+    call.answer(ORaw::ceiling(fixedOperand(call)));
+}
+
+void floorOfFixed(NativeCall& call, TInt32) {
+    call.answer(ORaw::floor(fixedOperand(call)));
 }

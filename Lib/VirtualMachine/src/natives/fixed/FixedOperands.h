@@ -19,6 +19,11 @@ inline void answerFixed(NativeCall& call, OFixed value) {
     call.answerWords(words);
 }
 
+// A native that pushes a constant fixed value.
+template <OFixed value> void pushFixed(NativeCall& call, TInt32) {
+    answerFixed(call, value);
+}
+
 // The variable at a reference; null raises NullPointerException.
 inline OFixed loadFixed(NativeCall& call, TVMAddress variable) {
     return load64(call.memory(), variable);

@@ -1,13 +1,32 @@
-// The families of the math native group 26. Each handles its function numbers and
-// answers false for any other number.
+// The handlers of the math native group 26, by family; MathNatives.cpp lists them.
 #pragma once
 
 #include "FixedOperands.h"
-#include "random/MersenneTwister.h"
 
-// 1 to 11: trigonometry, angles, square root and logarithms.
-bool applyRealFunction(NativeCall& call, TInt32 function);
-// 14 to 19: the smaller or larger of two bytes, ints or fixed values.
-bool chooseExtreme(NativeCall& call, TInt32 function);
-// 12: a random int, 13: a random fixed value, both between two bounds.
-void drawRandom(NativeCall& call, TInt32 function, MersenneTwister& generator);
+// MathFunctions.cpp: real functions of fixed values, in place; the constant says which.
+enum RealFunction : TInt32 {
+    ESine,
+    ECosine,
+    ETangent,
+    EArcSine,
+    EArcCosine,
+    EArcTangent,
+    ERadiansToDegrees,
+    EDegreesToRadians,
+    ESquareRoot,
+    ENaturalLogarithm
+};
+void applyRealFunction(NativeCall& call, TInt32 function);
+// A value to a base.
+void logarithmToBase(NativeCall& call, TInt32);
+
+// MathRandom.cpp: random numbers between two bounds, in either order.
+void drawRandomInt(NativeCall& call, TInt32);
+void drawRandomFixed(NativeCall& call, TInt32);
+
+// MathChoice.cpp: the smaller or the larger of two bytes (the low 8 bits of their slots,
+// signed), ints or fixed values; the constant says which.
+enum Extreme : TInt32 { ESmaller, ELarger };
+void chooseByte(NativeCall& call, TInt32 extreme);
+void chooseInt(NativeCall& call, TInt32 extreme);
+void chooseFixed(NativeCall& call, TInt32 extreme);

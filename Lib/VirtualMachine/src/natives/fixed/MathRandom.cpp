@@ -1,5 +1,6 @@
-// Math natives 12 and 13: random numbers between two bounds, in either order.
+// Math natives that draw random numbers between two bounds, in either order.
 #include "MathFamilies.h"
+#include "random/MersenneTwister.h"
 
 #include <algorithm>
 
@@ -29,12 +30,12 @@ OFixed randomFixed(MersenneTwister& generator, OFixed first, OFixed second) {
 
 } // namespace
 
-void drawRandom(NativeCall& call, TInt32 function, MersenneTwister& generator) {
-    if (function == 12) {
-        const TInt32 second = call.integer();
-        call.answer(randomInt(generator.next(), call.integer(), second));
-    } else {
-        const OFixed second = fixedOperand(call);
-        answerFixed(call, randomFixed(generator, fixedOperand(call), second));
-    }
+void drawRandomInt(NativeCall& call, TInt32) {
+    const TInt32 second = call.integer();
+    call.answer(randomInt(call.randomGenerator().next(), call.integer(), second));
+}
+
+void drawRandomFixed(NativeCall& call, TInt32) {
+    const OFixed second = fixedOperand(call);
+    answerFixed(call, randomFixed(call.randomGenerator(), fixedOperand(call), second));
 }

@@ -2,8 +2,9 @@
 // byte array, or a range of it, to a file writer.
 #include "CheckRange.h"
 #include "ErrorHandling.h"
+#include "FileCall.h"
+#include "NativeGroups.h"
 #include "StreamState.h"
-#include "VirtualMachine.h"
 
 #include <vector>
 
@@ -14,14 +15,17 @@ void write(KESTRO::OutputStream& stream, const std::vector<TUint8>& bytes) {
     if (!stream.write(bytes.data(), static_cast<TUint32>(bytes.size()))) throwError(EIOError);
 }
 
-void writeArray(FileCall& call) {
+void writeArray(NativeCall& native, TInt32) {
+    FileCall call(native);
     const OVector array = call.array();
     KESTRO::OutputStream& stream = openWriterIn(call, call.word());
     write(stream, allBytesOf(array));
+    call.pop();
 }
 
 // The range is checked before the handle.
-void writeRange(FileCall& call) {
+void writeRange(NativeCall& native, TInt32) {
+    FileCall call(native);
     const OVector array = call.array();
     TInt32 count = call.integer();
     const TInt32 first = call.integer();
@@ -29,17 +33,16 @@ void writeRange(FileCall& call) {
     checkRange(0, array.size(), first, count);
     KESTRO::OutputStream& stream = openWriterIn(call, handle);
     write(stream, count == 0 ? std::vector<TUint8>() : array.elementBytes(first, count));
+    call.pop();
 }
+
+constexpr NativeFunction kFunctions[] = {
+    {1, "close", closeStream},
+    {2, "isOpen", answerStreamOpen},
+    {3, "write", writeArray},
+    {4, "writeRange", writeRange},
+};
 
 } // namespace
 
-void VirtualMachine::outputStreamNative(TInt32 function) {
-    FileCall call(NativeCall(*this, 21));
-    if (streamStateNative(call, function)) return;
-    switch (function) {
-    case 3: writeArray(call); break;
-    case 4: writeRange(call); break;
-    default: unknownNativeFunction("OutputStream:");
-    }
-    call.pop();
-}
+constinit const NativeTable kOutputStreamNatives{kFunctions};

@@ -1,9 +1,10 @@
 // The input-stream native group 23: closing a stream, its open state, and reading bytes
 // from a file reader into a new byte array.
 #include "ErrorHandling.h"
+#include "FileCall.h"
+#include "NativeGroups.h"
 #include "OVector.h"
 #include "StreamState.h"
-#include "VirtualMachine.h"
 
 #include <vector>
 
@@ -28,15 +29,22 @@ TVMAddress readBytes(FileCall& call, KESTRO::InputStream& stream, TInt32 count) 
     return variable;
 }
 
-} // namespace
-
-void VirtualMachine::inputStreamNative(TInt32 function) {
-    FileCall call(NativeCall(*this, 23));
-    if (streamStateNative(call, function)) return;
-    if (function != 3) unknownNativeFunction("InputStream:");
+void readArray(NativeCall& native, TInt32) {
+    FileCall call(native);
     const TInt32 count = call.integer();
     const TVMAddress handle = call.word();
     if (count < 0) throwError(EInvalidArgument, "The number of bytes should be non-negative");
     KESTRO::InputStream& stream = openReaderIn(call, handle);
-    call.answer(count == 0 ? OVector::createByteArray(heap, {}) : readBytes(call, stream, count));
+    call.answer(count == 0 ? OVector::createByteArray(call.heap(), {})
+                           : readBytes(call, stream, count));
 }
+
+constexpr NativeFunction kFunctions[] = {
+    {1, "close", closeStream},
+    {2, "isOpen", answerStreamOpen},
+    {3, "read", readArray},
+};
+
+} // namespace
+
+constinit const NativeTable kInputStreamNatives{kFunctions};
