@@ -88,6 +88,7 @@ public:
     bool isBranchIfZero(int i) const {
         return is(i, {Opcode::BranchIfZero, Opcode::BranchIfZeroWide}) && ops[i]->a >= 0;
     }
+    // Instruction i, once `is` or `isBranchIfZero` has shown that it exists.
     const DecodedOp& operator[](int i) const { return *ops[i]; }
     // The length of the first n instructions.
     TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
@@ -160,12 +161,12 @@ std::optional<Fusion> fusePick(const Window& w) {
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
 // must be negative, so that neither reads the slot where addr leaves its address.
 std::optional<Fusion> fuseLoopStep(const Window& w) {
+    const auto comparison = w.indexIn(4, kComparisons);
+    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison || !w.isBranchIfZero(5))
+        return std::nullopt;
     const TInt32 slot = w[0].a;
     const TInt32 picked = w[2].a;
-    const auto comparison = w.indexIn(4, kComparisons);
-    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison ||
-        !w.isBranchIfZero(5) || slot >= 0 || picked >= 0)
-        return std::nullopt;
+    if (slot >= 0 || picked >= 0) return std::nullopt;
     const TInt32 offsets = static_cast<TInt32>((static_cast<TUint32>(picked) << 16) |
                                                (static_cast<TUint32>(slot) & 0xFFFFu));
     return Fusion{comparisonKind(*comparison, 3), 6, offsets, w[3].a, 0, std::nullopt, w[5].a};
