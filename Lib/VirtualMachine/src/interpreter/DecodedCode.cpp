@@ -101,12 +101,12 @@ private:
     TUint32 first;
 };
 
-#define KESTRO_OPCODE_OF(name) Opcode::name,
-constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF)};
-constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF)};
+#define KESTRO_OPCODE_OF(unused, name) Opcode::name,
+constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF, )};
+constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF, )};
 #undef KESTRO_OPCODE_OF
-constexpr int kKindsPerComparison = 4;
-constexpr int kKindsPerOperation = 3;
+constexpr int kKindsPerComparison = 0 KESTRO_FUSED_COMPARE_KINDS(KESTRO_ONE_FUSED_KIND, );
+constexpr int kKindsPerOperation = 0 KESTRO_FUSED_OPERATE_KINDS(KESTRO_ONE_FUSED_KIND, );
 constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
 
 struct Fusion {
@@ -119,12 +119,17 @@ struct Fusion {
     std::optional<TInt32> branch = std::nullopt;
 };
 
-FusedKind comparisonKind(int comparison, int form) {
+constexpr FusedKind comparisonKind(int comparison, int form) {
     return static_cast<FusedKind>(comparison * kKindsPerComparison + form);
 }
-FusedKind operationKind(int operation, int form) {
+constexpr FusedKind operationKind(int operation, int form) {
     return static_cast<FusedKind>(kFirstOperationKind + operation * kKindsPerOperation + form);
 }
+// The kinds of each family follow each other in the list, the comparisons' first.
+static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
+static_assert(comparisonKind(1, 3) == EStepLessBranch);
+static_assert(operationKind(0, 0) == EPickConstAdd);
+static_assert(operationKind(1, 2) == EPushPickConstSub);
 
 // The sequences that start with pick a.
 std::optional<Fusion> fusePick(const Window& w) {

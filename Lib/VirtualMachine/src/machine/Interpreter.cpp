@@ -54,39 +54,16 @@ void VirtualMachine::run() {
     KESTRO_OPCODES(KESTRO_LABEL_OF)
 #undef KESTRO_LABEL_OF
 
+    // Every fused kind has a handler: the table is made from the list of kinds, with a
+    // trap underneath all the same...
     void* fusedTable[EFusedKindCount];
-#define KESTRO_COMPARE_LABELS(name)                                                                \
-    fusedTable[EPickConst##name##Branch] = &&fused_PickConst##name##Branch;                        \
-    fusedTable[EPickPick##name##Branch] = &&fused_PickPick##name##Branch;                          \
-    fusedTable[E##name##Branch] = &&fused_##name##Branch;                                          \
-    fusedTable[EStep##name##Branch] = &&fused_Step##name##Branch;
-    KESTRO_FUSED_COMPARISONS(KESTRO_COMPARE_LABELS)
-#undef KESTRO_COMPARE_LABELS
-#define KESTRO_OPERATE_LABELS(name)                                                                \
-    fusedTable[EPickConst##name] = &&fused_PickConst##name;                                        \
-    fusedTable[EConst##name] = &&fused_Const##name;                                                \
-    fusedTable[EPushPickConst##name] = &&fused_PushPickConst##name;
-    KESTRO_FUSED_OPERATIONS(KESTRO_OPERATE_LABELS)
-#undef KESTRO_OPERATE_LABELS
-    fusedTable[ESlotIncrement] = &&fused_SlotIncrement;
-    fusedTable[ESlotDecrement] = &&fused_SlotDecrement;
-    fusedTable[ESlotAddSlot] = &&fused_SlotAddSlot;
-    fusedTable[ESlotSubtractSlot] = &&fused_SlotSubtractSlot;
-    fusedTable[ESlotStoreSlot] = &&fused_SlotStoreSlot;
-    fusedTable[EPickPick] = &&fused_PickPick;
-    fusedTable[EPickClear] = &&fused_PickClear;
-    fusedTable[EPickClearStep] = &&fused_PickClearStep;
-    fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
-    fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
-    fusedTable[EGlobalField] = &&fused_GlobalField;
-    fusedTable[EGlobalLoad] = &&fused_GlobalLoad;
-    fusedTable[EIndexedLoad] = &&fused_IndexedLoad;
-    fusedTable[ESumLoad] = &&fused_SumLoad;
-    fusedTable[ESumStore] = &&fused_SumStore;
-    fusedTable[EBranchIfZero] = &&fused_BranchIfZero;
-    fusedTable[EJump] = &&fused_Jump;
-    fusedTable[ECall] = &&fused_Call;
-    fusedTable[EReturn] = &&fused_Return;
+    for (void*& entry : fusedTable)
+        entry = &&fused_invalid;
+#define KESTRO_FUSED_LABEL_OF(name, sequence) fusedTable[E##name] = &&fused_##name;
+    KESTRO_FUSED_KINDS(KESTRO_FUSED_LABEL_OF)
+#undef KESTRO_FUSED_LABEL_OF
+    // ... and the enum has no kind beyond the list.
+    static_assert(0 KESTRO_FUSED_KINDS(KESTRO_ONE_FUSED_KIND) == EFusedKindCount);
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
     if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable, frameOffsets);
@@ -194,7 +171,7 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
-#define FUSED_COMPARE(name)                                                                        \
+#define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
@@ -234,7 +211,7 @@ void VirtualMachine::run() {
         s[top + 2] = b;                                                                            \
         FUSED_BRANCH(result);                                                                      \
     }
-#define FUSED_OPERATE(name)                                                                        \
+#define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
         PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
@@ -809,8 +786,8 @@ void VirtualMachine::run() {
         NEXT(Extension);
     }
 
-        KESTRO_FUSED_COMPARISONS(FUSED_COMPARE)
-        KESTRO_FUSED_OPERATIONS(FUSED_OPERATE)
+        KESTRO_FUSED_COMPARISONS(FUSED_COMPARE, )
+        KESTRO_FUSED_OPERATIONS(FUSED_OPERATE, )
         FUSED_SLOT_STEP(SlotIncrement, 1u)
         FUSED_SLOT_STEP(SlotDecrement, 0xFFFFFFFFu)
         FUSED_SLOT_UPDATE(SlotAddSlot, +=)
@@ -962,6 +939,8 @@ void VirtualMachine::run() {
             "Internal error: invalid opcode " + std::to_string(static_cast<TInt8>(op->opcode));
         fatalError(message.c_str(), POSITION);
     }
+    fused_invalid:
+        fatalError("Internal error: fused sequence without a handler", POSITION);
 
     stack_overflow:
         stackOverflow();
