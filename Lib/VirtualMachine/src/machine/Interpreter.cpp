@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 using namespace arithmetic;
 
@@ -39,6 +40,26 @@ TUint32 wordBytes(TUint32 words) {
 TUint32 wordCount(const DecodedOp* op) {
     if (opcodeInfo(op->opcode).operands[0] == OperandKind::Uint32) return u32(op->a);
     return bits(std::max(0, op->a));
+}
+
+// What runs before an instruction whose slot counts are fixed: the slots it pops must be
+// on the stack, and there must be room for the slots it adds.
+struct StackChecks {
+    int need;
+    int room;
+};
+
+// The checks of opcodes that share a handler; they must agree.
+consteval StackChecks stackChecks(std::initializer_list<Opcode> opcodes) {
+    const OpcodeInfo& first = kOpcodeTable[static_cast<TUint8>(*opcodes.begin())];
+    const StackChecks checks{first.pops, std::max(0, first.pushes - first.pops)};
+    for (Opcode opcode : opcodes) {
+        const OpcodeInfo& info = kOpcodeTable[static_cast<TUint8>(opcode)];
+        if (!info.hasFixedCounts()) throw "an opcode whose counts vary has no fixed checks";
+        if (info.pops != checks.need || std::max(0, info.pushes - info.pops) != checks.room)
+            throw "opcodes that share a handler need the same checks";
+    }
+    return checks;
 }
 
 } // namespace
@@ -86,6 +107,18 @@ void VirtualMachine::run() {
 #define ROOM(n)                                                                                    \
     if (top >= limit - (n)) [[unlikely]]                                                           \
         goto stack_overflow;
+// The checks of a handler whose opcodes have fixed counts, taken from the opcode table.
+#define CHECK_STACK(...)                                                                           \
+    do {                                                                                           \
+        using enum Opcode;                                                                         \
+        constexpr StackChecks checks = stackChecks({__VA_ARGS__});                                 \
+        if constexpr (checks.need > 0) {                                                           \
+            NEED(checks.need);                                                                     \
+        }                                                                                          \
+        if constexpr (checks.room > 0) {                                                           \
+            ROOM(checks.room);                                                                     \
+        }                                                                                          \
+    } while (0)
 #define NEED_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) < static_cast<TInt64>(n) - 1) [[unlikely]]                        \
         goto stack_underflow;
@@ -120,7 +153,7 @@ void VirtualMachine::run() {
     } while (0)
 #define BINARY(name, expression)                                                                   \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TUint32 a = s[top - 1];                                                              \
         const TUint32 b = s[top];                                                                  \
         s[top - 1] = (expression);                                                                 \
@@ -129,7 +162,7 @@ void VirtualMachine::run() {
     }
 #define AT_WORD(name, expression)                                                                  \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TVMAddress address = s[top - 1];                                                     \
         const TUint32 word = space.load32(address);                                                \
         const TUint32 b = s[top];                                                                  \
@@ -258,7 +291,7 @@ void VirtualMachine::run() {
     }
 #define AT_BYTE(name, expression)                                                                  \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TVMAddress address = s[top - 1];                                                     \
         const TInt32 byte = static_cast<TInt8>(space.load8(address));                              \
         const TUint32 b = s[top];                                                                  \
@@ -274,51 +307,51 @@ void VirtualMachine::run() {
         NEXT(Nop);
 
     op_Pick : {
-        ROOM(1);
+        CHECK_STACK(Pick);
         const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(Pick);
     }
     op_PickWide : {
-        ROOM(1);
+        CHECK_STACK(PickWide);
         const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(PickWide);
     }
     op_SlotAddress : {
-        ROOM(1);
+        CHECK_STACK(SlotAddress);
         PUSH(stackAddress + bits(top + 1 + op->a) * 4);
         NEXT(SlotAddress);
     }
     op_SlotAddressWide : {
-        ROOM(1);
+        CHECK_STACK(SlotAddressWide);
         PUSH(stackAddress + (bits(top) + 1 + u32(op->a)) * 4);
         NEXT(SlotAddressWide);
     }
     op_Field : {
-        NEED(1);
+        CHECK_STACK(Field);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
         s[top] += bits(op->a) * 4;
         NEXT(Field);
     }
     op_FieldWide : {
-        NEED(1);
+        CHECK_STACK(FieldWide);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
         s[top] += u32(op->a) * 4;
         NEXT(FieldWide);
     }
     op_Load : {
-        NEED(1);
+        CHECK_STACK(Load);
         s[top] = space.load32(s[top]);
         NEXT(Load);
     }
     op_Load2 : {
-        NEED(1);
+        CHECK_STACK(Load2);
         s[top] = space.load32(space.load32(s[top]));
         NEXT(Load2);
     }
     op_Load3 : {
-        NEED(1);
+        CHECK_STACK(Load3);
         s[top] = space.load32(space.load32(space.load32(s[top])));
         NEXT(Load3);
     }
@@ -347,13 +380,13 @@ void VirtualMachine::run() {
         NEXT(AdjustWide);
     }
     op_BranchIfZero : {
-        NEED(1);
+        CHECK_STACK(BranchIfZero);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZero);
         JUMP_TO(op->a, "branch");
     }
     op_BranchIfZeroWide : {
-        NEED(1);
+        CHECK_STACK(BranchIfZeroWide);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZeroWide);
         JUMP_TO(op->a, "branch");
@@ -366,14 +399,14 @@ void VirtualMachine::run() {
     op_Call : {
         const TInt32 target = op->a;
         if (target < 0) fatalError("call outside the code", POSITION);
-        ROOM(1);
+        CHECK_STACK(Call);
         PUSH(bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::Call))));
         enterMethodFrame(op->b, top);
         op = opsBase + target;
         DISPATCH();
     }
     op_ClassMethodCall : {
-        NEED(1);
+        CHECK_STACK(ClassMethodCall);
         const MethodEntry& entry = classMethodEntry(u32(op->a), wrap(s[top]), POSITION);
         if (bits(entry.codeOffset) >= codeSize) fatalError("call outside the code", POSITION);
         s[top] = bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::ClassMethodCall)));
@@ -400,7 +433,7 @@ void VirtualMachine::run() {
     op_New : {
         const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
-        ROOM(1);
+        CHECK_STACK(New);
         sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
@@ -411,7 +444,7 @@ void VirtualMachine::run() {
     op_NewStoreKeep : {
         const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
-        NEED(1);
+        CHECK_STACK(NewStore, NewStoreKeep);
         sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
@@ -434,7 +467,7 @@ void VirtualMachine::run() {
     }
     op_Box:
     op_BoxData : {
-        NEED(1);
+        CHECK_STACK(Box, BoxData);
         const GcCode kind =
             op->opcode == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
         sp = top;
@@ -444,7 +477,7 @@ void VirtualMachine::run() {
         NEXT(Box);
     }
     op_NewString : {
-        ROOM(1);
+        CHECK_STACK(NewString);
         const TUint32 index = u32(op->a);
         if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
         sp = top;
@@ -452,13 +485,13 @@ void VirtualMachine::run() {
         NEXT(NewString);
     }
     op_ToString : {
-        NEED(1);
+        CHECK_STACK(ToString);
         sp = top;
         s[top] = newStringCell(heap, OString::number(wrap(s[top])));
         NEXT(ToString);
     }
     op_NewArray : {
-        NEED(1);
+        CHECK_STACK(NewArray);
         const TVMAddress variable = s[top];
         const TInt32 elementSize = op->a;
         if (!OVector::isElementSize(elementSize))
@@ -471,13 +504,13 @@ void VirtualMachine::run() {
         NEXT(NewArray);
     }
     op_Free : {
-        NEED(1);
+        CHECK_STACK(Free);
         heap.freeObject(s[top]);
         --top;
         NEXT(Free);
     }
     op_FreeCell : {
-        NEED(1);
+        CHECK_STACK(FreeCell);
         const TVMAddress cell = s[top];
         heap.freeObject(space.load32(cell));
         heap.freeObject(cell);
@@ -485,67 +518,66 @@ void VirtualMachine::run() {
         NEXT(FreeCell);
     }
     op_Globals : {
-        ROOM(1);
+        CHECK_STACK(Globals);
         PUSH(globals);
         NEXT(Globals);
     }
 
     op_Dup : {
-        NEED(1);
-        ROOM(1);
+        CHECK_STACK(Dup);
         PUSH(s[top]);
         NEXT(Dup);
     }
     op_Not : {
-        NEED(1);
+        CHECK_STACK(Not);
         s[top] = truth(s[top] == 0);
         NEXT(Not);
     }
     op_Push : {
-        ROOM(1);
+        CHECK_STACK(Push);
         PUSH(u32(op->a));
         NEXT(Push);
     }
     op_PushTrue:
     op_PushTrueAlt : {
-        ROOM(1);
+        CHECK_STACK(PushTrue, PushTrueAlt);
         PUSH(0xFFFFFFFFu);
         NEXT(PushTrue);
     }
     op_PushFalse : {
-        ROOM(1);
+        CHECK_STACK(PushFalse);
         PUSH(0);
         NEXT(PushFalse);
     }
     op_Push64 : {
-        ROOM(2);
+        CHECK_STACK(Push64);
         PUSH(u32(op->a));
         PUSH(u32(op->b));
         NEXT(Push64);
     }
 
     op_SetClass : {
-        NEED(1);
+        CHECK_STACK(SetClass);
         space.store32(s[top], u32(op->a));
         --top;
         NEXT(SetClass);
     }
     op_Store:
     op_StoreAlt : {
-        NEED(2);
+        CHECK_STACK(Store, StoreAlt);
         space.store32(s[top - 1], s[top]);
         top -= 2;
         NEXT(Store);
     }
     op_StoreZero : {
-        NEED(1);
+        CHECK_STACK(StoreZero);
         space.store32(s[top], 0);
         --top;
         NEXT(StoreZero);
     }
     op_IncAt:
     op_DecAt : {
-        NEED(1);
+        CHECK_STACK(IncAt, DecAt);
         const TVMAddress address = s[top];
         const TUint32 step = op->opcode == static_cast<TUint8>(Opcode::IncAt) ? 1u : 0xFFFFFFFFu;
         space.store32(address, space.load32(address) + step);
@@ -602,12 +634,12 @@ void VirtualMachine::run() {
         BINARY(GreaterEqualHalf, truth(lowHalf(a) >= lowHalf(b)))
 
     op_Neg : {
-        NEED(1);
+        CHECK_STACK(Neg);
         s[top] = 0u - s[top];
         NEXT(Neg);
     }
     op_ZeroExtendByte : {
-        NEED(1);
+        CHECK_STACK(ZeroExtendByte);
         s[top] &= 0xFF;
         NEXT(ZeroExtendByte);
     }
@@ -621,7 +653,7 @@ void VirtualMachine::run() {
 
     op_ZeroWords:
     op_ZeroWordsWide : {
-        NEED(1);
+        CHECK_STACK(ZeroWords, ZeroWordsWide);
         const TUint32 n = wordCount(op);
         if (n > 0) std::memset(wordsAt(s[top], n), 0, n * 4);
         --top;
@@ -630,7 +662,7 @@ void VirtualMachine::run() {
     }
     op_CopyWords:
     op_CopyWordsWide : {
-        NEED(2);
+        CHECK_STACK(CopyWords, CopyWordsWide);
         const TUint32 n = wordCount(op);
         if (n > 0) {
             const TUint8* from = wordsAt(s[top], n);
@@ -665,7 +697,7 @@ void VirtualMachine::run() {
 
     op_IncByteAt:
     op_DecByteAt : {
-        NEED(1);
+        CHECK_STACK(IncByteAt, DecByteAt);
         const TVMAddress address = s[top];
         const TInt32 step = op->opcode == static_cast<TUint8>(Opcode::IncByteAt) ? 1 : -1;
         space.store8(address, static_cast<TUint8>(space.load8(address) + step));
@@ -683,25 +715,25 @@ void VirtualMachine::run() {
         AT_BYTE(ShiftLeftByteAt, byteShiftLeftSigned(byte, lowByte(b)))
         AT_BYTE(ShiftRightByteAt, byteShiftRightSigned(byte, lowByte(b)))
     op_StoreZeroByte : {
-        NEED(1);
+        CHECK_STACK(StoreZeroByte);
         space.store8(s[top], 0);
         --top;
         NEXT(StoreZeroByte);
     }
     op_StoreByte : {
-        NEED(2);
+        CHECK_STACK(StoreByte);
         space.store8(s[top - 1], static_cast<TUint8>(s[top]));
         top -= 2;
         NEXT(StoreByte);
     }
     op_StoreZeroHalf : {
-        NEED(1);
+        CHECK_STACK(StoreZeroHalf);
         space.store16(s[top], 0);
         --top;
         NEXT(StoreZeroHalf);
     }
     op_StoreHalf : {
-        NEED(2);
+        CHECK_STACK(StoreHalf);
         space.store16(s[top - 1], static_cast<TUint16>(s[top]));
         top -= 2;
         NEXT(StoreHalf);
@@ -710,7 +742,7 @@ void VirtualMachine::run() {
     op_PickLoad1:
     op_PickLoad2:
     op_PickLoad3 : {
-        ROOM(1);
+        CHECK_STACK(PickLoad1, PickLoad2, PickLoad3);
         TUint32 value = s[SLOT_INDEX(op->a)];
         const int loads = op->opcode - static_cast<TUint8>(Opcode::PickLoad1) + 1;
         for (int i = 0; i < loads; ++i)
@@ -722,7 +754,7 @@ void VirtualMachine::run() {
     op_PickField1:
     op_PickField2:
     op_PickField3 : {
-        ROOM(1);
+        CHECK_STACK(PickField1, PickField2, PickField3);
         TUint32 value = s[SLOT_INDEX(op->a)];
         const int loads = op->opcode - static_cast<TUint8>(Opcode::PickField1) + 1;
         for (int i = 0; i < loads; ++i)
@@ -954,6 +986,7 @@ void VirtualMachine::run() {
 #undef POSITION
 #undef NEED
 #undef NEED_WIDE
+#undef CHECK_STACK
 #undef ROOM
 #undef ROOM_WIDE
 #undef DISPATCH
