@@ -1,5 +1,7 @@
 // kestro-asm SOURCE -o OUTPUT: assembles a module.
+// kestro-asm --instruction-tables: prints the documentation's instruction tables.
 #include "Assembler.h"
+#include "InstructionTables.h"
 #include "ModuleWriter.h"
 
 #include <cstdio>
@@ -9,6 +11,10 @@
 #include <string>
 
 int main(int argc, char** argv) {
+    if (argc == 2 && std::string(argv[1]) == "--instruction-tables") {
+        std::cout << instructionTables();
+        return 0;
+    }
     std::string source;
     std::string output;
     for (int i = 1; i < argc; ++i) {
@@ -23,7 +29,8 @@ int main(int argc, char** argv) {
         }
     }
     if (source.empty() || output.empty()) {
-        std::cerr << "usage: kestro-asm SOURCE -o OUTPUT\n";
+        std::cerr << "usage: kestro-asm SOURCE -o OUTPUT\n"
+                     "       kestro-asm --instruction-tables\n";
         return 2;
     }
     std::ifstream in(source, std::ios::binary);

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
+#include <string>
 
 namespace {
 
@@ -53,6 +56,38 @@ TEST(OpcodeTable, MnemonicsAreUnique) {
         if (info.isValid()) {
             EXPECT_TRUE(seen.insert(info.mnemonic).second) << info.mnemonic;
         }
+}
+
+// The operand names as the documentation writes them, e.g. "gc, n": one per operand.
+int namedOperands(const std::string& names) {
+    if (names.empty()) return 0;
+    return 1 + static_cast<int>(std::count(names.begin(), names.end(), ','));
+}
+
+TEST(OpcodeTable, EveryValidOpcodeDescribesItsOperandsAndEffect) {
+    for (const OpcodeInfo& info : kOpcodeTable) {
+        if (!info.isValid()) continue;
+        EXPECT_EQ(namedOperands(info.operandNames), info.operandCount) << info.mnemonic;
+        EXPECT_GE(info.pops, kVaries) << info.mnemonic;
+        EXPECT_GE(info.pushes, kVaries) << info.mnemonic;
+        EXPECT_STRNE(info.effect, "") << info.mnemonic;
+    }
+}
+
+TEST(OpcodeTable, WideFormsMoveAsManySlotsAsTheirPlainForms) {
+    std::map<std::string, const OpcodeInfo*> byMnemonic;
+    for (const OpcodeInfo& info : kOpcodeTable)
+        if (info.isValid()) byMnemonic[info.mnemonic] = &info;
+    int wideForms = 0;
+    for (const auto& [mnemonic, wide] : byMnemonic) {
+        if (!mnemonic.ends_with(".w")) continue;
+        const OpcodeInfo* plain = byMnemonic.at(mnemonic.substr(0, mnemonic.size() - 2));
+        EXPECT_EQ(wide->pops, plain->pops) << mnemonic;
+        EXPECT_EQ(wide->pushes, plain->pushes) << mnemonic;
+        EXPECT_STREQ(wide->operandNames, plain->operandNames) << mnemonic;
+        ++wideForms;
+    }
+    EXPECT_EQ(wideForms, 11);
 }
 
 TEST(OpcodeTable, BranchAndHandlerPositions) {

@@ -89,6 +89,7 @@ public:
     bool isBranchIfZero(int i) const {
         return is(i, {Opcode::BranchIfZero, Opcode::BranchIfZeroWide}) && ops[i]->a >= 0;
     }
+    // Instruction i, once `is` or `isBranchIfZero` has shown that it exists.
     const DecodedOp& operator[](int i) const { return *ops[i]; }
     // The length of the first n instructions.
     TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
@@ -101,12 +102,12 @@ private:
     TUint32 first;
 };
 
-#define KESTRO_OPCODE_OF(name) Opcode::name,
-constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF)};
-constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF)};
+#define KESTRO_OPCODE_OF(unused, name) Opcode::name,
+constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF, )};
+constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF, )};
 #undef KESTRO_OPCODE_OF
-constexpr int kKindsPerComparison = 4;
-constexpr int kKindsPerOperation = 3;
+constexpr int kKindsPerComparison = 0 KESTRO_FUSED_COMPARE_KINDS(KESTRO_ONE_FUSED_KIND, );
+constexpr int kKindsPerOperation = 0 KESTRO_FUSED_OPERATE_KINDS(KESTRO_ONE_FUSED_KIND, );
 constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
 
 struct Fusion {
@@ -119,12 +120,17 @@ struct Fusion {
     std::optional<TInt32> branch = std::nullopt;
 };
 
-FusedKind comparisonKind(int comparison, int form) {
+constexpr FusedKind comparisonKind(int comparison, int form) {
     return static_cast<FusedKind>(comparison * kKindsPerComparison + form);
 }
-FusedKind operationKind(int operation, int form) {
+constexpr FusedKind operationKind(int operation, int form) {
     return static_cast<FusedKind>(kFirstOperationKind + operation * kKindsPerOperation + form);
 }
+// The kinds of each family follow each other in the list, the comparisons' first.
+static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
+static_assert(comparisonKind(1, 3) == EStepLessBranch);
+static_assert(operationKind(0, 0) == EPickConstAdd);
+static_assert(operationKind(1, 2) == EPushPickConstSub);
 
 // The sequences that start with pick a.
 std::optional<Fusion> fusePick(const Window& w) {
@@ -161,12 +167,12 @@ std::optional<Fusion> fusePick(const Window& w) {
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
 // must be negative, so that neither reads the slot where addr leaves its address.
 std::optional<Fusion> fuseLoopStep(const Window& w) {
+    const auto comparison = w.indexIn(4, kComparisons);
+    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison || !w.isBranchIfZero(5))
+        return std::nullopt;
     const TInt32 slot = w[0].a;
     const TInt32 picked = w[2].a;
-    const auto comparison = w.indexIn(4, kComparisons);
-    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison ||
-        !w.isBranchIfZero(5) || slot >= 0 || picked >= 0)
-        return std::nullopt;
+    if (slot >= 0 || picked >= 0) return std::nullopt;
     const TInt32 offsets = static_cast<TInt32>((static_cast<TUint32>(picked) << 16) |
                                                (static_cast<TUint32>(slot) & 0xFFFFu));
     return Fusion{comparisonKind(*comparison, 3), 6, offsets, w[3].a, 0, std::nullopt, w[5].a};

@@ -19,6 +19,7 @@
 // target.
 #pragma once
 
+#include "FusedKinds.h"
 #include "Types.h"
 
 #include <span>
@@ -32,51 +33,6 @@ struct DecodedOp {
     TInt32 d = 0;        // where a fused sequence continues, in entries from this one
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
-};
-
-// The comparisons and the operations (without a failure) that sequences fuse.
-#define KESTRO_FUSED_COMPARISONS(X)                                                                \
-    X(Equal) X(Less) X(LessEqual) X(NotEqual) X(Greater) X(GreaterEqual)
-#define KESTRO_FUSED_OPERATIONS(X) X(Add) X(Sub) X(Mul) X(And) X(Or) X(Xor) X(ShiftLeft)
-
-// The fused sequences and the operands of their entries; "Compare" stands for any of the
-// comparisons, "Operate" for any of the operations, "jz" for either width.
-enum FusedKind : int {
-#define KESTRO_FUSED_COMPARE_KINDS(name)                                                           \
-    EPickConst##name##Branch,    /* pick a; push b; Compare; jz c */                               \
-        EPickPick##name##Branch, /* pick a; pick b; Compare; jz c */                               \
-        E##name##Branch,         /* Compare; jz c */                                               \
-        EStep##name##Branch, /* addr a (low half); inc.at; pick a (high half); push b; Compare;    \
-                                jz c: the step of a counted loop */
-    KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS)
-#undef KESTRO_FUSED_COMPARE_KINDS
-#define KESTRO_FUSED_OPERATE_KINDS(name)                                                           \
-    EPickConst##name,         /* pick a; push b; Operate */                                        \
-        EConst##name,         /* push a; Operate */                                                \
-        EPushPickConst##name, /* push a; pick b; push c; Operate: a result slot, then an operand   \
-                               */
-        KESTRO_FUSED_OPERATIONS(KESTRO_FUSED_OPERATE_KINDS)
-#undef KESTRO_FUSED_OPERATE_KINDS
-            ESlotIncrement, // addr a; inc.at
-    ESlotDecrement,         // addr a; dec.at
-    ESlotAddSlot,           // addr a; pick b; add.at
-    ESlotSubtractSlot,      // addr a; pick b; sub.at
-    ESlotStoreSlot,         // addr a; pick b; store
-    EPickPick,              // pick a; pick b
-    EPickClear,             // pick a; clear
-    EPickClearStep,         // pick a; clear; addr b; pick c; add.at: a fill loop's body
-    EPickFieldLoad,         // pick a; field b; load
-    EGlobalField,           // globals; field a
-    EGlobalLoad,            // globals; field a; load
-    EPickDupLoad,           // pick a; dup; load
-    EIndexedLoad,           // pick a; pick b; push c; shl; add; load
-    ESumLoad,               // add; load
-    ESumStore,              // add; store
-    EBranchIfZero,          // jz c
-    EJump,                  // jmp
-    ECall,                  // call a (b = return position, c = frame offset)
-    EReturn,                // ret a, b (c = the least top it needs)
-    EFusedKindCount
 };
 
 class DecodedCode {

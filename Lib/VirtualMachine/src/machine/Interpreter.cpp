@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <initializer_list>
 
 using namespace arithmetic;
 
@@ -37,6 +38,26 @@ TUint32 wordCount(const DecodedOp* op) {
     return bits(std::max(0, op->a));
 }
 
+// What runs before an instruction whose slot counts are fixed: the slots it pops must be
+// on the stack, and there must be room for the slots it adds.
+struct StackChecks {
+    int need;
+    int room;
+};
+
+// The checks of opcodes that share a handler; they must agree.
+consteval StackChecks stackChecks(std::initializer_list<Opcode> opcodes) {
+    const OpcodeInfo& first = kOpcodeTable[static_cast<TUint8>(*opcodes.begin())];
+    const StackChecks checks{first.pops, std::max(0, first.pushes - first.pops)};
+    for (Opcode opcode : opcodes) {
+        const OpcodeInfo& info = kOpcodeTable[static_cast<TUint8>(opcode)];
+        if (!info.hasFixedCounts()) throw "an opcode whose counts vary has no fixed checks";
+        if (info.pops != checks.need || std::max(0, info.pushes - info.pops) != checks.room)
+            throw "opcodes that share a handler need the same checks";
+    }
+    return checks;
+}
+
 } // namespace
 
 // Dispatch uses the address-of-label and computed-goto extensions of GCC and Clang.
@@ -50,39 +71,16 @@ void VirtualMachine::run() {
     KESTRO_OPCODES(KESTRO_LABEL_OF)
 #undef KESTRO_LABEL_OF
 
+    // Every fused kind has a handler: the table is made from the list of kinds, with a
+    // trap underneath all the same...
     void* fusedTable[EFusedKindCount];
-#define KESTRO_COMPARE_LABELS(name)                                                                \
-    fusedTable[EPickConst##name##Branch] = &&fused_PickConst##name##Branch;                        \
-    fusedTable[EPickPick##name##Branch] = &&fused_PickPick##name##Branch;                          \
-    fusedTable[E##name##Branch] = &&fused_##name##Branch;                                          \
-    fusedTable[EStep##name##Branch] = &&fused_Step##name##Branch;
-    KESTRO_FUSED_COMPARISONS(KESTRO_COMPARE_LABELS)
-#undef KESTRO_COMPARE_LABELS
-#define KESTRO_OPERATE_LABELS(name)                                                                \
-    fusedTable[EPickConst##name] = &&fused_PickConst##name;                                        \
-    fusedTable[EConst##name] = &&fused_Const##name;                                                \
-    fusedTable[EPushPickConst##name] = &&fused_PushPickConst##name;
-    KESTRO_FUSED_OPERATIONS(KESTRO_OPERATE_LABELS)
-#undef KESTRO_OPERATE_LABELS
-    fusedTable[ESlotIncrement] = &&fused_SlotIncrement;
-    fusedTable[ESlotDecrement] = &&fused_SlotDecrement;
-    fusedTable[ESlotAddSlot] = &&fused_SlotAddSlot;
-    fusedTable[ESlotSubtractSlot] = &&fused_SlotSubtractSlot;
-    fusedTable[ESlotStoreSlot] = &&fused_SlotStoreSlot;
-    fusedTable[EPickPick] = &&fused_PickPick;
-    fusedTable[EPickClear] = &&fused_PickClear;
-    fusedTable[EPickClearStep] = &&fused_PickClearStep;
-    fusedTable[EPickFieldLoad] = &&fused_PickFieldLoad;
-    fusedTable[EPickDupLoad] = &&fused_PickDupLoad;
-    fusedTable[EGlobalField] = &&fused_GlobalField;
-    fusedTable[EGlobalLoad] = &&fused_GlobalLoad;
-    fusedTable[EIndexedLoad] = &&fused_IndexedLoad;
-    fusedTable[ESumLoad] = &&fused_SumLoad;
-    fusedTable[ESumStore] = &&fused_SumStore;
-    fusedTable[EBranchIfZero] = &&fused_BranchIfZero;
-    fusedTable[EJump] = &&fused_Jump;
-    fusedTable[ECall] = &&fused_Call;
-    fusedTable[EReturn] = &&fused_Return;
+    for (void*& entry : fusedTable)
+        entry = &&fused_invalid;
+#define KESTRO_FUSED_LABEL_OF(name, sequence) fusedTable[E##name] = &&fused_##name;
+    KESTRO_FUSED_KINDS(KESTRO_FUSED_LABEL_OF)
+#undef KESTRO_FUSED_LABEL_OF
+    // ... and the enum has no kind beyond the list.
+    static_assert(0 KESTRO_FUSED_KINDS(KESTRO_ONE_FUSED_KIND) == EFusedKindCount);
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
     if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable, frameOffsets);
@@ -105,6 +103,18 @@ void VirtualMachine::run() {
 #define ROOM(n)                                                                                    \
     if (top >= limit - (n)) [[unlikely]]                                                           \
         goto stack_overflow;
+// The checks of a handler whose opcodes have fixed counts, taken from the opcode table.
+#define CHECK_STACK(...)                                                                           \
+    do {                                                                                           \
+        using enum Opcode;                                                                         \
+        constexpr StackChecks checks = stackChecks({__VA_ARGS__});                                 \
+        if constexpr (checks.need > 0) {                                                           \
+            NEED(checks.need);                                                                     \
+        }                                                                                          \
+        if constexpr (checks.room > 0) {                                                           \
+            ROOM(checks.room);                                                                     \
+        }                                                                                          \
+    } while (0)
 #define NEED_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) < static_cast<TInt64>(n) - 1) [[unlikely]]                        \
         goto stack_underflow;
@@ -139,7 +149,7 @@ void VirtualMachine::run() {
     } while (0)
 #define BINARY(name, expression)                                                                   \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TUint32 a = s[top - 1];                                                              \
         const TUint32 b = s[top];                                                                  \
         s[top - 1] = (expression);                                                                 \
@@ -148,7 +158,7 @@ void VirtualMachine::run() {
     }
 #define AT_WORD(name, expression)                                                                  \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TVMAddress address = s[top - 1];                                                     \
         const TUint32 word = space.load32(address);                                                \
         const TUint32 b = s[top];                                                                  \
@@ -190,7 +200,7 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
-#define FUSED_COMPARE(name)                                                                        \
+#define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
@@ -230,7 +240,7 @@ void VirtualMachine::run() {
         s[top + 2] = b;                                                                            \
         FUSED_BRANCH(result);                                                                      \
     }
-#define FUSED_OPERATE(name)                                                                        \
+#define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
         PICKED_SLOT(from, 2)                                                                       \
         const TUint32 b = u32(op->b);                                                              \
@@ -277,7 +287,7 @@ void VirtualMachine::run() {
     }
 #define AT_BYTE(name, expression)                                                                  \
     op_##name : {                                                                                  \
-        NEED(2);                                                                                   \
+        CHECK_STACK(name);                                                                         \
         const TVMAddress address = s[top - 1];                                                     \
         const TInt32 byte = static_cast<TInt8>(space.load8(address));                              \
         const TUint32 b = s[top];                                                                  \
@@ -293,51 +303,51 @@ void VirtualMachine::run() {
         NEXT(Nop);
 
     op_Pick : {
-        ROOM(1);
+        CHECK_STACK(Pick);
         const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(Pick);
     }
     op_PickWide : {
-        ROOM(1);
+        CHECK_STACK(PickWide);
         const TInt32 from = SLOT_INDEX(op->a);
         PUSH(s[from]);
         NEXT(PickWide);
     }
     op_SlotAddress : {
-        ROOM(1);
+        CHECK_STACK(SlotAddress);
         PUSH(stackAddress + bits(top + 1 + op->a) * 4);
         NEXT(SlotAddress);
     }
     op_SlotAddressWide : {
-        ROOM(1);
+        CHECK_STACK(SlotAddressWide);
         PUSH(stackAddress + (bits(top) + 1 + u32(op->a)) * 4);
         NEXT(SlotAddressWide);
     }
     op_Field : {
-        NEED(1);
+        CHECK_STACK(Field);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
         s[top] += bits(op->a) * 4;
         NEXT(Field);
     }
     op_FieldWide : {
-        NEED(1);
+        CHECK_STACK(FieldWide);
         if (s[top] == 0) throwError(ENullPointer, "NULL pointer");
         s[top] += u32(op->a) * 4;
         NEXT(FieldWide);
     }
     op_Load : {
-        NEED(1);
+        CHECK_STACK(Load);
         s[top] = space.load32(s[top]);
         NEXT(Load);
     }
     op_Load2 : {
-        NEED(1);
+        CHECK_STACK(Load2);
         s[top] = space.load32(space.load32(s[top]));
         NEXT(Load2);
     }
     op_Load3 : {
-        NEED(1);
+        CHECK_STACK(Load3);
         s[top] = space.load32(space.load32(space.load32(s[top])));
         NEXT(Load3);
     }
@@ -366,13 +376,13 @@ void VirtualMachine::run() {
         NEXT(AdjustWide);
     }
     op_BranchIfZero : {
-        NEED(1);
+        CHECK_STACK(BranchIfZero);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZero);
         JUMP_TO(op->a, "branch");
     }
     op_BranchIfZeroWide : {
-        NEED(1);
+        CHECK_STACK(BranchIfZeroWide);
         const TUint32 condition = s[top--];
         if (condition != 0) NEXT(BranchIfZeroWide);
         JUMP_TO(op->a, "branch");
@@ -385,14 +395,14 @@ void VirtualMachine::run() {
     op_Call : {
         const TInt32 target = op->a;
         if (target < 0) fatalError("call outside the code", POSITION);
-        ROOM(1);
+        CHECK_STACK(Call);
         PUSH(bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::Call))));
         enterMethodFrame(op->b, top);
         op = opsBase + target;
         DISPATCH();
     }
     op_ClassMethodCall : {
-        NEED(1);
+        CHECK_STACK(ClassMethodCall);
         const MethodEntry& entry = classMethodEntry(u32(op->a), wrap(s[top]), POSITION);
         if (bits(entry.codeOffset) >= codeSize) fatalError("call outside the code", POSITION);
         s[top] = bits(POSITION + instructionLength(static_cast<TUint8>(Opcode::ClassMethodCall)));
@@ -419,7 +429,7 @@ void VirtualMachine::run() {
     op_New : {
         const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
-        ROOM(1);
+        CHECK_STACK(New);
         sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
@@ -430,7 +440,7 @@ void VirtualMachine::run() {
     op_NewStoreKeep : {
         const TInt32 gcCode = op->a;
         if (!isAllocatableGcCode(gcCode)) fatalError("Invalid mem alloc gc code", POSITION);
-        NEED(1);
+        CHECK_STACK(NewStore, NewStoreKeep);
         sp = top;
         const TVMAddress block =
             heap.allocateBytes(wordBytes(u32(op->b)), static_cast<GcCode>(gcCode));
@@ -453,7 +463,7 @@ void VirtualMachine::run() {
     }
     op_Box:
     op_BoxData : {
-        NEED(1);
+        CHECK_STACK(Box, BoxData);
         const GcCode kind =
             op->opcode == static_cast<TUint8>(Opcode::Box) ? GC_CODE_NATIVE_REF : GC_CODE_DATA;
         sp = top;
@@ -463,7 +473,7 @@ void VirtualMachine::run() {
         NEXT(Box);
     }
     op_NewString : {
-        ROOM(1);
+        CHECK_STACK(NewString);
         const TUint32 index = u32(op->a);
         if (index >= tables.stringConstants.size()) throwError(EInvalidArgument);
         sp = top;
@@ -471,13 +481,13 @@ void VirtualMachine::run() {
         NEXT(NewString);
     }
     op_ToString : {
-        NEED(1);
+        CHECK_STACK(ToString);
         sp = top;
         s[top] = newStringCell(heap, OString::number(wrap(s[top])));
         NEXT(ToString);
     }
     op_NewArray : {
-        NEED(1);
+        CHECK_STACK(NewArray);
         const TVMAddress variable = s[top];
         const TInt32 elementSize = op->a;
         if (!OVector::isElementSize(elementSize))
@@ -490,13 +500,13 @@ void VirtualMachine::run() {
         NEXT(NewArray);
     }
     op_Free : {
-        NEED(1);
+        CHECK_STACK(Free);
         heap.freeObject(s[top]);
         --top;
         NEXT(Free);
     }
     op_FreeCell : {
-        NEED(1);
+        CHECK_STACK(FreeCell);
         const TVMAddress cell = s[top];
         heap.freeObject(space.load32(cell));
         heap.freeObject(cell);
@@ -504,67 +514,66 @@ void VirtualMachine::run() {
         NEXT(FreeCell);
     }
     op_Globals : {
-        ROOM(1);
+        CHECK_STACK(Globals);
         PUSH(globals);
         NEXT(Globals);
     }
 
     op_Dup : {
-        NEED(1);
-        ROOM(1);
+        CHECK_STACK(Dup);
         PUSH(s[top]);
         NEXT(Dup);
     }
     op_Not : {
-        NEED(1);
+        CHECK_STACK(Not);
         s[top] = truth(s[top] == 0);
         NEXT(Not);
     }
     op_Push : {
-        ROOM(1);
+        CHECK_STACK(Push);
         PUSH(u32(op->a));
         NEXT(Push);
     }
     op_PushTrue:
     op_PushTrueAlt : {
-        ROOM(1);
+        CHECK_STACK(PushTrue, PushTrueAlt);
         PUSH(0xFFFFFFFFu);
         NEXT(PushTrue);
     }
     op_PushFalse : {
-        ROOM(1);
+        CHECK_STACK(PushFalse);
         PUSH(0);
         NEXT(PushFalse);
     }
     op_Push64 : {
-        ROOM(2);
+        CHECK_STACK(Push64);
         PUSH(u32(op->a));
         PUSH(u32(op->b));
         NEXT(Push64);
     }
 
     op_SetClass : {
-        NEED(1);
+        CHECK_STACK(SetClass);
         space.store32(s[top], u32(op->a));
         --top;
         NEXT(SetClass);
     }
     op_Store:
     op_StoreAlt : {
-        NEED(2);
+        CHECK_STACK(Store, StoreAlt);
         space.store32(s[top - 1], s[top]);
         top -= 2;
         NEXT(Store);
     }
     op_StoreZero : {
-        NEED(1);
+        CHECK_STACK(StoreZero);
         space.store32(s[top], 0);
         --top;
         NEXT(StoreZero);
     }
     op_IncAt:
     op_DecAt : {
-        NEED(1);
+        CHECK_STACK(IncAt, DecAt);
         const TVMAddress address = s[top];
         const TUint32 step = op->opcode == static_cast<TUint8>(Opcode::IncAt) ? 1u : 0xFFFFFFFFu;
         space.store32(address, space.load32(address) + step);
@@ -621,12 +630,12 @@ void VirtualMachine::run() {
         BINARY(GreaterEqualHalf, truth(lowHalf(a) >= lowHalf(b)))
 
     op_Neg : {
-        NEED(1);
+        CHECK_STACK(Neg);
         s[top] = 0u - s[top];
         NEXT(Neg);
     }
     op_ZeroExtendByte : {
-        NEED(1);
+        CHECK_STACK(ZeroExtendByte);
         s[top] &= 0xFF;
         NEXT(ZeroExtendByte);
     }
@@ -640,7 +649,7 @@ void VirtualMachine::run() {
 
     op_ZeroWords:
     op_ZeroWordsWide : {
-        NEED(1);
+        CHECK_STACK(ZeroWords, ZeroWordsWide);
         const TUint32 n = wordCount(op);
         if (n > 0) std::memset(wordsAt(s[top], n), 0, n * 4);
         --top;
@@ -649,7 +658,7 @@ void VirtualMachine::run() {
     }
     op_CopyWords:
     op_CopyWordsWide : {
-        NEED(2);
+        CHECK_STACK(CopyWords, CopyWordsWide);
         const TUint32 n = wordCount(op);
         if (n > 0) {
             const TUint8* from = wordsAt(s[top], n);
@@ -684,7 +693,7 @@ void VirtualMachine::run() {
 
     op_IncByteAt:
     op_DecByteAt : {
-        NEED(1);
+        CHECK_STACK(IncByteAt, DecByteAt);
         const TVMAddress address = s[top];
         const TInt32 step = op->opcode == static_cast<TUint8>(Opcode::IncByteAt) ? 1 : -1;
         space.store8(address, static_cast<TUint8>(space.load8(address) + step));
@@ -702,25 +711,25 @@ void VirtualMachine::run() {
         AT_BYTE(ShiftLeftByteAt, byteShiftLeftSigned(byte, lowByte(b)))
         AT_BYTE(ShiftRightByteAt, byteShiftRightSigned(byte, lowByte(b)))
     op_StoreZeroByte : {
-        NEED(1);
+        CHECK_STACK(StoreZeroByte);
         space.store8(s[top], 0);
         --top;
         NEXT(StoreZeroByte);
     }
     op_StoreByte : {
-        NEED(2);
+        CHECK_STACK(StoreByte);
         space.store8(s[top - 1], static_cast<TUint8>(s[top]));
         top -= 2;
         NEXT(StoreByte);
     }
     op_StoreZeroHalf : {
-        NEED(1);
+        CHECK_STACK(StoreZeroHalf);
         space.store16(s[top], 0);
         --top;
         NEXT(StoreZeroHalf);
     }
     op_StoreHalf : {
-        NEED(2);
+        CHECK_STACK(StoreHalf);
         space.store16(s[top - 1], static_cast<TUint16>(s[top]));
         top -= 2;
         NEXT(StoreHalf);
@@ -729,7 +738,7 @@ void VirtualMachine::run() {
     op_PickLoad1:
     op_PickLoad2:
     op_PickLoad3 : {
-        ROOM(1);
+        CHECK_STACK(PickLoad1, PickLoad2, PickLoad3);
         TUint32 value = s[SLOT_INDEX(op->a)];
         const int loads = op->opcode - static_cast<TUint8>(Opcode::PickLoad1) + 1;
         for (int i = 0; i < loads; ++i)
@@ -741,7 +750,7 @@ void VirtualMachine::run() {
     op_PickField1:
     op_PickField2:
     op_PickField3 : {
-        ROOM(1);
+        CHECK_STACK(PickField1, PickField2, PickField3);
         TUint32 value = s[SLOT_INDEX(op->a)];
         const int loads = op->opcode - static_cast<TUint8>(Opcode::PickField1) + 1;
         for (int i = 0; i < loads; ++i)
@@ -805,8 +814,8 @@ void VirtualMachine::run() {
         NEXT(Extension);
     }
 
-        KESTRO_FUSED_COMPARISONS(FUSED_COMPARE)
-        KESTRO_FUSED_OPERATIONS(FUSED_OPERATE)
+        KESTRO_FUSED_COMPARISONS(FUSED_COMPARE, )
+        KESTRO_FUSED_OPERATIONS(FUSED_OPERATE, )
         FUSED_SLOT_STEP(SlotIncrement, 1u)
         FUSED_SLOT_STEP(SlotDecrement, 0xFFFFFFFFu)
         FUSED_SLOT_UPDATE(SlotAddSlot, +=)
@@ -958,6 +967,8 @@ void VirtualMachine::run() {
             "Internal error: invalid opcode " + std::to_string(static_cast<TInt8>(op->opcode));
         fatalError(message.c_str(), POSITION);
     }
+    fused_invalid:
+        fatalError("Internal error: fused sequence without a handler", POSITION);
 
     stack_overflow:
         stackOverflow();
@@ -971,6 +982,7 @@ void VirtualMachine::run() {
 #undef POSITION
 #undef NEED
 #undef NEED_WIDE
+#undef CHECK_STACK
 #undef ROOM
 #undef ROOM_WIDE
 #undef DISPATCH

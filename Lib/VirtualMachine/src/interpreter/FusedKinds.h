@@ -1,0 +1,60 @@
+// The sequences that the decoder fuses into one entry, listed once: the list makes both
+// the FusedKind enum and the interpreter's table of fused handlers, so that no kind can
+// lack a handler.
+#pragma once
+
+// The comparisons and the operations (without a failure) that sequences fuse. F(X, name)
+// is expanded for each, with X passed on.
+#define KESTRO_FUSED_COMPARISONS(F, X)                                                             \
+    F(X, Equal) F(X, Less) F(X, LessEqual) F(X, NotEqual) F(X, Greater) F(X, GreaterEqual)
+#define KESTRO_FUSED_OPERATIONS(F, X)                                                              \
+    F(X, Add) F(X, Sub) F(X, Mul) F(X, And) F(X, Or) F(X, Xor) F(X, ShiftLeft)
+
+// The kinds of one comparison, in the order the decoder numbers them (comparisonKind).
+#define KESTRO_FUSED_COMPARE_KINDS(X, name)                                                        \
+    X(PickConst##name##Branch, "pick a; push b; Compare; jz c")                                    \
+    X(PickPick##name##Branch, "pick a; pick b; Compare; jz c")                                     \
+    X(name##Branch, "Compare; jz c")                                                               \
+    X(Step##name##Branch, "addr a (low half); inc.at; pick a (high half); push b; Compare; jz c: " \
+                          "the step of a counted loop")
+// The kinds of one operation, in the order the decoder numbers them (operationKind).
+#define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
+    X(PickConst##name, "pick a; push b; Operate")                                                  \
+    X(Const##name, "push a; Operate")                                                              \
+    X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")
+
+// X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
+// comparisons, "Operate" for any of the operations, "jz" for either width; a, b and c are
+// the operands of the kind's entry.
+#define KESTRO_FUSED_KINDS(X)                                                                      \
+    KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS, X)                                        \
+    KESTRO_FUSED_OPERATIONS(KESTRO_FUSED_OPERATE_KINDS, X)                                         \
+    X(SlotIncrement, "addr a; inc.at")                                                             \
+    X(SlotDecrement, "addr a; dec.at")                                                             \
+    X(SlotAddSlot, "addr a; pick b; add.at")                                                       \
+    X(SlotSubtractSlot, "addr a; pick b; sub.at")                                                  \
+    X(SlotStoreSlot, "addr a; pick b; store")                                                      \
+    X(PickPick, "pick a; pick b")                                                                  \
+    X(PickClear, "pick a; clear")                                                                  \
+    X(PickClearStep, "pick a; clear; addr b; pick c; add.at: a fill loop's body")                  \
+    X(PickFieldLoad, "pick a; field b; load")                                                      \
+    X(GlobalField, "globals; field a")                                                             \
+    X(GlobalLoad, "globals; field a; load")                                                        \
+    X(PickDupLoad, "pick a; dup; load")                                                            \
+    X(IndexedLoad, "pick a; pick b; push c; shl; add; load")                                       \
+    X(SumLoad, "add; load")                                                                        \
+    X(SumStore, "add; store")                                                                      \
+    X(BranchIfZero, "jz c")                                                                        \
+    X(Jump, "jmp")                                                                                 \
+    X(Call, "call a (b = return position, c = frame offset)")                                      \
+    X(Return, "ret a, b (c = the least top it needs)")
+
+enum FusedKind : int {
+#define KESTRO_FUSED_KIND_ENUM(name, sequence) E##name,
+    KESTRO_FUSED_KINDS(KESTRO_FUSED_KIND_ENUM)
+#undef KESTRO_FUSED_KIND_ENUM
+        EFusedKindCount
+};
+
+// Adds one for each kind of a list: (0 KESTRO_FUSED_KINDS(KESTRO_ONE_FUSED_KIND)) counts them.
+#define KESTRO_ONE_FUSED_KIND(name, sequence) +1
