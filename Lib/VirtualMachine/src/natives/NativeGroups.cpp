@@ -48,6 +48,8 @@ NativeGroupInfo nativeGroupInfo(TInt32 group) {
     }
 }
 
+void nothing(NativeCall&, TInt32) {}
+
 const NativeFunction* findNative(TInt32 group, TInt32 function) {
     return directory.find(group, function);
 }

@@ -23,6 +23,9 @@ using NativeTable = std::span<const NativeFunction>;
 // position of the call, or, for one group, by the function number.
 enum class UnknownFunctionSuffix { CodePosition, FunctionNumber };
 
+// The handler of reserved functions that do nothing and leave the stack untouched.
+void nothing(NativeCall& call, TInt32 constant);
+
 // X(number, "Name", "prefix of the unknown-function message", suffix, table)
 #define KESTRO_NATIVE_GROUPS(X)                                                                    \
     X(1, "ByteArray", "Vector:", CodePosition, kByteArrayNatives)                                  \

@@ -69,8 +69,6 @@ void toString(NativeCall& call, TInt32) {
     call.answer(call.newString(OString::number(longOperand(call).value)));
 }
 
-void nothing(NativeCall&, TInt32) {}
-
 void toInt(NativeCall& call, TInt32) {
     call.answer(static_cast<TUint32>(longOperand(call).value));
 }

@@ -127,9 +127,6 @@ void makeUpperCase(NativeCall& call, TInt32) {
     call.pop();
 }
 
-// The stack stays untouched.
-void nothing(NativeCall&, TInt32) {}
-
 // A range of length 0 is an insertion point, any other range is replaced.
 void insertOrReplace(NativeCall& call, TInt32) {
     const OString replacement = call.string();

@@ -64,7 +64,6 @@ void trimEnd(NativeCall& call, TInt32);
 void trim(NativeCall& call, TInt32);
 void makeLowerCase(NativeCall& call, TInt32);
 void makeUpperCase(NativeCall& call, TInt32);
-void nothing(NativeCall& call, TInt32);
 void insertOrReplace(NativeCall& call, TInt32);
 void insertOrReplacePart(NativeCall& call, TInt32);
 

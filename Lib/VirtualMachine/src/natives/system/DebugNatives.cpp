@@ -15,8 +15,6 @@ void setLogFile(NativeCall& call, TInt32) {
     call.pop();
 }
 
-void nothing(NativeCall&, TInt32) {}
-
 constexpr NativeFunction kFunctions[] = {
     {1, "log", log},
     {2, "setLogFile", setLogFile},

@@ -12,9 +12,6 @@
 namespace ArrayNatives {
 namespace {
 
-// Function 4 is reserved and leaves the stack untouched.
-void nothing(NativeCall&, TInt32) {}
-
 template <class Element, bool Primitive>
 constexpr NativeFunction kArrayFunctions[] = {
     {2, "copy", copy<Element, Primitive>},
