@@ -6,6 +6,7 @@
 #include "ScopedRoot.h"
 #include "VMHeap.h"
 
+#include <cstdint>
 #include <cstring>
 
 TInt32 OVector::capacityFor(TInt32 elements) {
@@ -24,9 +25,11 @@ OVector::OVector(VMHeap& aHeap, TVMAddress aRecord)
       storage(space.load32(record + EStorage)),
       room(static_cast<TInt32>(space.load32(record + ECapacity))),
       count(static_cast<TInt32>(space.load32(record + ESize))) {
+    // In 64 bits: a forged capacity times the width must not wrap into a small size.
+    const TUint64 storageBytes = static_cast<TUint64>(room) * static_cast<TUint64>(width);
     if (!isElementSize(width) || count < 0 || count > room ||
-        (room > 0 &&
-         !space.contains(storage, static_cast<TUint32>(room) * static_cast<TUint32>(width))))
+        (room > 0 && (storageBytes > UINT32_MAX ||
+                      !space.contains(storage, static_cast<TUint32>(storageBytes)))))
         raiseFatalMachineError("damaged array record");
 }
 
