@@ -7,6 +7,7 @@
 #include "Opcodes.h"
 
 #include <cstring>
+#include <new>
 
 namespace {
 
@@ -57,12 +58,15 @@ void VirtualMachine::prepareCode() {
     code.insert(code.end(), kCodePadding, kStopByte);
     decoded.clear();
     frameOffsets.clear();
+    // A module may give any slot counts: the sum wraps as the frame code expects.
     for (const MethodGCInfo& layout : tables.frameLayouts)
-        frameOffsets.push_back(layout.argumentSlots + layout.resultSlots);
+        frameOffsets.push_back(static_cast<TInt32>(static_cast<TUint32>(layout.argumentSlots) +
+                                                   static_cast<TUint32>(layout.resultSlots)));
 }
 
+// A block larger than the machine's memory fails the load.
 void VirtualMachine::allocateGlobals(TUint32 slots) {
-    globals = heap.allocateBytes(slots * 4, GC_CODE_DATA);
+    globals = heap.allocateWords(slots, GC_CODE_DATA);
     heap.addRoot(globals);
 }
 
@@ -76,6 +80,8 @@ void VirtualMachine::startApplication(KESTRO::InputStream& stream, const OString
             fatalError("Error while reading bytecode", -1);
     } catch (const ErrorHandlingException&) {
         clearLastError();
+        fatalError("Error while reading bytecode", -1);
+    } catch (const std::bad_alloc&) {
         fatalError("Error while reading bytecode", -1);
     }
     prepareCode();
