@@ -23,7 +23,8 @@ void runHostCall(const std::function<void()>& call) {
     try {
         call();
     } catch (const ErrorHandlingException&) {
-        end(HostOutcome::RuntimeError);
+        end(lastErrorCode() == EFatalMachineError ? HostOutcome::FatalMachineError
+                                                  : HostOutcome::RuntimeError);
     } catch (const MachineStop& stop) {
         end(stop.value == MachineStop::kExitRequested ? HostOutcome::ExitRequested
                                                       : HostOutcome::FatalMachineError);

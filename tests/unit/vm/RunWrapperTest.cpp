@@ -58,6 +58,8 @@ TEST(FindMethod, SplitsSignaturesAndReadsReferenceDepths) {
 .function "vminternalthrow<int>,<*string>" 0, plain
 .function "(**int)compute<*int><int>and more" 0, plain
 .function "ends<x*" 0, plain
+.code
+    ret 0, 0
 )");
     const TInt32 internal = vm.handle("vminternalthrow<int>,<string>");
     ASSERT_GE(internal, 0);

@@ -151,7 +151,9 @@ void VirtualMachine::runMethod(const MethodHandle& method, const std::vector<TUi
             static_cast<std::size_t>(entry.codeOffset) >= tables.code.size() ||
             entry.methodIndex < 0 ||
             static_cast<std::size_t>(entry.methodIndex) >= tables.frameLayouts.size())
-            return;
+            fatalError("host call of '" + utf8(method.signature) +
+                           "', whose code or frame layout is not in the module",
+                       -1);
         frames.push(entry.methodIndex, 0);
         pc = entry.codeOffset;
         stack[sp] = static_cast<TUint32>(-1);
