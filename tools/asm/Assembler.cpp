@@ -7,6 +7,7 @@
 #include "Syntax.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <sstream>
@@ -350,7 +351,8 @@ private:
         if (operand.size() != 1 || operand[0].kind != Token::Kind::Number) return std::nullopt;
         const Token& token = operand[0];
         if (token.magnitude > (TUint64{1} << 63)) return std::nullopt;
-        if (!token.negative && token.magnitude == (TUint64{1} << 63)) return std::nullopt;
+        if (token.magnitude == (TUint64{1} << 63))
+            return token.negative ? std::optional<TInt64>(INT64_MIN) : std::nullopt;
         const auto value = static_cast<TInt64>(token.magnitude);
         return token.negative ? -value : value;
     }
@@ -358,7 +360,9 @@ private:
     static TInt64 integer(int where, const Operand& operand, TInt64 min, TInt64 max,
                           const std::string& what) {
         const auto value = numberIn(operand);
-        if (!value) failAt(where, what + " needs a number, not " + describe(operand[0]));
+        if (!value)
+            failAt(where, what + " needs a number, not " +
+                              (operand.empty() ? std::string("nothing") : describe(operand[0])));
         if (*value < min || *value > max)
             failAt(where, what + ": " + std::to_string(*value) + " is outside " +
                               std::to_string(min) + ".." + std::to_string(max));

@@ -99,6 +99,11 @@ TEST(Assembler, ReportsTheLineOfEachMistake) {
               "unknown native group 'Nowhere'");
     EXPECT_EQ(assemblyError(".class A\n    fields 1\n").second, "unknown class line 'fields'");
     EXPECT_EQ(assemblyError(".widths 1 1 1 1 1 1 1 1 1\n.frame f\n    args 256\n").first, 1);
+    EXPECT_EQ(assemblyError(".code\n    .byte,\n").second, ".byte needs a number, not nothing");
+    EXPECT_EQ(assemblyError(".code\n    push -9223372036854775808\n").second,
+              "a 32-bit operand: -9223372036854775808 is outside -2147483648..4294967295");
+    EXPECT_EQ(assemblyError(".code\n    push -9223372036854775809\n").second,
+              "a 32-bit operand needs a number, not -9223372036854775809");
 }
 
 TEST(Assembler, NativeFunctionsGoByNumberOrByName) {
