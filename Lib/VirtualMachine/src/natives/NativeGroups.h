@@ -43,7 +43,7 @@ void nothing(NativeCall& call, TInt32 constant);
     X(14, "Range", "Range:", CodePosition, kRangeNatives)                                          \
     X(15, "Size", "Size:", CodePosition, kSizeNatives)                                             \
     X(16, "Position", "Position:", CodePosition, kPositionNatives)                                 \
-    X(17, "Rectangle", "Rectangle:", CodePosition, kNoNatives)                                     \
+    X(17, "Rectangle", "Rectangle:", CodePosition, kRectangleNatives)                              \
     X(18, "Graphics", "Graphics:", CodePosition, kNoNatives)                                       \
     X(19, "Bitmap", "Bitmap:", CodePosition, kNoNatives)                                           \
     X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
