@@ -6,14 +6,19 @@
 #include "VMHeap.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace {
 
 constexpr TInt64 kLargestStorage = 0x7FFFFFFF;
 
+// The view's checks keep every count within its storage, so the bytes fit in 32 bits;
+// the product is still taken in 64 bits and checked, never allowed to wrap.
 TUint32 bytesOf(TInt32 elements, TInt32 width) {
-    return static_cast<TUint32>(elements) * static_cast<TUint32>(width);
+    const TInt64 bytes = TInt64{elements} * width;
+    KESTRO_ASSERT(bytes >= 0 && bytes <= TInt64{UINT32_MAX});
+    return static_cast<TUint32>(bytes);
 }
 
 } // namespace
