@@ -8,5 +8,5 @@ case "$config" in
     sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DKESTRO_SANITIZE=ON) ;;
     *) echo "usage: build.sh release|sanitize" >&2; exit 2 ;;
 esac
-cmake -S . -B "build/$config" -G Ninja "${options[@]}" >/dev/null
+cmake -S . -B "build/$config" -G Ninja -DKESTRO_WERROR=ON "${options[@]}" >/dev/null
 ninja -C "build/$config" -j "$(nproc)"
