@@ -34,6 +34,10 @@ public:
     void setOrientation(TInt32 newOrientation) override;
     TInt32 getOrientation() override { return orientation; }
     void getScreenSize(TInt32& width, TInt32& height) override;
+    // This host has no screen to ask for and never turns the screen by itself.
+    void screenRequest(bool) override {}
+    void addOrientationListener(TVMAddress) override {}
+    void removeOrientationListener(TVMAddress) override {}
 
 public Q_SLOTS:
     void displaySignal(const QString& status);
