@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
+    xvfb xdotool x11-utils x11-apps
 )
 
 missing=()
