@@ -1,6 +1,6 @@
 // The application's window and its host: it owns the host services (files, log, clocks,
-// timers, extensions), is the application's screen, turns key, pointer and visibility
-// changes into the application's events and starts the application.
+// timers, extensions, bitmaps), is the application's screen, turns key, pointer and
+// visibility changes into the application's events and starts the application.
 #pragma once
 
 #include "ApplicationFiles.h"
@@ -11,6 +11,7 @@
 #include "MachineMethods.h"
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
+#include "QtCanvasService.h"
 #include "Scheduler.h"
 
 #include <QString>
@@ -74,6 +75,7 @@ private:
     Scheduler scheduler;
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
+    QtCanvasService canvases;
     TInt32 orientation = 2;
     bool windowActive = false;
     bool displayOn = true;
