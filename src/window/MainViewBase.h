@@ -1,13 +1,17 @@
 // The window: a full-screen widget that is also the application's screen. It owns the back
-// buffer, which has the size the application is told, and shows it in the window as the
-// presentation says.
+// buffer, which has the size the application is told, lets the application draw the
+// dirty part of it on each paint, and shows it in the window as the presentation says.
 #pragma once
 
 #include "Presentation.h"
 #include "ScreenService.h"
 
 #include <QImage>
+#include <QRegion>
+#include <QSharedPointer>
 #include <QWidget>
+
+class VirtualMachine;
 
 class MainViewBase : public QWidget, public ScreenService {
 public:
@@ -23,10 +27,14 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    // The back buffer of the screen size the application is told. A surface may still draw
-    // on the other one, so neither is ever replaced; both start black.
-    QImage& backBuffer();
+    // One draw call of the application on a screen canvas clipped to that back-buffer
+    // region.
+    void letApplicationDraw(VirtualMachine& machine, const QRegion& dirty);
+    // The back buffer of the screen size the application is told; both start black.
+    QSharedPointer<QImage>& backBuffer();
 
-    QImage landscapeBuffer;
-    QImage portraitBuffer;
+    // A canvas the application keeps may still draw on a buffer after its draw call, so
+    // each surface shares its buffer.
+    QSharedPointer<QImage> landscapeBuffer;
+    QSharedPointer<QImage> portraitBuffer;
 };
