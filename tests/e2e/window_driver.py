@@ -8,8 +8,9 @@ import time
 
 from x_display import Xlib
 
-# How long a screenshot is taken again while its expectations do not hold yet.
-SCREENSHOT_PATIENCE = 5.0
+# How long a screenshot is taken again while its expectations do not hold yet: long enough
+# for a slow machine, where a paint of a large screen in a sanitizer build takes a while.
+SCREENSHOT_PATIENCE = 15.0
 
 
 class WindowDriver:
@@ -124,14 +125,17 @@ class WindowDriver:
         deadline = time.monotonic() + SCREENSHOT_PATIENCE
         while True:
             shot = self.server.screenshot()
-            wrong = self._pixel_failures(name, shot)
-            if not wrong or time.monotonic() > deadline:
+            if self._pixels_hold(name, shot) or time.monotonic() > deadline:
                 break
             time.sleep(0.1)
+        wrong = self._pixel_failures(name, shot)
         if self.shots_directory:
             os.makedirs(self.shots_directory, exist_ok=True)
             shot.save_png(os.path.join(self.shots_directory, f"{self.program}-{name}.png"))
         self.failures += wrong
+
+    def _pixels_hold(self, name, shot):
+        return all(shot.holds(*area) for area in self.pixels.get(name, []))
 
     def _pixel_failures(self, name, shot):
         failures = []

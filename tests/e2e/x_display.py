@@ -134,22 +134,31 @@ class Screenshot:
         offset = y * self.stride + 4 * x
         return int.from_bytes(self.pixels[offset:offset + 4], self.order)
 
+    def holds(self, x, y, width, height, colour):
+        """Whether every pixel of the rectangle has the colour (0xRRGGBB); quick enough to
+        ask of a large screen again and again."""
+        return not any(self._wrong_rows(x, y, width, height, colour))
+
     def mismatches(self, x, y, width, height, colour):
         """How many pixels of the rectangle differ from the colour (0xRRGGBB), and the first
         of them as (x, y, colour found)."""
         count, first = 0, None
         left, right = max(0, x), min(self.width, x + width)
-        expected = colour.to_bytes(4, self.order) * (right - left)
-        for row in range(max(0, y), min(self.height, y + height)):
-            offset = row * self.stride + 4 * left
-            if self.pixels[offset:offset + len(expected)] == expected:
-                continue
+        for row in self._wrong_rows(x, y, width, height, colour):
             for column in range(left, right):
                 value = self.pixel(column, row)
                 if value != colour:
                     count += 1
                     first = first or (column, row, value)
         return count, first
+
+    def _wrong_rows(self, x, y, width, height, colour):
+        left, right = max(0, x), min(self.width, x + width)
+        expected = colour.to_bytes(4, self.order) * (right - left)
+        for row in range(max(0, y), min(self.height, y + height)):
+            offset = row * self.stride + 4 * left
+            if self.pixels[offset:offset + len(expected)] != expected:
+                yield row
 
     def save_png(self, path):
         """Writes the image as an RGB PNG file."""
