@@ -227,6 +227,9 @@ def run_program(args, program):
             env.update(expectation.env)
             bus = PrivateBus(directory) if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
+            # Qt's X11 platform looks for a session bus; without an address, D-Bus would
+            # start one for the X display. The private bus stands in for it too.
+            env["DBUS_SESSION_BUS_ADDRESS"] = env["DBUS_SYSTEM_BUS_ADDRESS"]
             driver = WindowDriver(args.display_status_sender, bus, server, expectation.pixels,
                                   os.environ.get("KESTRO_E2E_SHOTS"), program)
             for action in expectation.before_start:
