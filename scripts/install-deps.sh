@@ -4,9 +4,10 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev
+    qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
+    xvfb xdotool x11-utils x11-apps
 )
 
 missing=()

@@ -2,6 +2,7 @@
 
 #include "ErrorHandling.h"
 
+#include <QColor>
 #include <QFont>
 #include <utility>
 
@@ -33,4 +34,9 @@ void GraphicsContainer::endDrawing() {
     targetPainter.end();
     target = nullptr;
     deviceHolder.reset();
+}
+
+void GraphicsContainer::fillRectangle(TInt32 x, TInt32 y, TInt32 width, TInt32 height,
+                                      TUint32 colour) {
+    if (target) targetPainter.fillRect(x, y, width, height, QColor::fromRgba(colour));
 }

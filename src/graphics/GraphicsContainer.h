@@ -28,6 +28,7 @@ public:
     static std::unique_ptr<GraphicsContainer> onBitmap(QSharedPointer<QPixmap> pixmap);
 
     void endDrawing() override;
+    void fillRectangle(TInt32 x, TInt32 y, TInt32 width, TInt32 height, TUint32 colour) override;
     bool isDrawing() const { return target != nullptr; }
     // The painter, active while drawing lasts.
     QPainter& painter() { return targetPainter; }

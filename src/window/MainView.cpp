@@ -2,10 +2,17 @@
 
 #include "ApplicationPaths.h"
 #include "HostCall.h"
+#include "KeyEvent.h"
+#include "KeyMapping.h"
 #include "Stream.h"
 #include "VirtualMachine.h"
+#include "X11Display.h"
 
+#include <QDebug>
 #include <QHideEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScreen>
 #include <QShowEvent>
 #include <cstdio>
 #include <cstdlib>
@@ -15,13 +22,20 @@ namespace {
 // Whether the application was last told it is in the foreground; one for the process.
 bool foregroundState = false;
 
+OString textOf(const QString& text) {
+    return OString(std::u16string_view(QStringView(text).utf16(), text.size()));
+}
+
 } // namespace
 
 MainView::MainView(const CAppsString& directory) : files(directory) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Qt::WA_PaintOnScreen is left off: it stops a raster widget from painting.
     setFocusPolicy(Qt::StrongFocus);
+    // Without a window manager nobody else gives a full-screen window the screen's size.
+    setGeometry(screen()->geometry());
     setWindowState(Qt::WindowFullScreen);
+    setNonCompositedWindow(true);
 }
 
 MainView::~MainView() = default;
@@ -54,6 +68,7 @@ bool MainView::needsRotation() const {
 void MainView::setOrientation(TInt32 newOrientation) {
     if (newOrientation == orientation) return;
     orientation = newOrientation;
+    setPortraitModeRequest(newOrientation != 2);
     update();
 }
 
@@ -62,20 +77,66 @@ void MainView::getScreenSize(TInt32& width, TInt32& height) {
     height = orientation == 2 ? 480 : 800;
 }
 
+void MainView::keyPressEvent(QKeyEvent* event) {
+    deliverKey(EHandleKeyPressed, *event);
+}
+
+void MainView::keyReleaseEvent(QKeyEvent* event) {
+    deliverKey(EHandleKeyReleased, *event);
+}
+
+void MainView::deliverKey(EventHandle which, const QKeyEvent& event) {
+    VirtualMachine* machine = currentVirtualMachine();
+    if (!machine) return;
+    runHostCall([&] {
+        const TVMAddress keyEvent = Kestro::KeyEvent::create(
+            machine->getHeap(), mapQtKey(event.key()), static_cast<TInt32>(event.nativeScanCode()),
+            0, textOf(event.text()));
+        machine->deliverEvent(which, {keyEvent});
+    });
+}
+
+void MainView::mousePressEvent(QMouseEvent* event) {
+    deliverPointer(0, *event);
+}
+
+void MainView::mouseReleaseEvent(QMouseEvent* event) {
+    deliverPointer(1, *event);
+}
+
+void MainView::mouseMoveEvent(QMouseEvent* event) {
+    deliverPointer(6, *event);
+}
+
+void MainView::deliverPointer(TInt32 type, const QMouseEvent& event) {
+    VirtualMachine* machine = currentVirtualMachine();
+    if (!machine) return;
+    const std::optional<QPoint> point = presentation().picturePointOf(event.position());
+    if (!point) return;
+    runHostCall([&] {
+        machine->deliverEvent(EHandlePointerEvent,
+                              {static_cast<TUint32>(type), static_cast<TUint32>(point->x()),
+                               static_cast<TUint32>(point->y()), 0});
+    });
+}
+
 void MainView::displaySignal(const QString& status) {
     displayOn = status != QLatin1String("off");
     updateForegroundState();
 }
 
-void MainView::showEvent(QShowEvent* event) {
-    windowActive = true;
+void MainView::setWindowActive(bool active) {
+    windowActive = active;
     updateForegroundState();
+}
+
+void MainView::showEvent(QShowEvent* event) {
+    setWindowActive(true);
     MainViewBase::showEvent(event);
 }
 
 void MainView::hideEvent(QHideEvent* event) {
-    windowActive = false;
-    updateForegroundState();
+    setWindowActive(false);
     MainViewBase::hideEvent(event);
 }
 
@@ -87,4 +148,19 @@ void MainView::updateForegroundState() {
     runHostCall([machine, visible] {
         machine->deliverEvent(visible ? EHandleForeground : EHandleBackground, {});
     });
+}
+
+void MainView::setNonCompositedWindow(bool on) {
+    const std::uint32_t property = X11Display::existingAtom("_HILDON_NON_COMPOSITED_WINDOW");
+    if (property == 0) return;
+    X11Display::setProperty32(X11Display::rootOf(static_cast<std::uint32_t>(winId())), property,
+                              X11Display::kInteger, on ? 1 : 0);
+}
+
+void MainView::setPortraitModeRequest(bool on) {
+    const std::uint32_t property = X11Display::existingAtom("_HILDON_PORTRAIT_MODE_REQUEST");
+    if (property == 0) return;
+    if (!X11Display::setProperty32(static_cast<std::uint32_t>(winId()), property,
+                                   X11Display::kCardinal, on ? 1 : 0))
+        qDebug("setOrientationToPortrait, change property failed");
 }

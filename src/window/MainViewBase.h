@@ -1,11 +1,17 @@
-// The window: a full-screen widget that is also the application's screen. It maps the
-// application's repaint requests onto the window, rotated when a portrait picture is
-// shown on a landscape window.
+// The window: a full-screen widget that is also the application's screen. It owns the back
+// buffer, which has the size the application is told, lets the application draw the
+// dirty part of it on each paint, and shows it in the window as the presentation says.
 #pragma once
 
+#include "Presentation.h"
 #include "ScreenService.h"
 
+#include <QImage>
+#include <QRegion>
+#include <QSharedPointer>
 #include <QWidget>
+
+class VirtualMachine;
 
 class MainViewBase : public QWidget, public ScreenService {
 public:
@@ -14,4 +20,21 @@ public:
     void updateArea(TInt32 x, TInt32 y, TInt32 width, TInt32 height) override;
     // Whether the back buffer's picture is shown turned by 90 degrees.
     virtual bool needsRotation() const = 0;
+    // How the back buffer appears in the window as it is now.
+    Presentation presentation();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    // One draw call of the application on a screen canvas clipped to that back-buffer
+    // region.
+    void letApplicationDraw(VirtualMachine& machine, const QRegion& dirty);
+    // The back buffer of the screen size the application is told; both start black.
+    QSharedPointer<QImage>& backBuffer();
+
+    // A canvas the application keeps may still draw on a buffer after its draw call, so
+    // each surface shares its buffer.
+    QSharedPointer<QImage> landscapeBuffer;
+    QSharedPointer<QImage> portraitBuffer;
 };

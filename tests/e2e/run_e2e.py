@@ -22,6 +22,26 @@ expectations written in the program's own comments:
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
                                   signal with the status S on the bus (in order)
 
+Window programs run on a private X server instead of Qt's offscreen platform:
+
+    ; x-screen: 800x480           run on an Xvfb screen of that size, with Qt's xcb platform
+    ; before-start: ACTION        do ACTION on the X server before kestro starts
+    ; on: LINE -> ACTION; ...     when the program writes LINE, do the actions in order; the
+                                  display-status directives belong to the same sequence
+    ; expect-pixels: SHOT: X Y W H RRGGBB
+                                  every pixel of the rectangle of the screenshot SHOT has
+                                  the colour (hexadecimal)
+
+Actions (x_display.py does them): display-status S; key NAME, key-down NAME, key-up NAME
+and key-hold NAME MS (xdotool key names; held keys repeat as the server repeats them);
+mouse-down X Y, mouse-move X Y, mouse-up X Y (button 1); focus (the input focus to
+kestro's window); minimize and restore (the WM_STATE a window manager writes);
+set-root-window PROPERTY VALUE (a root-window property of type WINDOW); xprop ARGS (its
+output lines are reported as "XPROP: ..." lines in the sequence, {window} stands for
+kestro's window); screenshot SHOT (taken again for a few seconds until the shot's
+expect-pixels hold, so that the window has shown what was drawn). With the variable
+KESTRO_E2E_SHOTS naming a directory, every screenshot is also saved there as a PNG file.
+
 Expectation comments must stand on a line of their own. A program with no
 expectation comment at all is reported as an error, so that a forgotten
 expectation cannot pass silently.
@@ -39,11 +59,13 @@ import tempfile
 import threading
 
 from private_bus import NO_BUS, PrivateBus
+from window_driver import WindowDriver
+from x_display import XServer
 
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status):(.*)$")
-REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ")
+    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
+REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
 
 
 class ProgramError(Exception):
@@ -59,7 +81,10 @@ class Expectation:
         self.absent = []  # names that must not exist
         self.given = {}  # file name -> lines written before the run
         self.bus = True
-        self.display_statuses = []  # (line, status) in order
+        self.actions = []  # (line, [action words, ...]) in order
+        self.screen = None  # (width, height) of the X server's screen, or None: offscreen
+        self.before_start = []  # action words
+        self.pixels = {}  # screenshot name -> [(x, y, width, height, colour)]
         self.seen = False
 
 
@@ -98,11 +123,32 @@ def read_expectations(path):
                 if not value.strip():
                     raise ProgramError(f"{path}:{number}: expect-no-file needs a NAME")
                 expectation.absent.append(value.strip())
-            elif kind == "display-status":
-                line_text, arrow, status = value.partition(" -> ")
+            elif kind in ("display-status", "on"):
+                line_text, arrow, actions = value.partition(" -> ")
                 if not arrow:
-                    raise ProgramError(f"{path}:{number}: display-status needs LINE -> STATUS")
-                expectation.display_statuses.append((line_text, status.strip()))
+                    raise ProgramError(f"{path}:{number}: {kind} needs LINE -> ACTION")
+                if kind == "display-status":
+                    actions = "display-status " + actions.strip()
+                expectation.actions.append(
+                    (line_text, [action.split() for action in actions.split(";")]))
+            elif kind == "x-screen":
+                width, cross, height = value.strip().partition("x")
+                if not (cross and width.isdigit() and height.isdigit()):
+                    raise ProgramError(f"{path}:{number}: x-screen needs WIDTHxHEIGHT")
+                expectation.screen = (int(width), int(height))
+            elif kind == "before-start":
+                expectation.before_start.append(value.split())
+            elif kind == "expect-pixels":
+                name, colon, area = value.partition(": ")
+                fields = area.split()
+                if not colon or len(fields) != 5:
+                    raise ProgramError(f"{path}:{number}: expect-pixels needs SHOT: X Y W H RRGGBB")
+                try:
+                    rectangle = tuple(int(field) for field in fields[:4])
+                    colour = int(fields[4], 16)
+                except ValueError:
+                    raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
+                expectation.pixels.setdefault(name, []).append((*rectangle, colour))
             elif kind == "expect-bus":
                 if value.strip() != "none":
                     raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -173,31 +219,45 @@ def run_program(args, program):
         write_given_files(directory, expectation.given)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
-        env.update(expectation.env)
-        bus = PrivateBus(directory) if expectation.bus else None
-        env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
+        bus = server = None
         try:
-            result = run_kestro(args, directory, env, expectation.display_statuses, bus)
+            if expectation.screen:
+                server = XServer(expectation.screen)
+                env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
+            env.update(expectation.env)
+            bus = PrivateBus(directory) if expectation.bus else None
+            env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
+            # Qt's X11 platform looks for a session bus; without an address, D-Bus would
+            # start one for the X display. The private bus stands in for it too.
+            env["DBUS_SESSION_BUS_ADDRESS"] = env["DBUS_SYSTEM_BUS_ADDRESS"]
+            driver = WindowDriver(args.display_status_sender, bus, server, expectation.pixels,
+                                  os.environ.get("KESTRO_E2E_SHOTS"), program)
+            for action in expectation.before_start:
+                driver.do(action)
+            result = run_kestro(args, directory, env, expectation.actions, driver)
         except subprocess.TimeoutExpired as expired:
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
         finally:
-            if bus:
-                bus.close()
+            for service in (bus, server):
+                if service:
+                    service.close()
         failures = file_failures(directory, expectation.files)
         failures += absence_failures(directory, expectation.absent)
+    failures += driver.failures + driver.shots_not_taken()
     failures += line_failures(expectation, result)
     if failures:
         failures.append("full stderr:\n" + indent(result.stderr))
     return failures
 
 
-def run_kestro(args, directory, env, display_statuses, bus):
-    """Runs kestro; while it runs, answers the lines that display statuses wait for."""
+def run_kestro(args, directory, env, actions, driver):
+    """Runs kestro; while it runs, does the actions that wait for its lines. Lines that
+    actions report join the collected output right after the line they waited for."""
     process = subprocess.Popen([os.path.abspath(args.kestro)], cwd=directory, env=env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE)
-    pending = list(display_statuses)
+    pending = list(actions)
     collected = []
     timed_out = threading.Event()
 
@@ -211,9 +271,9 @@ def run_kestro(args, directory, env, display_statuses, bus):
         for raw in process.stderr:
             collected.append(raw)
             line = raw.rstrip(b"\r\n").decode("latin-1")
-            if pending and bus and line == pending[0][0]:
-                subprocess.run([args.display_status_sender, bus.address, pending.pop(0)[1]],
-                               check=True, timeout=10)
+            if pending and line == pending[0][0]:
+                for action in pending.pop(0)[1]:
+                    collected += driver.do(action)
         process.wait()
     finally:
         timer.cancel()
@@ -282,8 +342,9 @@ def main():
     parser.add_argument("--asm", required=True, help="path of kestro-asm")
     parser.add_argument("--kestro", help="path of kestro (not needed with --assemble-only)")
     parser.add_argument("--display-status-sender", help="path of display-status-sender")
-    parser.add_argument("--timeout", type=float, default=20.0,
-                        help="seconds each run may take (default 20)")
+    # Generous for a loaded machine and a sanitizer build; ctest stops a test at 60 s.
+    parser.add_argument("--timeout", type=float, default=45.0,
+                        help="seconds each run may take (default 45)")
     parser.add_argument("--assemble-only", action="store_true",
                         help="only check that every program assembles and has expectations")
     parser.add_argument("programs", nargs="+", metavar="FILE")

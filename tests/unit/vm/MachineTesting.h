@@ -53,6 +53,9 @@ public:
         width = 800;
         height = 480;
     }
+    void screenRequest(bool) override {}
+    void addOrientationListener(TVMAddress) override {}
+    void removeOrientationListener(TVMAddress) override {}
     TInt32 callExtension(TInt32, TInt32, TInt32, TVMAddress) override {
         throwError(EVMException, "Dll not supported");
     }

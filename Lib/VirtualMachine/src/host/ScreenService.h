@@ -1,6 +1,7 @@
 // The screen the application draws on: its size, its orientation and repaint requests.
 #pragma once
 
+#include "AddressSpace.h"
 #include "Types.h"
 
 class ScreenService {
@@ -12,4 +13,11 @@ public:
     virtual void setOrientation(TInt32 orientation) = 0;
     virtual TInt32 getOrientation() = 0;
     virtual void getScreenSize(TInt32& width, TInt32& height) = 0;
+    // The application's screen request (on or off); a host may ignore it.
+    virtual void screenRequest(bool on) = 0;
+    // An object whose "screen orientation changed to" method the host may call when it
+    // turns the screen by itself. The machine keeps the listener alive until it is
+    // removed; a host that never turns the screen may ignore both.
+    virtual void addOrientationListener(TVMAddress listener) = 0;
+    virtual void removeOrientationListener(TVMAddress listener) = 0;
 };

@@ -44,7 +44,7 @@ void nothing(NativeCall& call, TInt32 constant);
     X(15, "Size", "Size:", CodePosition, kSizeNatives)                                             \
     X(16, "Position", "Position:", CodePosition, kPositionNatives)                                 \
     X(17, "Rectangle", "Rectangle:", CodePosition, kRectangleNatives)                              \
-    X(18, "Graphics", "Graphics:", CodePosition, kNoNatives)                                       \
+    X(18, "Graphics", "Graphics:", CodePosition, kGraphicsNatives)                                 \
     X(19, "Bitmap", "Bitmap:", CodePosition, kBitmapNatives)                                       \
     X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
     X(21, "OutputStream", "OutputStream:", CodePosition, kOutputStreamNatives)                     \
@@ -57,11 +57,11 @@ void nothing(NativeCall& call, TInt32 constant);
     X(28, "Encoder", "Encoder:", CodePosition, kEncoderNatives)                                    \
     X(29, "DateTime", "DateTime:", CodePosition, kDateTimeNatives)                                 \
     X(30, "Debug", "Debug:", CodePosition, kDebugNatives)                                          \
-    X(31, "Screen", "Screen:", CodePosition, kNoNatives)                                           \
+    X(31, "Screen", "Screen:", CodePosition, kScreenNatives)                                       \
     X(32, "System", "System:", CodePosition, kSystemNatives)                                       \
     X(33, "Timer", "Timer:", CodePosition, kTimerNatives)                                          \
     X(34, "Hash", "Hash:", CodePosition, kHashNatives)                                             \
-    X(35, "KeyEvent", "KeyEvent: invalid opcode ", CodePosition, kNoNatives)                       \
+    X(35, "KeyEvent", "KeyEvent: invalid opcode ", CodePosition, kKeyEventNatives)                 \
     X(36, "Float", "Float: invalid opcode: ", FunctionNumber, kFloatNatives)
 
 // Each group's table, defined in the group's folder; a group whose functions are not

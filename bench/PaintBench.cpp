@@ -1,0 +1,80 @@
+// Times the host's cost of one frame of a timer animation (bench/paint.kasm): a paint of
+// the whole window, which is the application's draw call (it fills all of its 800 x 480
+// canvas), the collection after it and the picture shown in the window at the window's
+// size. Each frame is one synchronous repaint; the timer never runs in between. Run it on
+// an X server of the size to measure (bench/paint.sh).
+//   paint_bench [frames]      (default 2000)
+#include "Assembler.h"
+#include "MainView.h"
+#include "ModuleWriter.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string readFile(const char* path) {
+    std::ifstream file(path);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+void writeModule(const std::string& directory, const std::string& source) {
+    const std::vector<TUint8> bytes = writeModule(assemble(source));
+    std::ofstream(directory + "/index.mcb", std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// Lets the window appear and the first paints happen.
+void settle() {
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 500)
+        QApplication::processEvents();
+}
+
+double millisecondsOfRepaint(MainView& view) {
+    const auto start = std::chrono::steady_clock::now();
+    view.repaint();
+    const std::chrono::duration<double, std::milli> elapsed =
+        std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const int frames = argc > 1 ? std::max(1, std::atoi(argv[1])) : 2000;
+    QApplication application(argc, argv);
+    QTemporaryDir directory;
+    const std::string path = directory.path().toStdString();
+    writeModule(path, readFile(KESTRO_BENCH_DIR "/paint.kasm"));
+    MainView view{CAppsString(path.c_str())};
+    view.setVisible(true);
+    view.loadApplication();
+    settle();
+
+    std::vector<double> times;
+    for (int frame = 0; frame < frames; ++frame)
+        times.push_back(millisecondsOfRepaint(view));
+    std::sort(times.begin(), times.end());
+    double total = 0;
+    for (const double time : times)
+        total += time;
+    std::printf(
+        "window %dx%d: %d frames, best %.3f ms, median %.3f ms, mean %.3f ms, 99%% %.3f ms\n",
+        view.width(), view.height(), frames, times.front(), times[times.size() / 2], total / frames,
+        times[times.size() * 99 / 100]);
+    return 0;
+}
