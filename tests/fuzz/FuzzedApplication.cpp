@@ -1,0 +1,58 @@
+#include "FuzzedApplication.h"
+
+#include "ErrorHandling.h"
+#include "InstructionBudget.h"
+#include "MachineStop.h"
+#include "Stream.h"
+#include "TextTesting.h"
+
+#include <cstdlib>
+
+namespace {
+
+// The machine reads the collector's stress mode from the environment when it is made.
+std::unique_ptr<VirtualMachine> makeMachine(bool stressCollections) {
+    if (!stressCollections) return std::make_unique<VirtualMachine>();
+    setenv("KESTRO_GC_STRESS", "1", 1);
+    auto machine = std::make_unique<VirtualMachine>();
+    unsetenv("KESTRO_GC_STRESS");
+    return machine;
+}
+
+} // namespace
+
+FuzzedApplication::FuzzedApplication(bool stressCollections)
+    : vm(makeMachine(stressCollections)),
+      commitLimit(std::make_unique<CommitLimit>(*vm, kCommitBudget)) {
+    InstructionBudget::remaining = kInstructionBudget;
+}
+
+FuzzedApplication::~FuzzedApplication() {
+    InstructionBudget::remaining = -1;
+    vm.reset();
+    clearLastError();
+}
+
+template <class Call> void FuzzedApplication::hostCall(Call&& call) {
+    if (!running()) return;
+    try {
+        call();
+    } catch (const ErrorHandlingException&) {
+        ending = "error: " + latin1(lastErrorMessage());
+    } catch (const MachineStop& stop) {
+        ending = stop.value == MachineStop::kExitRequested
+                     ? "exit"
+                     : "fatal machine error: " + lastFatalDescription();
+    }
+}
+
+void FuzzedApplication::start(std::span<const TUint8> module) {
+    hostCall([&] {
+        KESTRO::MemoryInputStream stream(std::vector<TUint8>(module.begin(), module.end()));
+        vm->startApplication(stream, OString("index.mcb"), services.services());
+    });
+}
+
+void FuzzedApplication::deliver(EventHandle event, std::initializer_list<TUint32> values) {
+    hostCall([&] { vm->deliverEvent(event, values); });
+}

@@ -1,0 +1,48 @@
+// One application run the way the host runs it, on the fuzzing host: with a budget of
+// instructions and of memory, stopping, as the host does, at the first host call that
+// ends the application. A host call may end in the ways the machine documents
+// (ErrorHandlingException, MachineStop); anything else escapes to the fuzzer as a finding.
+#pragma once
+
+#include "CommitLimit.h"
+#include "FuzzHost.h"
+#include "VirtualMachine.h"
+
+#include <initializer_list>
+#include <memory>
+#include <span>
+#include <string>
+
+class FuzzedApplication {
+public:
+    // Instructions one application may run in all.
+    static constexpr long long kInstructionBudget = 20000;
+    // Memory its machine may commit beyond what a new machine has.
+    static constexpr std::size_t kCommitBudget = std::size_t{256} << 20;
+
+    // With `stressCollections`, the machine collects before every allocation.
+    explicit FuzzedApplication(bool stressCollections);
+    ~FuzzedApplication();
+    FuzzedApplication(const FuzzedApplication&) = delete;
+    FuzzedApplication& operator=(const FuzzedApplication&) = delete;
+
+    // Loads the module and runs the start-up.
+    void start(std::span<const TUint8> module);
+    // Delivers a host event; nothing happens once the application has ended.
+    void deliver(EventHandle event, std::initializer_list<TUint32> values);
+    bool running() const { return ending.empty(); }
+    // How the application ended ("" while it runs): the error, the fatal machine error's
+    // description, or the exit; for reading programs that fail.
+    const std::string& endingText() const { return ending; }
+
+    VirtualMachine& machine() { return *vm; }
+    FuzzHost& host() { return services; }
+
+private:
+    template <class Call> void hostCall(Call&& call);
+
+    FuzzHost services;
+    std::unique_ptr<VirtualMachine> vm;
+    std::unique_ptr<CommitLimit> commitLimit;
+    std::string ending;
+};
