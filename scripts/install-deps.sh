@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev
     libgtest-dev googletest
     python3 dbus
+    clang libclang-rt-14-dev
 )
 
 missing=()
