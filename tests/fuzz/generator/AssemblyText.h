@@ -4,6 +4,11 @@
 
 #include <string>
 
+// A number as the assembler reads it.
+inline std::string number(long long value) {
+    return std::to_string(value);
+}
+
 class AssemblyText {
 public:
     void directive(const std::string& text) { source += text + '\n'; }

@@ -12,10 +12,6 @@ using namespace ProgramLayout;
 
 namespace {
 
-std::string number(long long value) {
-    return std::to_string(value);
-}
-
 constexpr int kCharacters[] = {0,   9,    32,   44,     48,     65,     97,
                                122, 0xC4, 0xE9, 0xD800, 0xDC00, 0xFFFF, 0x10000};
 
@@ -144,7 +140,7 @@ void BodyWriter::pushAddress() {
 }
 
 void BodyWriter::pushScratchAddress(int words) {
-    const int room = std::max(1, kScratchWords - std::min(words, kScratchWords) + 1);
+    const int room = kScratchWords - std::clamp(words, 1, kScratchWords) + 1;
     emitGlobalField(kFirstScratchWord + choices.index(room));
     pushed(1);
 }

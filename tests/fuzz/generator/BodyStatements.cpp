@@ -1,4 +1,5 @@
-// The statements of generated bodies.
+// The statements of generated bodies that work on data: natives, allocation, memory access,
+// forged records and arithmetic; and the choice among all statements.
 #include "BodyWriter.h"
 
 #include "NativePicker.h"
@@ -11,10 +12,6 @@
 using namespace ProgramLayout;
 
 namespace {
-
-std::string number(long long value) {
-    return std::to_string(value);
-}
 
 constexpr int kDeepestNesting = 3;
 
@@ -38,12 +35,6 @@ constexpr const char* kBinaryOperations[] = {
     "ne.h", "gt.h", "ge.h", "div.b", "rem.b",   "shl.b", "shr.b",
 };
 constexpr const char* kUnaryOperations[] = {"neg", "not", "zext.b", "sext.b 1", "tostr"};
-constexpr const char* kComparisons[] = {"eq", "lt", "le", "ne", "gt", "ge"};
-constexpr const char* kFusedOperations[] = {"add", "sub", "mul", "and", "or", "xor", "shl"};
-
-template <class T, std::size_t N> const T& oneOf(FuzzChoices& choices, const T (&values)[N]) {
-    return choices.from(std::span<const T>(values));
-}
 
 } // namespace
 
@@ -57,7 +48,7 @@ void BodyWriter::writeBody(int count) {
     for (const int local : frame.arrayLocals) {
         if (!choices.flag()) continue;
         emit("addr " + number(slotOffset(frame.results + frame.arguments + 1 + local)));
-        emit("newarray " + number(oneOf(choices, kElementSizes)));
+        emit("newarray " + number(choices.oneOf(kElementSizes)));
     }
     for (int i = 0; i < count && !choices.exhausted(); ++i)
         statement();
@@ -98,19 +89,6 @@ void BodyWriter::statement() {
     }
 }
 
-template <class Write> void BodyWriter::simple(Write&& write) {
-    const std::string reset = text.freshLabel();
-    const int saved = above;
-    emit("try *, " + reset);
-    write();
-    emitGlobalField(kResetExceptionWord);
-    emit("load");
-    emit("throw");
-    text.label(reset);
-    emit("adjust -1");
-    above = saved;
-}
-
 void BodyWriter::storeTopIn(Kind kind, bool sure) {
     if (!sure && program.wildness == Wildness::Careful) kind = Kind::Any;
     emitGlobalField(registerWord(kind, choices.index(kRegistersPerKind)));
@@ -141,7 +119,7 @@ void BodyWriter::nativeCall() {
 
 void BodyWriter::allocation() {
     simple([&] {
-        const int code = wild(32) ? choices.number(-128, 127) : oneOf(choices, kGcCodes);
+        const int code = wild(32) ? choices.number(-128, 127) : choices.oneOf(kGcCodes);
         const TUint32 words =
             wild(8) ? choices.interestingWord() : static_cast<TUint32>(choices.index(12));
         Kind kind = choices.flag() ? Kind::Any : static_cast<Kind>(choices.index(kKindCount));
@@ -171,7 +149,7 @@ void BodyWriter::allocation() {
         case 6:
             pushArrayVariable(choices.number(1, 7));
             emit("newarray " +
-                 number(wild(16) ? choices.number(-128, 127) : oneOf(choices, kElementSizes)));
+                 number(wild(16) ? choices.number(-128, 127) : choices.oneOf(kElementSizes)));
             return;
         default:
             pushOperand(Operand::Integer, 0);
@@ -209,12 +187,12 @@ void BodyWriter::memoryAccess() {
         case 0:
             pushAddress();
             pushAnyOperand(0);
-            emit(oneOf(choices, kWordOperations));
+            emit(choices.oneOf(kWordOperations));
             break;
         case 1:
             pushAddress();
             // Chains of loads follow the words they read.
-            emit(wild(2) ? oneOf(choices, kAddressOperations) : "load");
+            emit(wild(2) ? choices.oneOf(kAddressOperations) : "load");
             if (choices.flag()) storeTopIn(Kind::Any);
             break;
         case 2:
@@ -312,7 +290,7 @@ void BodyWriter::forgery() {
             emit("push " + number(choices.number(-64, 64)));
             emit("add");
         }
-        emit(choices.oneIn(4) ? oneOf(choices, kWordOperations) : "store");
+        emit(choices.oneIn(4) ? choices.oneOf(kWordOperations) : "store");
     });
 }
 
@@ -320,195 +298,12 @@ void BodyWriter::arithmetic() {
     simple([&] {
         pushOperand(choices.flag() ? Operand::Integer : Operand::Any, 0);
         if (choices.oneIn(4)) {
-            emit(oneOf(choices, kUnaryOperations));
+            emit(choices.oneOf(kUnaryOperations));
         } else {
             pushOperand(choices.flag() ? Operand::Integer : Operand::FrameSlot, 0);
-            emit(oneOf(choices, kBinaryOperations));
+            emit(choices.oneOf(kBinaryOperations));
         }
         storeTopIn(Kind::Integer, true);
-    });
-}
-
-void BodyWriter::functionCall() {
-    const int count = static_cast<int>(program.functions.size());
-    if (firstCallable >= count) return nativeCall();
-    const int callee = firstCallable + choices.index(count - firstCallable);
-    const FrameShape& shape = program.functions[static_cast<std::size_t>(callee)];
-    // The frame operand, now and then another function's layout or none.
-    const std::string layout = wild(16) ? number(choices.number(-1, count)) : shape.name;
-    const auto call = [&] {
-        if (shape.results > 0) emit("adjust " + number(shape.results));
-        pushed(shape.results);
-        for (int i = 0; i < shape.arguments; ++i)
-            pushAnyOperand(0);
-        emit("call " + shape.name + ", " + layout);
-        pushed(-shape.arguments);
-    };
-    if (choices.flag()) {
-        simple([&] {
-            call();
-            if (shape.results > 0 && choices.flag()) storeTopIn(Kind::Any);
-        });
-        return;
-    }
-    // Unprotected: what the callee throws goes to the regions around this call.
-    call();
-    if (shape.results > 0) emit("adjust " + number(-shape.results));
-    pushed(-shape.results);
-}
-
-void BodyWriter::methodCall() {
-    std::vector<int> callable;
-    for (std::size_t i = 0; i < program.methods.size(); ++i)
-        if (program.methods[i].callableFromFunctions) callable.push_back(static_cast<int>(i));
-    if (!mayCallMethods || callable.empty()) return nativeCall();
-    const int record = choices.from(std::span<const int>(callable));
-    const FrameShape& shape = program.methods[static_cast<std::size_t>(record)].frame;
-    simple([&] {
-        if (shape.results > 0) emit("adjust " + number(shape.results));
-        pushed(shape.results);
-        // The receiver: in careful programs an object whose class has an implementation.
-        const std::vector<int>& classes = program.methods[static_cast<std::size_t>(record)].classes;
-        const int receiver = choices.from(std::span<const int>(classes)) - 1;
-        if (wild(4) || receiver < 0 || receiver >= kRegistersPerKind) {
-            pushRegister(Kind::Object);
-        } else {
-            emitGlobalField(registerWord(Kind::Object, receiver));
-            emit("load");
-            pushed(1);
-        }
-        for (int i = 1; i < shape.arguments; ++i)
-            pushAnyOperand(0);
-        if (wild(8)) {
-            pushInteger();
-        } else {
-            emit("pick " + number(-shape.arguments)); // the receiver's class
-            emit("load");
-            pushed(1);
-        }
-        emit("vcall " + number(record));
-    });
-}
-
-// Any opcode with operand bytes of the fuzzer's choice; the class-method call is left
-// out, since the loader refuses a module whose call names a record it lacks.
-void BodyWriter::rawInstruction() {
-    simple([&] {
-        const int operands = choices.index(4);
-        for (int i = 0; i < operands; ++i)
-            pushAnyOperand(0);
-        int opcode = choices.index(256);
-        if (opcode == static_cast<int>(Opcode::ClassMethodCall)) opcode = 0;
-        std::string bytes = ".byte " + number(opcode);
-        for (int i = 0; i < opcodeInfo(static_cast<TUint8>(opcode)).operandBytes; ++i)
-            bytes += ", " + number(choices.index(256));
-        emit(bytes);
-    });
-}
-
-// The instruction sequences the decoder fuses, with operands that mostly name slots that
-// exist.
-void BodyWriter::fusedSequence() {
-    simple([&] {
-        pushAddress();
-        if (wild(2)) {
-            pushOperand(Operand::Integer, 0);
-        } else {
-            emit("push " + number(choices.index(8)));
-            pushed(1);
-        }
-        // A slot to read, and one that holds an address (the one pushed, in careful
-        // programs).
-        const auto slot = [&] {
-            return wild(4) ? choices.number(-20, 3)
-                           : slotOffset(choices.index(frameSlots() + above));
-        };
-        const auto addressSlot = [&] { return wild(2) ? slot() : -2; };
-        const auto value = [&] { return number(choices.interestingWord()); };
-        const std::string after = text.freshLabel();
-        const std::string compare = oneOf(choices, kComparisons);
-        const std::string operate = oneOf(choices, kFusedOperations);
-        switch (choices.index(14)) {
-        case 0:
-            emit("pick " + number(slot()));
-            emit("push " + value());
-            emit(compare);
-            emit("jz " + after);
-            break;
-        case 1:
-            emit("pick " + number(slot()));
-            emit("pick " + number(slot() - 1));
-            emit(compare);
-            emit("jz " + after);
-            break;
-        case 2:
-            emit(compare);
-            emit(choices.flag() ? "jz " + after : "jz.w " + after);
-            break;
-        case 3: {
-            const int counter = choices.flag() ? -1 : writableSlotOffset();
-            emit("addr " + number(counter));
-            emit("inc.at");
-            emit("pick " + number(counter));
-            emit("push " + value());
-            emit(compare);
-            emit("jz " + after);
-            break;
-        }
-        case 4:
-            emit("pick " + number(slot()));
-            emit("push " + value());
-            emit(operate);
-            break;
-        case 5:
-            emit("push " + value());
-            emit(operate);
-            break;
-        case 6:
-            emit("push " + value());
-            emit("pick " + number(slot() - 1));
-            emit("push " + value());
-            emit(operate);
-            break;
-        case 7:
-            emit("addr " + number(writableSlotOffset()));
-            emit(choices.flag() ? "inc.at" : "dec.at");
-            break;
-        case 8:
-            emit("addr " + number(writableSlotOffset()));
-            emit("pick " + number(slot() - 1));
-            emit(choices.index(3) == 0 ? "add.at" : choices.flag() ? "sub.at" : "store");
-            break;
-        case 9:
-            emit("pick " + number(addressSlot()));
-            emit("clear");
-            if (choices.flag()) break;
-            emit("addr " + number(writableSlotOffset()));
-            emit("pick " + number(slot() - 1));
-            emit("add.at");
-            break;
-        case 10:
-            emit("pick " + number(addressSlot()));
-            emit(choices.flag() ? "dup" : "field " + number(choices.number(wild(4) ? -8 : 0, 8)));
-            emit("load");
-            break;
-        case 11:
-            emit("globals");
-            emit("field " +
-                 number(wild(4) ? choices.number(-8, kGlobalWords + 8) : choices.index(20)));
-            if (choices.flag()) emit("load");
-            break;
-        case 12:
-            emit("pick " + number(addressSlot()));
-            emit("pick -2");
-            emit("push " + number(choices.number(0, 4)));
-            emit("shl");
-            emit("add");
-            emit("load");
-            break;
-        default: emit("add"); emit(choices.flag() ? "load" : "store");
-        }
-        text.label(after);
     });
 }
 
@@ -518,109 +313,4 @@ void BodyWriter::frameSlotStore() {
         pushAnyOperand(0);
         emit("store");
     });
-}
-
-// Throws an object (in wild programs any register's value); a null one stays on the stack
-// and is dropped.
-void BodyWriter::throwObject() {
-    pushRegister(wild(2) ? static_cast<Kind>(choices.index(kKindCount)) : Kind::Object);
-    emit("throw");
-    emit("adjust -1");
-    pushed(-1);
-}
-
-// Returns from inside a condition, leaving the protected regions entered on the way.
-void BodyWriter::earlyReturn() {
-    if (nesting == 0) return arithmetic();
-    if (regions > 0) emit("untry " + number(-regions));
-    const int locals = frame.locals + above;
-    emit("ret " + number(locals) + ", " + number(locals + frame.arguments + 1));
-}
-
-void BodyWriter::condition() {
-    const std::string otherwise = text.freshLabel();
-    const std::string end = text.freshLabel();
-    pushOperand(choices.flag() ? Operand::Integer : Operand::Any, 0);
-    emit((choices.flag() ? "jz " : "jz.w ") + otherwise);
-    pushed(-1);
-    ++nesting;
-    for (int i = choices.number(1, 3); i > 0; --i)
-        statement();
-    emit((choices.flag() ? "jmp " : "jmp.w ") + end);
-    text.label(otherwise);
-    for (int i = choices.index(3); i > 0; --i)
-        statement();
-    --nesting;
-    text.label(end);
-}
-
-// A loop counted down in a global word.
-void BodyWriter::counterLoop() {
-    if (loops >= kCounterCount) return condition();
-    const int counter = kFirstCounterWord + loops;
-    const std::string top = text.freshLabel();
-    const std::string end = text.freshLabel();
-    emitGlobalField(counter);
-    emit("push " + number(choices.number(0, 6)));
-    emit("store");
-    text.label(top);
-    emitGlobalField(counter);
-    emit("load");
-    emit("jz " + end);
-    emitGlobalField(counter);
-    emit("dec.at");
-    ++loops;
-    ++nesting;
-    for (int i = choices.number(1, 3); i > 0; --i)
-        statement();
-    --nesting;
-    --loops;
-    emit("jmp " + top);
-    text.label(end);
-}
-
-// A loop counted up in a stack slot above the locals, the way compiled loops step.
-void BodyWriter::stackLoop() {
-    const std::string top = text.freshLabel();
-    const std::string end = text.freshLabel();
-    emit("push 0");
-    pushed(1);
-    text.label(top);
-    emit("addr -1");
-    emit("inc.at");
-    emit("pick -1");
-    emit("push " + number(choices.number(0, 6)));
-    emit("le");
-    emit("jz " + end);
-    ++nesting;
-    for (int i = choices.number(1, 3); i > 0; --i)
-        statement();
-    --nesting;
-    emit("jmp " + top);
-    text.label(end);
-    emit("adjust -1");
-    pushed(-1);
-}
-
-// A region whose handler catches one class (and its subclasses) or everything.
-void BodyWriter::protectedRegion() {
-    const std::string handler = text.freshLabel();
-    const std::string end = text.freshLabel();
-    const int caught = choices.number(-1, static_cast<int>(kClassNames.size()) - 1);
-    emit("try " + (caught < 0 ? std::string("*") : number(caught)) + ", " + handler);
-    ++regions;
-    ++nesting;
-    for (int i = choices.number(1, 3); i > 0; --i)
-        statement();
-    if (choices.flag()) throwObject();
-    --nesting;
-    --regions;
-    emit("untry -1");
-    emit("jmp " + end);
-    text.label(handler);
-    pushed(1);
-    if (choices.flag()) storeTopIn(Kind::Any);
-    emit("adjust -1");
-    pushed(-1);
-    text.label(end);
 }

@@ -22,7 +22,7 @@ public:
     void writeBody(int count);
 
 private:
-    // Statements (BodyStatements.cpp).
+    // Statements on data (BodyStatements.cpp).
     void statement();
     template <class Write> void simple(Write&& write);
     void nativeCall();
@@ -32,17 +32,19 @@ private:
     void blockAccess();
     void forgery();
     void arithmetic();
+    void frameSlotStore();
+    // Statements that change the flow (BodyControl.cpp).
     void functionCall();
     void methodCall();
-    void rawInstruction();
-    void fusedSequence();
-    void frameSlotStore();
     void condition();
     void counterLoop();
     void stackLoop();
     void protectedRegion();
     void throwObject();
     void earlyReturn();
+    // Raw instructions and fused sequences (BodyRawCode.cpp).
+    void rawInstruction();
+    void fusedSequence();
     // Stores the top slot in a register of the kind, or, in careful programs, in one that
     // may hold anything unless the kind is `sure`.
     void storeTopIn(ProgramLayout::Kind kind, bool sure = false);
@@ -100,3 +102,16 @@ private:
     int loops = 0;   // loops around it, for the loop counters
     int regions = 0; // protected regions this body has entered and not left
 };
+
+template <class Write> void BodyWriter::simple(Write&& write) {
+    const std::string reset = text.freshLabel();
+    const int saved = above;
+    emit("try *, " + reset);
+    write();
+    emitGlobalField(ProgramLayout::kResetExceptionWord);
+    emit("load");
+    emit("throw");
+    text.label(reset);
+    emit("adjust -1");
+    above = saved;
+}

@@ -25,6 +25,9 @@ public:
     template <class T> const T& from(std::span<const T> values) {
         return values[static_cast<std::size_t>(index(static_cast<int>(values.size())))];
     }
+    template <class T, std::size_t N> const T& oneOf(const T (&values)[N]) {
+        return from(std::span<const T>(values));
+    }
     // A 32-bit value that often sits on a boundary where code goes wrong.
     TUint32 interestingWord();
     bool exhausted() { return bytes.remaining_bytes() == 0; }

@@ -12,10 +12,6 @@ using namespace ProgramLayout;
 
 namespace {
 
-std::string number(long long value) {
-    return std::to_string(value);
-}
-
 std::string list(const std::vector<int>& values) {
     std::string text;
     for (const int value : values)
