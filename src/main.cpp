@@ -6,6 +6,7 @@
 #include "HostCall.h"
 #include "MachineStop.h"
 #include "MainView.h"
+#include "MemoryBudget.h"
 #include "QtClientApplication.h"
 
 #include <QDBusConnection>
@@ -37,6 +38,7 @@ int statusAfterEventLoop(int loopResult) {
 
 int main(int argc, char** argv) {
     qDebug("starting main");
+    MemoryBudget::setLimit(MemoryBudget::limitFromEnvironment());
     QtClientApplication application(argc, argv);
     const auto directory = applicationDirectory(argc, argv);
     if (!directory) {

@@ -1,5 +1,7 @@
 #include "SmallBlocks.h"
 
+#include "MemoryBudget.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -45,14 +47,19 @@ std::size_t classOf(std::size_t bytes) {
 }
 
 void* allocateLarge(std::size_t bytes) {
+    MemoryBudget::charge(bytes);
     void* block = std::malloc(bytes == 0 ? 1 : bytes);
-    if (!block) throw std::bad_alloc();
+    if (!block) {
+        MemoryBudget::release(bytes);
+        throw std::bad_alloc();
+    }
     return block;
 }
 
 // The rest of a chunk too small for the block is left unused.
 void* carve(Lists& own, std::size_t size) {
     if (static_cast<std::size_t>(own.end - own.next) < size) {
+        MemoryBudget::charge(kChunkBytes);
         own.next = static_cast<char*>(::operator new(kChunkBytes));
         own.end = own.next + kChunkBytes;
     }
@@ -78,6 +85,7 @@ void SmallBlocks::release(void* block, std::size_t bytes) {
     if (!block) return;
     if (!pooled(bytes)) {
         std::free(block);
+        MemoryBudget::release(bytes);
         return;
     }
     Lists& own = lists;
@@ -89,8 +97,13 @@ void SmallBlocks::release(void* block, std::size_t bytes) {
 
 void* SmallBlocks::resize(void* block, std::size_t bytes, std::size_t newBytes) {
     if (!pooled(bytes) && !pooled(newBytes)) {
+        if (newBytes > bytes) MemoryBudget::charge(newBytes - bytes);
         void* resized = std::realloc(block, newBytes == 0 ? 1 : newBytes);
-        if (!resized) throw std::bad_alloc();
+        if (!resized) {
+            if (newBytes > bytes) MemoryBudget::release(newBytes - bytes);
+            throw std::bad_alloc();
+        }
+        if (newBytes < bytes) MemoryBudget::release(bytes - newBytes);
         return resized;
     }
     void* resized = allocate(newBytes);

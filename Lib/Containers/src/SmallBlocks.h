@@ -3,7 +3,8 @@
 // chunks; a freed block joins the lists of the thread that frees it. Chunks are never given
 // back, so the process keeps the most memory that small blocks ever held at once. Larger
 // blocks, and every block in a build with AddressSanitizer (which should see each block on
-// its own), go to malloc, whose realloc can grow a large block without copying it.
+// its own), go to malloc, whose realloc can grow a large block without copying it. Large
+// blocks and chunks are charged to the thread's memory budget.
 #pragma once
 
 #include <cstddef>

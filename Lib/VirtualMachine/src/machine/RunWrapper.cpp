@@ -6,7 +6,9 @@
 #include "ScopedRoot.h"
 #include "VirtualMachine.h"
 
+#include <exception>
 #include <new>
+#include <string>
 
 namespace {
 
@@ -98,8 +100,22 @@ void VirtualMachine::callMethodOrQueue(TInt32 handle, const std::vector<TUint32>
     callMethod(handle, arguments, argumentDepths, resultDepth);
 }
 
+// Nothing but the machine's own error and MachineStop leaves a host call: another
+// exception (an exhausted allocation outside the interpreter, say) ends it as a fatal
+// machine error.
 TUint32 VirtualMachine::callMethod(TInt32 handle, const std::vector<TUint32>& arguments,
                                    const std::vector<TInt32>& argumentDepths, TInt32 resultDepth) {
+    try {
+        return performCall(handle, arguments, argumentDepths, resultDepth);
+    } catch (const std::bad_alloc&) {
+        stopWithFatalError("memory exhausted during a host call");
+    } catch (const std::exception& error) {
+        stopWithFatalError(std::string("host call ended by ") + error.what());
+    }
+}
+
+TUint32 VirtualMachine::performCall(TInt32 handle, const std::vector<TUint32>& arguments,
+                                    const std::vector<TInt32>& argumentDepths, TInt32 resultDepth) {
     if (runningHandle != -1) fatalError("VM concurrency error", -1);
     // A copy: natives may look up further methods while the call runs.
     const MethodHandle method = methodHandles.at(static_cast<std::size_t>(handle));
@@ -192,7 +208,8 @@ void VirtualMachine::runToCompletion() {
             if (errorCode == EFatalMachineError) throw MachineStop{MachineStop::kFatalError};
             text = lastErrorMessage();
             clearLastError();
-        } catch (const std::bad_alloc&) {
+        } catch (const std::exception&) {
+            // An exhausted allocation, for instance: no error was recorded.
         }
         if (errorCode == ENoError) {
             errorCode = EFatalMachineError;

@@ -114,6 +114,8 @@ private:
     // Runs the interpreter until the host call's method returns, turning runtime errors
     // into application exceptions; throws MachineStop when the call must end.
     void runToCompletion();
+    TUint32 performCall(TInt32 handle, const std::vector<TUint32>& arguments,
+                        const std::vector<TInt32>& argumentDepths, TInt32 resultDepth);
     void runMethod(const MethodHandle& method, const std::vector<TUint32>& arguments,
                    const std::vector<TInt32>& argumentDepths);
     // Leaves the machine idle: no frames, no handlers, no host call running.

@@ -1,6 +1,7 @@
 #include "AddressSpace.h"
 
 #include "ErrorHandling.h"
+#include "MemoryBudget.h"
 
 #include <new>
 #include <sys/mman.h>
@@ -30,6 +31,7 @@ AddressSpace::AddressSpace() {
 
 AddressSpace::~AddressSpace() {
     munmap(base, kReservedBytes);
+    MemoryBudget::release(committedSpan);
 }
 
 TVMAddress AddressSpace::allocate(TUint32 bytes) {
@@ -40,8 +42,15 @@ TVMAddress AddressSpace::allocate(TUint32 bytes) {
     if (usedSpan > committedSpan) {
         TUint64 target = (usedSpan + kCommitStep - 1) / kCommitStep * kCommitStep;
         if (target > kLimit) target = kLimit;
+        try {
+            MemoryBudget::charge(target - committedSpan);
+        } catch (const std::bad_alloc&) {
+            usedSpan -= rounded;
+            throw;
+        }
         if (mprotect(base + kFirstValid + committedSpan, target - committedSpan,
                      PROT_READ | PROT_WRITE) != 0) {
+            MemoryBudget::release(target - committedSpan);
             usedSpan -= rounded;
             throw std::bad_alloc();
         }

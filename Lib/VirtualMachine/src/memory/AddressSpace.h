@@ -23,7 +23,8 @@ public:
 
     // Carves `bytes` (rounded up to 8) from the uncommitted end of the region, commits
     // them and returns their address; the memory reads as zero. Regions are never given
-    // back. Raises std::bad_alloc when the region is exhausted.
+    // back. Raises std::bad_alloc when the region or the thread's memory budget is
+    // exhausted; what is committed stays charged to that budget until the space ends.
     TVMAddress allocate(TUint32 bytes);
 
     // The host pointer for `size` bytes at `address`: null raises NullPointerException

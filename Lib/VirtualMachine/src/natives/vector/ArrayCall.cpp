@@ -1,5 +1,7 @@
 #include "ArrayCall.h"
 
+#include "MemoryBudget.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -23,6 +25,7 @@ std::vector<TUint8> allBytesOf(const OVector& array) {
 std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
     const auto count = static_cast<TInt64>(elements.size()) / elementSize;
     OVector::requireStorable(count * times, elementSize);
+    MemoryBudget::require(elements.size() * static_cast<TUint64>(std::max(times, 0)));
     std::vector<TUint8> copies(elements.size() * static_cast<std::size_t>(std::max(times, 0)));
     if (copies.empty()) return copies;
     // One copy, then the copies made so far, doubling each time.
