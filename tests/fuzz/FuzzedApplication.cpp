@@ -3,9 +3,11 @@
 #include "ErrorHandling.h"
 #include "InstructionBudget.h"
 #include "MachineStop.h"
+#include "MemoryBudget.h"
 #include "Stream.h"
 #include "TextTesting.h"
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -22,15 +24,24 @@ std::unique_ptr<VirtualMachine> makeMachine(bool stressCollections) {
 } // namespace
 
 FuzzedApplication::FuzzedApplication(bool stressCollections)
-    : vm(makeMachine(stressCollections)),
-      commitLimit(std::make_unique<CommitLimit>(*vm, kCommitBudget)) {
+    : limitBefore(MemoryBudget::limit()), usedBefore(MemoryBudget::used()) {
+    MemoryBudget::setLimit(usedBefore + kMemoryBudget);
+    vm = makeMachine(stressCollections);
     InstructionBudget::remaining = kInstructionBudget;
 }
 
+// A machine that is gone must have given back all that it took from the budget, or the
+// budget would shrink with every application the host runs.
 FuzzedApplication::~FuzzedApplication() {
     InstructionBudget::remaining = -1;
     vm.reset();
     clearLastError();
+    MemoryBudget::setLimit(limitBefore);
+    if (MemoryBudget::used() != usedBefore) {
+        std::fprintf(stderr, "the machine kept %lld bytes of its memory budget\n",
+                     static_cast<long long>(MemoryBudget::used() - usedBefore));
+        std::abort();
+    }
 }
 
 template <class Call> void FuzzedApplication::hostCall(Call&& call) {

@@ -1,10 +1,9 @@
 // One application run the way the host runs it, on the fuzzing host: with a budget of
-// instructions and of memory, stopping, as the host does, at the first host call that
+// instructions and a memory budget, stopping, as the host does, at the first host call that
 // ends the application. A host call may end in the ways the machine documents
 // (ErrorHandlingException, MachineStop); anything else escapes to the fuzzer as a finding.
 #pragma once
 
-#include "CommitLimit.h"
 #include "FuzzHost.h"
 #include "VirtualMachine.h"
 
@@ -17,8 +16,9 @@ class FuzzedApplication {
 public:
     // Instructions one application may run in all.
     static constexpr long long kInstructionBudget = 20000;
-    // Memory its machine may commit beyond what a new machine has.
-    static constexpr std::size_t kCommitBudget = std::size_t{256} << 20;
+    // The memory budget of its machine: machine memory and the host storage of native
+    // objects. Small, so that filling it costs little time.
+    static constexpr TUint64 kMemoryBudget = TUint64{64} << 20;
 
     // With `stressCollections`, the machine collects before every allocation.
     explicit FuzzedApplication(bool stressCollections);
@@ -42,7 +42,8 @@ private:
     template <class Call> void hostCall(Call&& call);
 
     FuzzHost services;
+    TUint64 limitBefore; // the thread's budget, given back at the end
+    TUint64 usedBefore;
     std::unique_ptr<VirtualMachine> vm;
-    std::unique_ptr<CommitLimit> commitLimit;
     std::string ending;
 };
