@@ -7,7 +7,9 @@ packages=(
     qt6-base-dev
     libgtest-dev googletest
     python3 dbus
-    clang libclang-rt-14-dev
+    # the fuzz build: clang with libFuzzer and the sanitizer runtimes, and llvm for
+    # llvm-symbolizer, which puts names on the stack traces of a finding
+    clang libclang-rt-14-dev llvm
 )
 
 missing=()
