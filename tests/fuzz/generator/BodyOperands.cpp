@@ -201,8 +201,8 @@ void BodyWriter::pushSignatureOperand(char kind, int group) {
         return;
     case 'l': return pushOperand(Operand::Long, group);
     case 'x': return pushOperand(Operand::Fixed, group);
-    case 'v': // up to two words are written there
-        if (!wild(2)) return pushScratchAddress(2);
+    case 'v': // up to four words (a rectangle) are written there
+        if (!wild(2)) return pushScratchAddress(4);
         if (choices.flag()) return pushFrameSlot(true);
         return pushRegisterAddress(choices.flag() ? Kind::Integer : Kind::Any);
     case 'h': return pushRegisterAddress(Kind::Any);

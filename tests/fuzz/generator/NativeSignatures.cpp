@@ -69,6 +69,17 @@ void arrays(Table& table) {
             add(table, group, function, signature);
 }
 
+// Size and Position have the same functions.
+void pairs(Table& table) {
+    const std::pair<int, const char*> rows[] = {
+        {1, "v"},  {2, "vv"}, {3, "vii"},  {4, "v"},    {5, "v"},
+        {6, "vi"}, {7, "vi"}, {8, "iiii"}, {9, "iiii"},
+    };
+    for (const int group : {15, 16})
+        for (const auto& [function, signature] : rows)
+            add(table, group, function, signature);
+}
+
 // Each row: the group, its first and last function of one signature, the signature.
 struct Run {
     int group;
@@ -102,6 +113,22 @@ constexpr Run kRuns[] = {
     {29, 14, 20, "hi"},
     {29, 21, 21, "h"},
     {29, 22, 29, "hh"},
+    // Color and Rectangle (Size and Position: pairs()): a value changed through its
+    // address (the receiver, pushed first) or given by value, one int a word
+    {13, 1, 1, "v"},
+    {13, 2, 2, "vv"},
+    {13, 3, 3, "viiii"},
+    {13, 4, 7, "v"},
+    {13, 8, 11, "vi"},
+    {13, 12, 13, "ii"},
+    {13, 14, 24, ""},
+    {17, 1, 1, "v"},
+    {17, 2, 2, "vv"},
+    {17, 3, 3, "viiii"},
+    {17, 4, 11, "v"},
+    {17, 12, 13, "vii"},
+    {17, 14, 19, "vi"},
+    {17, 20, 21, "iiiiiiii"},
     // Range, Encoder, Hash
     {14, 1, 1, "v"},
     {14, 2, 2, "vv"},
@@ -179,6 +206,7 @@ const Table& signatures() {
         Table built;
         strings(built);
         arrays(built);
+        pairs(built);
         for (const Run& run : kRuns)
             for (int function = run.first; function <= run.last; ++function)
                 add(built, run.group, function, run.signature);

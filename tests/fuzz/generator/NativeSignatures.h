@@ -5,7 +5,8 @@
 //   f  a flag (0 or 1)              r  a range (first, length: two ints)
 //   a  an array of the group's kind b  a byte array         e  an element of the group's kind
 //   l  a long                       x  a fixed value (two slots)
-//   y  a float                      v  the address of words the native writes
+//   y  a float                      v  the address of up to four words the native reads or
+//                                      writes (a range, a fixed value, a colour, a rectangle)
 //   h  the address of a word that holds a native object (date, hash, stream holder)
 //   o  an object
 #pragma once
