@@ -8,9 +8,9 @@
 # fails is written to build/fuzz/crashes/TARGET/. The exit status is not 0 when an input
 # failed.
 #
-# A fuzzed machine has a memory budget of 64 MiB (tests/fuzz/FuzzedApplication.h), which
+# A fuzzed machine has a memory budget of 16 MiB (tests/fuzz/FuzzedApplication.h), which
 # refuses every large allocation that an application asks for. A single host allocation
-# of more than 256 MiB therefore means that some code allocates for the application outside
+# of more than 64 MiB therefore means that some code allocates for the application outside
 # the budget, and is a finding (-malloc_limit_mb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -41,4 +41,4 @@ for kept in tests/fuzz/corpus/$target tests/fuzz/regressions/$target; do
     [ -d "$kept" ] && corpora+=("$kept")
 done
 exec "build/fuzz/tests/fuzz/fuzz-$target" -max_total_time="$seconds" -timeout=20 \
-    -rss_limit_mb=3072 -malloc_limit_mb=256 -artifact_prefix="$crashes/" -print_final_stats=1 "$@" "${corpora[@]}"
+    -rss_limit_mb=3072 -malloc_limit_mb=64 -artifact_prefix="$crashes/" -print_final_stats=1 "$@" "${corpora[@]}"

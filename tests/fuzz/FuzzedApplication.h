@@ -17,8 +17,9 @@ public:
     // Instructions one application may run in all.
     static constexpr long long kInstructionBudget = 20000;
     // The memory budget of its machine: machine memory and the host storage of native
-    // objects. Small, so that filling it costs little time.
-    static constexpr TUint64 kMemoryBudget = TUint64{64} << 20;
+    // objects. Small, because natives take time in proportion to the data they copy: a
+    // program that copies its largest array in a loop must end well within the timeout.
+    static constexpr TUint64 kMemoryBudget = TUint64{16} << 20;
 
     // With `stressCollections`, the machine collects before every allocation.
     explicit FuzzedApplication(bool stressCollections);
