@@ -7,8 +7,10 @@
 #include "Stream.h"
 #include "TextTesting.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <sanitizer/allocator_interface.h>
 
 namespace {
 
@@ -21,10 +23,25 @@ std::unique_ptr<VirtualMachine> makeMachine(bool stressCollections) {
     return machine;
 }
 
+// Natives take time in proportion to the bytes they copy, while the instruction budget
+// counts a native call as one instruction: a program that appends its largest array to
+// itself in a loop would run for minutes within its budget. So, while an application
+// runs, every host allocation spends an instruction per KiB as well.
+void spendOnAllocation(const volatile void*, std::size_t bytes) {
+    TInt64& remaining = InstructionBudget::remaining;
+    if (remaining > 0)
+        remaining = std::max<TInt64>(0, remaining - static_cast<TInt64>(bytes >> 10));
+}
+
+void noFreeHook(const volatile void*) {}
+
 } // namespace
 
 FuzzedApplication::FuzzedApplication(bool stressCollections)
     : limitBefore(MemoryBudget::limit()), usedBefore(MemoryBudget::used()) {
+    static const int hooked =
+        __sanitizer_install_malloc_and_free_hooks(spendOnAllocation, noFreeHook);
+    (void)hooked;
     MemoryBudget::setLimit(usedBefore + kMemoryBudget);
     vm = makeMachine(stressCollections);
     InstructionBudget::remaining = kInstructionBudget;
