@@ -9,7 +9,7 @@ scripts/build.sh fuzz >/dev/null || { echo "fuzz build failed"; exit 1; }
 status=0
 for target in load run disassemble assemble; do
     log=build/fuzz/smoke-$target.log
-    if scripts/fuzz.sh --fresh "$target" 12 >"$log" 2>&1; then
+    if scripts/fuzz.sh --fresh "$target" 10 >"$log" 2>&1; then
         echo "$target: $(grep -E '^stat::number_of_executed_units' "$log" | grep -oE '[0-9]+') runs, no findings"
     else
         status=1
