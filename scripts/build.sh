@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Configures and builds one configuration: build.sh release|sanitize
+# Configures and builds one configuration: build.sh release|sanitize|fuzz
 set -euo pipefail
 cd "$(dirname "$0")/.."
 config=${1:-release}
 case "$config" in
     release) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo) ;;
     sanitize) options=(-DCMAKE_BUILD_TYPE=Debug -DKESTRO_SANITIZE=ON) ;;
-    *) echo "usage: build.sh release|sanitize" >&2; exit 2 ;;
+    fuzz) options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DKESTRO_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++) ;;
+    *) echo "usage: build.sh release|sanitize|fuzz" >&2; exit 2 ;;
 esac
 cmake -S . -B "build/$config" -G Ninja -DKESTRO_WERROR=ON "${options[@]}" >/dev/null
 ninja -C "build/$config" -j "$(nproc)"

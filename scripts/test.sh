@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the normal and the sanitizer configuration and runs every test in both, then runs
-# every test of the normal build once more in the collector's stress mode.
+# every test of the normal build once more in the collector's stress mode, and every fuzz
+# target briefly (scripts/fuzz-smoke.sh).
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -28,6 +29,13 @@ if [ "$release_built" -eq 1 ]; then
     run_tests stress build/release build/release/ctest-stress.log KESTRO_GC_STRESS=1
 else
     summaries+=("stress: build failed")
+fi
+echo "=== fuzz targets, a short run each ==="
+if scripts/fuzz-smoke.sh; then
+    summaries+=("fuzz: no findings")
+else
+    status=1
+    summaries+=("fuzz: findings or build failed (build/fuzz/smoke-*.log)")
 fi
 echo
 printf '%s\n' "${summaries[@]}"

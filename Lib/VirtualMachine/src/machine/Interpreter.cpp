@@ -10,6 +10,7 @@
 #include "ErrorHandling.h"
 #include "GcCodes.h"
 #include "HeapCells.h"
+#include "InstructionBudget.h"
 #include "OVector.h"
 #include "Opcodes.h"
 #include "VirtualMachine.h"
@@ -121,7 +122,15 @@ void VirtualMachine::run() {
 #define ROOM_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) + static_cast<TInt64>(n) >= limit) [[unlikely]]                   \
         goto stack_overflow;
+#ifdef KESTRO_INSTRUCTION_BUDGET
+#define DISPATCH()                                                                                 \
+    do {                                                                                           \
+        if (InstructionBudget::spend()) fatalError("instruction budget used up", POSITION);        \
+        goto * op->handler;                                                                        \
+    } while (0)
+#else
 #define DISPATCH() goto * op->handler
+#endif
 #define NEXT(name)                                                                                 \
     do {                                                                                           \
         op += instructionLength(static_cast<TUint8>(Opcode::name));                                \

@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Runs every fuzz target briefly, about a minute in all: each first replays its seeds and
+# the inputs that once failed, then fuzzes from them. Fails when any input fails; the
+# run's output is in build/fuzz/smoke-TARGET.log and the failing inputs in
+# build/fuzz/crashes/TARGET/.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+scripts/build.sh fuzz >/dev/null || { echo "fuzz build failed"; exit 1; }
+status=0
+for target in load run disassemble assemble; do
+    log=build/fuzz/smoke-$target.log
+    if scripts/fuzz.sh --fresh "$target" 10 >"$log" 2>&1; then
+        echo "$target: $(grep -E '^stat::number_of_executed_units' "$log" | grep -oE '[0-9]+') runs, no findings"
+    else
+        status=1
+        echo "$target: FINDING (see $log)"
+        grep -E '^==[0-9]+==|^SUMMARY|Test unit written' "$log" | head -n 10
+    fi
+done
+exit $status
