@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the normal and the sanitizer configuration and runs every test in both, then runs
-# every test of the normal build once more in the collector's stress mode.
+# every test of the normal build once more in the collector's stress mode; ends with the
+# count of code and test lines.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -31,4 +32,5 @@ else
 fi
 echo
 printf '%s\n' "${summaries[@]}"
+scripts/count-lines.py
 exit $status
