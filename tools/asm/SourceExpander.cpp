@@ -33,23 +33,38 @@ bool startsWithLabel(const std::vector<Token>& tokens) {
            tokens[1].kind == Token::Kind::Colon && tokens[0].text[0] != '.';
 }
 
-std::vector<Argument> splitAtCommas(std::vector<Token>::const_iterator begin,
-                                    std::vector<Token>::const_iterator end) {
-    std::vector<Argument> arguments;
-    if (begin == end) return arguments;
-    arguments.emplace_back();
-    for (auto token = begin; token != end; ++token) {
-        if (token->kind == Token::Kind::Comma) {
-            arguments.emplace_back();
-        } else {
-            arguments.back().push_back(*token);
-        }
-    }
-    return arguments;
-}
-
 [[noreturn]] void fail(const std::string& origin, const std::string& message) {
     throw AssemblyError(origin, message);
+}
+
+// The tokens between the separators (commas or bars) that stand outside braces.
+std::vector<Argument> splitAt(Token::Kind separator, std::vector<Token>::const_iterator begin,
+                              std::vector<Token>::const_iterator end, const std::string& origin) {
+    std::vector<Argument> parts;
+    if (begin == end) return parts;
+    parts.emplace_back();
+    int depth = 0;
+    for (auto token = begin; token != end; ++token) {
+        depth += token->kind == Token::Kind::Open ? 1 : token->kind == Token::Kind::Close ? -1 : 0;
+        if (depth < 0) fail(origin, "'}' without '{'");
+        if (depth == 0 && token->kind == separator) {
+            parts.emplace_back();
+        } else {
+            parts.back().push_back(*token);
+        }
+    }
+    if (depth > 0) fail(origin, "'{' without '}'");
+    return parts;
+}
+
+// A macro's argument written in braces, without them.
+Argument unbraced(Argument argument) {
+    if (argument.size() >= 2 && argument.front().kind == Token::Kind::Open &&
+        argument.back().kind == Token::Kind::Close) {
+        argument.pop_back();
+        argument.erase(argument.begin());
+    }
+    return argument;
 }
 
 class Expander {
@@ -88,8 +103,15 @@ public:
     }
 
 private:
+    // A line of source, which may hold several statements separated by bars.
     void line(std::vector<Token> tokens, const std::string& origin, const fs::path& directory) {
         if (defining) return record(std::move(tokens), origin);
+        for (Argument& part : splitAt(Token::Kind::Bar, tokens.begin(), tokens.end(), origin))
+            statement(std::move(part), origin, directory);
+    }
+
+    void statement(std::vector<Token> tokens, const std::string& origin,
+                   const fs::path& directory) {
         if (startsWithLabel(tokens) && tokens.size() > 2) {
             lines.push_back({{tokens[0], tokens[1]}, origin});
             tokens.erase(tokens.begin(), tokens.begin() + 2);
@@ -107,6 +129,9 @@ private:
             if (found != macros.end())
                 return expand(found->first, found->second, tokens, origin, directory);
         }
+        for (const Token& token : tokens)
+            if (token.kind == Token::Kind::Open || token.kind == Token::Kind::Close)
+                fail(origin, "braces only group the argument of a macro");
         lines.push_back({std::move(tokens), origin});
     }
 
@@ -117,7 +142,8 @@ private:
         if (opcodeNamed(name)) fail(origin, "macro " + name + " has the name of an instruction");
         if (macros.count(name)) fail(origin, "macro " + name + " defined twice");
         Macro macro{origin, {}, {}, {}};
-        for (const Argument& parameter : splitAtCommas(tokens.begin() + 2, tokens.end())) {
+        for (const Argument& parameter :
+             splitAt(Token::Kind::Comma, tokens.begin() + 2, tokens.end(), origin)) {
             if (parameter.size() != 1 || parameter[0].kind != Token::Kind::Name)
                 fail(origin, "macro " + name + ": parameters are names separated by commas");
             if (std::count(macro.parameters.begin(), macro.parameters.end(), parameter[0].text))
@@ -149,13 +175,16 @@ private:
 
     void expand(const std::string& name, const Macro& macro, const std::vector<Token>& tokens,
                 const std::string& origin, const fs::path& directory) {
-        const std::vector<Argument> arguments = splitAtCommas(tokens.begin() + 1, tokens.end());
+        std::vector<Argument> arguments =
+            splitAt(Token::Kind::Comma, tokens.begin() + 1, tokens.end(), origin);
         const bool empty = std::any_of(arguments.begin(), arguments.end(),
                                        [](const Argument& argument) { return argument.empty(); });
         const std::size_t count = macro.parameters.size();
         if (arguments.size() != count || empty)
             fail(origin, "macro " + name + " takes " + std::to_string(count) + " argument" +
                              (count == 1 ? "" : "s"));
+        for (Argument& argument : arguments)
+            argument = unbraced(std::move(argument));
         if (std::count(expanding.begin(), expanding.end(), name))
             fail(origin, "macro " + name + " uses itself");
         expanding.push_back(name);

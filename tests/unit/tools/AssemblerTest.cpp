@@ -99,6 +99,17 @@ TEST(Macros, SubstituteArgumentsAndGiveEachUseItsOwnLabels) {
     EXPECT_EQ(image.code, expected);
 }
 
+TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
+    const ModuleImage image = assemble(".macro twice code\n    code | code\n.endm\n"
+                                       ".code\n    push 1 | twice {native Debug, log | dup}\n");
+    const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
+    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(assemblyError(".code\n    twice {nop\n"), "source:2: '{' without '}'");
+    EXPECT_EQ(assemblyError(".code\n    nop }\n"), "source:2: '}' without '{'");
+    EXPECT_EQ(assemblyError(".code\n    push {1}\n"),
+              "source:2: braces only group the argument of a macro");
+}
+
 TEST(Macros, ErrorsNameTheUseAndTheLineOfTheDefinition) {
     const std::string defined = std::string(kCountDown) + ".code\n";
     EXPECT_EQ(assemblyError(defined + "    count_down x, nop\n"),
