@@ -103,11 +103,17 @@ public:
     }
 
 private:
-    // A line of source, which may hold several statements separated by bars.
+    // A line of source, which may hold several statements separated by bars. The lines of
+    // a macro's body are kept whole until the macro is used.
     void line(std::vector<Token> tokens, const std::string& origin, const fs::path& directory) {
         if (defining) return record(std::move(tokens), origin);
-        for (Argument& part : splitAt(Token::Kind::Bar, tokens.begin(), tokens.end(), origin))
-            statement(std::move(part), origin, directory);
+        for (Argument& part : splitAt(Token::Kind::Bar, tokens.begin(), tokens.end(), origin)) {
+            if (defining) {
+                record(std::move(part), origin);
+            } else {
+                statement(std::move(part), origin, directory);
+            }
+        }
     }
 
     void statement(std::vector<Token> tokens, const std::string& origin,
@@ -165,9 +171,10 @@ private:
         const std::vector<std::string>& parameters = defining->parameters;
         for (const SourceLine& bodyLine : defining->body) {
             const std::vector<Token>& body = bodyLine.tokens;
-            if (startsWithLabel(body) &&
-                std::find(parameters.begin(), parameters.end(), body[0].text) == parameters.end())
-                defining->labels.insert(body[0].text);
+            for (const Argument& part : splitAt(Token::Kind::Bar, body.begin(), body.end(), origin))
+                if (startsWithLabel(part) && std::find(parameters.begin(), parameters.end(),
+                                                       part[0].text) == parameters.end())
+                    defining->labels.insert(part[0].text);
         }
         macros.emplace(definingName, std::move(*defining));
         defining.reset();
