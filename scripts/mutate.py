@@ -25,9 +25,9 @@ usage: mutate.py [--sample N] [--seed S] [--only N,...] [--list] [--timeout S] [
 """
 import argparse
 import filecmp
+import hashlib
 import json
 import os
-import random
 import re
 import shutil
 import signal
@@ -175,9 +175,12 @@ def all_mutants():
 
 
 def sampled(count, seed):
+    """The `count` mutants whose keys hash lowest with the seed: a change to one file
+    leaves the choice in the others as it was."""
     mutants = all_mutants()
-    chosen = random.Random(seed).sample(range(len(mutants)), min(count, len(mutants)))
-    return [mutants[index] for index in sorted(chosen)], len(mutants)
+    order = sorted(range(len(mutants)), key=lambda index: hashlib.sha256(
+        f"{seed}:{mutants[index].key}".encode()).digest())
+    return [mutants[index] for index in sorted(order[:count])], len(mutants)
 
 
 class Build:

@@ -118,7 +118,7 @@ private:
 
     void statement(std::vector<Token> tokens, const std::string& origin,
                    const fs::path& directory) {
-        if (startsWithLabel(tokens) && tokens.size() > 2) {
+        if (startsWithLabel(tokens)) {
             lines.push_back({{tokens[0], tokens[1]}, origin});
             tokens.erase(tokens.begin(), tokens.begin() + 2);
         }

@@ -102,7 +102,7 @@ TEST(Macros, SubstituteArgumentsAndGiveEachUseItsOwnLabels) {
 TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
     const ModuleImage image = assemble(".macro twice code | code | again: code | .endm\n"
                                        ".code\n    push 1 | twice {native Debug, log | dup}\n"
-                                       "again:\n");
+                                       "again:\ntwice:\n");
     const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
     EXPECT_EQ(image.code, expected);
     EXPECT_EQ(assemblyError(".code\n    twice {nop\n"), "source:2: '{' without '}'");
