@@ -175,12 +175,12 @@ def all_mutants():
 
 
 def sampled(count, seed):
-    """The `count` mutants whose keys hash lowest with the seed: a change to one file
-    leaves the choice in the others as it was."""
+    """The `count` mutants whose keys hash lowest with the seed, in that order: a change to
+    one file leaves the choice in the others as it was, a smaller sample is the start of a
+    larger one, and so is a run stopped early."""
     mutants = all_mutants()
-    order = sorted(range(len(mutants)), key=lambda index: hashlib.sha256(
-        f"{seed}:{mutants[index].key}".encode()).digest())
-    return [mutants[index] for index in sorted(order[:count])], len(mutants)
+    mutants.sort(key=lambda mutant: hashlib.sha256(f"{seed}:{mutant.key}".encode()).digest())
+    return mutants[:count], len(mutants)
 
 
 class Build:
