@@ -57,12 +57,20 @@ std::vector<Argument> splitAt(Token::Kind separator, std::vector<Token>::const_i
     return parts;
 }
 
-// A macro's argument written in braces, without them.
+// A macro's argument written in braces, without them ("{a} | {b}" is not one such).
 Argument unbraced(Argument argument) {
-    if (argument.size() >= 2 && argument.front().kind == Token::Kind::Open &&
-        argument.back().kind == Token::Kind::Close) {
-        argument.pop_back();
-        argument.erase(argument.begin());
+    int depth = 0;
+    for (std::size_t i = 0; i < argument.size(); ++i) {
+        depth += argument[i].kind == Token::Kind::Open    ? 1
+                 : argument[i].kind == Token::Kind::Close ? -1
+                                                          : 0;
+        if (depth == 0) {
+            if (i + 1 != argument.size() || argument.front().kind != Token::Kind::Open)
+                return argument;
+            argument.pop_back();
+            argument.erase(argument.begin());
+            return argument;
+        }
     }
     return argument;
 }

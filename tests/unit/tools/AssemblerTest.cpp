@@ -106,6 +106,8 @@ TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
     const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
     EXPECT_EQ(image.code, expected);
     EXPECT_EQ(assemblyError(".code\n    twice {nop\n"), "source:2: '{' without '}'");
+    EXPECT_EQ(assemblyError(".macro once code | code | .endm\n.code\n    once {nop} {nop}\n"),
+              "source:3: in macro once (source:1): braces only group the argument of a macro");
     EXPECT_EQ(assemblyError(".code\n    nop }\n"), "source:2: '}' without '{'");
     EXPECT_EQ(assemblyError(".code\n    push {1}\n"),
               "source:2: braces only group the argument of a macro");
