@@ -39,11 +39,11 @@ void nothing(NativeCall& call, TInt32 constant);
     X(10, "Char", "Char:", CodePosition, kCharNatives)                                             \
     X(11, "Fixed", "Fixed:", CodePosition, kFixedNatives)                                          \
     X(12, "Long", "Long:", CodePosition, kLongNatives)                                             \
-    X(13, "Color", "Color:", CodePosition, kNoNatives)                                             \
+    X(13, "Color", "Color:", CodePosition, kColorNatives)                                          \
     X(14, "Range", "Range:", CodePosition, kRangeNatives)                                          \
-    X(15, "Size", "Size:", CodePosition, kNoNatives)                                               \
-    X(16, "Position", "Position:", CodePosition, kNoNatives)                                       \
-    X(17, "Rectangle", "Rectangle:", CodePosition, kNoNatives)                                     \
+    X(15, "Size", "Size:", CodePosition, kSizeNatives)                                             \
+    X(16, "Position", "Position:", CodePosition, kPositionNatives)                                 \
+    X(17, "Rectangle", "Rectangle:", CodePosition, kRectangleNatives)                              \
     X(18, "Graphics", "Graphics:", CodePosition, kNoNatives)                                       \
     X(19, "Bitmap", "Bitmap:", CodePosition, kNoNatives)                                           \
     X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
