@@ -44,7 +44,7 @@ void MainView::loadApplication() {
 }
 
 HostServices MainView::services() {
-    return {&files, &log, &clock, &scheduler, this, &extensionHost, &lifecycle};
+    return {&files, &log, &clock, &scheduler, this, &extensionHost, &lifecycle, &canvases};
 }
 
 bool MainView::needsRotation() const {

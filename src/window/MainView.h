@@ -1,6 +1,6 @@
 // The application's window and its host: it owns the host services (files, log, clocks,
-// timers, extensions), is the application's screen, reports visibility changes and starts
-// the application.
+// timers, extensions, bitmaps), is the application's screen, reports visibility changes
+// and starts the application.
 #pragma once
 
 #include "ApplicationFiles.h"
@@ -10,6 +10,7 @@
 #include "HostServices.h"
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
+#include "QtCanvasService.h"
 #include "Scheduler.h"
 
 #include <QString>
@@ -53,6 +54,7 @@ private:
     Scheduler scheduler;
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
+    QtCanvasService canvases;
     TInt32 orientation = 2;
     bool windowActive = false;
     bool displayOn = true;

@@ -13,16 +13,17 @@
 #include <string>
 #include <vector>
 
-// Host services without files, clocks or a screen.
+// Host services without files, clocks, a screen or bitmaps.
 class QuietServices : public FileSystemServices,
                       public LogService,
                       public ClockService,
                       public TimerService,
                       public ScreenService,
                       public ExtensionService,
-                      public LifecycleService {
+                      public LifecycleService,
+                      public CanvasService {
 public:
-    HostServices services() { return {this, this, this, this, this, this, this}; }
+    HostServices services() { return {this, this, this, this, this, this, this, this}; }
 
     std::unique_ptr<KESTRO::OutputStream> openOutputFile(const OString&, bool) override {
         return nullptr;
@@ -57,6 +58,10 @@ public:
     }
     void exitApplication() override {}
     void showExitMessage(const OString&) override {}
+    std::unique_ptr<VMBitmap> makeBitmap(TInt32, TInt32, TUint32) override { return nullptr; }
+    std::unique_ptr<VMBitmap> decodeImage(std::span<const TUint8>) override { return nullptr; }
+    std::unique_ptr<DrawingSurface> drawOn(VMBitmap&) override { return nullptr; }
+    void bitmapRequest(bool) override {}
 };
 
 class RecordingHost : public QuietServices {

@@ -3,6 +3,7 @@
 // long as the machine.
 #pragma once
 
+#include "CanvasService.h"
 #include "ClockService.h"
 #include "ExtensionService.h"
 #include "FileSystemServices.h"
@@ -19,8 +20,9 @@ struct HostServices {
     ScreenService* screen = nullptr;
     ExtensionService* extensions = nullptr;
     LifecycleService* lifecycle = nullptr;
+    CanvasService* canvases = nullptr;
 
     bool complete() const {
-        return files && log && clocks && timers && screen && extensions && lifecycle;
+        return files && log && clocks && timers && screen && extensions && lifecycle && canvases;
     }
 };

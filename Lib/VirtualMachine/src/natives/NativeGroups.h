@@ -45,7 +45,7 @@ void nothing(NativeCall& call, TInt32 constant);
     X(16, "Position", "Position:", CodePosition, kPositionNatives)                                 \
     X(17, "Rectangle", "Rectangle:", CodePosition, kRectangleNatives)                              \
     X(18, "Graphics", "Graphics:", CodePosition, kNoNatives)                                       \
-    X(19, "Bitmap", "Bitmap:", CodePosition, kNoNatives)                                           \
+    X(19, "Bitmap", "Bitmap:", CodePosition, kBitmapNatives)                                       \
     X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
     X(21, "OutputStream", "OutputStream:", CodePosition, kOutputStreamNatives)                     \
     X(22, "FileWriter", "FileWriter:", CodePosition, kFileWriterNatives)                           \

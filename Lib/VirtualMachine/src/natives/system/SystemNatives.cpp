@@ -1,9 +1,11 @@
-// The system native group 32: ending the application, clocks, the application object.
-// Functions 10 to 12 (the default font, bitmaps) join the table with the graphics natives.
+// The system native group 32: ending the application, clocks, the application object,
+// bitmaps. Function 10 (the default font) joins the table with the fonts.
+#include "BitmapLoading.h"
 #include "DateTimeFamilies.h"
 #include "ErrorHandling.h"
 #include "NativeCall.h"
 #include "NativeGroups.h"
+#include "vector/ArrayCall.h"
 
 namespace {
 
@@ -40,6 +42,21 @@ void pushZero(NativeCall& call, TInt32) {
     call.answer(0);
 }
 
+// A bitmap loaded from an application file, in a new cell; a file that holds no picture
+// raises InvalidArgumentException with an empty message.
+void bitmapFromFile(NativeCall& call, TInt32) {
+    const OString& path = call.string();
+    std::unique_ptr<VMBitmap> loaded = loadBitmapFile(call.host(), path);
+    call.answer(call.newCell(handleForLoaded(call.heap(), std::move(loaded), "")));
+}
+
+// A bitmap decoded from a byte array, in a new cell.
+void bitmapFromBytes(NativeCall& native, TInt32) {
+    ArrayCall<ByteElement> call(native, true);
+    std::unique_ptr<VMBitmap> decoded = decodeBitmapBytes(call.host(), allBytesOf(call.array()));
+    call.answer(call.newCell(handleForLoaded(call.heap(), std::move(decoded), "")));
+}
+
 void discardTwo(NativeCall& call, TInt32) {
     call.word();
     call.word();
@@ -61,6 +78,8 @@ constexpr NativeFunction kFunctions[] = {
     {7, "secondHostQuery", pushZero},
     {8, "currentTimeMillis", currentTimeMillis},
     {9, "now", answerCurrentDateTime},
+    {11, "bitmapFromFile", bitmapFromFile},
+    {12, "bitmapFromBytes", bitmapFromBytes},
     {13, "discardTwo", discardTwo},
     {14, "null", null},
     {15, "secondNull", null},

@@ -1,0 +1,22 @@
+#include "BitmapLoading.h"
+
+#include "CanvasHandle.h"
+#include "ErrorHandling.h"
+#include "ImageFiles.h"
+
+#include <utility>
+
+std::unique_ptr<VMBitmap> loadBitmapFile(const HostServices& host, const OString& path) {
+    return host.canvases->decodeImage(readImageFile(*host.files, path));
+}
+
+std::unique_ptr<VMBitmap> decodeBitmapBytes(const HostServices& host,
+                                            const std::vector<TUint8>& bytes) {
+    if (bytes.empty()) throwError(EInvalidArgument, "byte[] is empty");
+    return host.canvases->decodeImage(bytes);
+}
+
+TVMAddress handleForLoaded(VMHeap& heap, std::unique_ptr<VMBitmap> picture, const char* failure) {
+    if (!picture) throwError(EInvalidArgument, failure);
+    return makeBitmapHandle(heap, std::move(picture));
+}

@@ -1,0 +1,51 @@
+#include "ImageDecoding.h"
+
+#include "MemoryBudget.h"
+#include "PixelMemory.h"
+#include "VMBitmap.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QImageReader>
+
+namespace {
+
+bool fitsBitmap(QSize size) {
+    return size.width() >= 1 && size.height() >= 1 && size.width() <= kLargestBitmapSide &&
+           size.height() <= kLargestBitmapSide;
+}
+
+// Qt's BMP reader takes pixel data that is cut short for a picture, and leaves the rows
+// it did not get as it found them. Given a picture of the declared size and format, it
+// fills that one in place; a zeroed one makes those rows black, never leftover memory.
+QImage zeroedPicture(QSize size, QImage::Format format) {
+    QImage picture(size, format);
+    picture.fill(0);
+    return picture;
+}
+
+} // namespace
+
+void limitImageReaders() {
+    constexpr TUint64 kMebibyte = TUint64{1} << 20;
+    const QSize largest(kLargestBitmapSide, kLargestBitmapSide);
+    QImageReader::setAllocationLimit(static_cast<int>(pixelBytes(largest) / kMebibyte));
+}
+
+QImage decodeImageBytes(std::span<const TUint8> bytes) {
+    const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
+                                                    static_cast<qsizetype>(bytes.size()));
+    QBuffer buffer;
+    buffer.setData(data);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    const QSize declared = reader.size();
+    QImage image;
+    if (declared.isValid()) {
+        if (!fitsBitmap(declared)) return {};
+        MemoryBudget::require(pixelBytes(declared));
+        if (reader.format() == "bmp") image = zeroedPicture(declared, reader.imageFormat());
+    }
+    if (!reader.read(&image) || !fitsBitmap(image.size())) return {};
+    return image;
+}
