@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the normal and the sanitizer configuration and runs every test in both, then runs
 # every test of the normal build once more in the collector's stress mode, and every fuzz
-# target briefly (scripts/fuzz-smoke.sh).
+# target briefly (scripts/fuzz-smoke.sh); ends with the count of code and test lines.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -39,4 +39,5 @@ else
 fi
 echo
 printf '%s\n' "${summaries[@]}"
+scripts/count-lines.py
 exit $status

@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <sstream>
 #include <string>
 
 int main(int argc, char** argv) {
@@ -33,15 +32,8 @@ int main(int argc, char** argv) {
                      "       kestro-asm --instruction-tables\n";
         return 2;
     }
-    std::ifstream in(source, std::ios::binary);
-    if (!in) {
-        std::cerr << source << ": cannot open\n";
-        return 1;
-    }
-    std::stringstream text;
-    text << in.rdbuf();
     try {
-        const std::vector<TUint8> bytes = writeModule(assemble(text.str()));
+        const std::vector<TUint8> bytes = writeModule(assembleFile(source));
         std::ofstream out(output, std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(bytes.data()),
                   static_cast<std::streamsize>(bytes.size()));
@@ -50,7 +42,7 @@ int main(int argc, char** argv) {
             return 1;
         }
     } catch (const AssemblyError& error) {
-        std::cerr << source << ':' << error.line << ": " << error.what() << '\n';
+        std::cerr << error.origin << ": " << error.what() << '\n';
         return 1;
     }
     return 0;

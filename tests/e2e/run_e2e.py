@@ -46,6 +46,18 @@ Expectation comments must stand on a line of their own. A program with no
 expectation comment at all is reported as an error, so that a forgotten
 expectation cannot pass silently.
 
+A program may hold several cases, each run on its own:
+
+    ; case: NAME                  starts a case; it runs the lines before the first case
+                                  and its own lines up to the next case (the other
+                                  cases' lines are left out); its expectations are those
+                                  before the first case, then its own (its expect-status
+                                  replaces theirs)
+
+Programs include tests/e2e/prelude.kasm, whose comments describe the checks it offers
+(a case is then a line or two), or tests/e2e/checks.kasm when they need their own
+runtime support or entry points.
+
 Usage: run_e2e.py --asm PATH --kestro PATH [--timeout S] [--assemble-only] FILE...
 """
 
@@ -62,6 +74,8 @@ from private_bus import NO_BUS, PrivateBus
 from window_driver import WindowDriver
 from x_display import XServer
 
+CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
+INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
     r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
@@ -92,75 +106,115 @@ def one_leading_blank_removed(text):
     return text[1:] if text.startswith(" ") else text
 
 
-def read_expectations(path):
+def read_expectations(path, numbered_lines):
     expectation = Expectation()
-    with open(path, encoding="utf-8") as source:
-        for number, line in enumerate(source, 1):
-            line = line.rstrip("\r\n")
-            match = DIRECTIVE.match(line)
-            if not match:
-                continue
-            kind, value = match.group(1), one_leading_blank_removed(match.group(2))
-            expectation.seen = True
-            if kind == "expect":
-                expectation.lines.append(("exact", value))
-            elif kind == "expect-prefix":
-                if not value:
-                    raise ProgramError(f"{path}:{number}: expect-prefix needs a text")
-                expectation.lines.append(("prefix", value))
-            elif kind == "expect-status":
-                try:
-                    expectation.status = int(value.strip())
-                except ValueError:
-                    raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
-            elif kind in ("expect-file", "given-file"):
-                name, colon, text = value.partition(": ")
-                if not colon or not name:
-                    raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
-                files = expectation.files if kind == "expect-file" else expectation.given
-                files.setdefault(name, []).append(text)
-            elif kind == "expect-no-file":
-                if not value.strip():
-                    raise ProgramError(f"{path}:{number}: expect-no-file needs a NAME")
-                expectation.absent.append(value.strip())
-            elif kind in ("display-status", "on"):
-                line_text, arrow, actions = value.partition(" -> ")
-                if not arrow:
-                    raise ProgramError(f"{path}:{number}: {kind} needs LINE -> ACTION")
-                if kind == "display-status":
-                    actions = "display-status " + actions.strip()
-                expectation.actions.append(
-                    (line_text, [action.split() for action in actions.split(";")]))
-            elif kind == "x-screen":
-                width, cross, height = value.strip().partition("x")
-                if not (cross and width.isdigit() and height.isdigit()):
-                    raise ProgramError(f"{path}:{number}: x-screen needs WIDTHxHEIGHT")
-                expectation.screen = (int(width), int(height))
-            elif kind == "before-start":
-                expectation.before_start.append(value.split())
-            elif kind == "expect-pixels":
-                name, colon, area = value.partition(": ")
-                fields = area.split()
-                if not colon or len(fields) != 5:
-                    raise ProgramError(f"{path}:{number}: expect-pixels needs SHOT: X Y W H RRGGBB")
-                try:
-                    rectangle = tuple(int(field) for field in fields[:4])
-                    colour = int(fields[4], 16)
-                except ValueError:
-                    raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
-                expectation.pixels.setdefault(name, []).append((*rectangle, colour))
-            elif kind == "expect-bus":
-                if value.strip() != "none":
-                    raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
-                expectation.bus = False
-            else:
-                name, equals, setting = value.strip().partition("=")
-                if not equals or not name:
-                    raise ProgramError(f"{path}:{number}: expect-env needs NAME=VALUE")
-                expectation.env[name] = setting
+    for number, line in numbered_lines:
+        line = line.rstrip("\r\n")
+        match = DIRECTIVE.match(line)
+        if not match:
+            continue
+        kind, value = match.group(1), one_leading_blank_removed(match.group(2))
+        expectation.seen = True
+        if kind == "expect":
+            expectation.lines.append(("exact", value))
+        elif kind == "expect-prefix":
+            if not value:
+                raise ProgramError(f"{path}:{number}: expect-prefix needs a text")
+            expectation.lines.append(("prefix", value))
+        elif kind == "expect-status":
+            try:
+                expectation.status = int(value.strip())
+            except ValueError:
+                raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
+        elif kind in ("expect-file", "given-file"):
+            name, colon, text = value.partition(": ")
+            if not colon or not name:
+                raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
+            files = expectation.files if kind == "expect-file" else expectation.given
+            files.setdefault(name, []).append(text)
+        elif kind == "expect-no-file":
+            if not value.strip():
+                raise ProgramError(f"{path}:{number}: expect-no-file needs a NAME")
+            expectation.absent.append(value.strip())
+        elif kind in ("display-status", "on"):
+            line_text, arrow, actions = value.partition(" -> ")
+            if not arrow:
+                raise ProgramError(f"{path}:{number}: {kind} needs LINE -> ACTION")
+            if kind == "display-status":
+                actions = "display-status " + actions.strip()
+            expectation.actions.append(
+                (line_text, [action.split() for action in actions.split(";")]))
+        elif kind == "x-screen":
+            width, cross, height = value.strip().partition("x")
+            if not (cross and width.isdigit() and height.isdigit()):
+                raise ProgramError(f"{path}:{number}: x-screen needs WIDTHxHEIGHT")
+            expectation.screen = (int(width), int(height))
+        elif kind == "before-start":
+            expectation.before_start.append(value.split())
+        elif kind == "expect-pixels":
+            name, colon, area = value.partition(": ")
+            fields = area.split()
+            if not colon or len(fields) != 5:
+                raise ProgramError(f"{path}:{number}: expect-pixels needs SHOT: X Y W H RRGGBB")
+            try:
+                rectangle = tuple(int(field) for field in fields[:4])
+                colour = int(fields[4], 16)
+            except ValueError:
+                raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
+            expectation.pixels.setdefault(name, []).append((*rectangle, colour))
+        elif kind == "expect-bus":
+            if value.strip() != "none":
+                raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
+            expectation.bus = False
+        else:
+            name, equals, setting = value.strip().partition("=")
+            if not equals or not name:
+                raise ProgramError(f"{path}:{number}: expect-env needs NAME=VALUE")
+            expectation.env[name] = setting
     if not expectation.seen:
         raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
     return expectation
+
+
+class Run:
+    """One run of a program: the whole program, or one of its cases."""
+
+    def __init__(self, path, name, expectation, lines=None):
+        self.path, self.name, self.expectation = path, name, expectation
+        self.lines = lines  # the source of a case; None: the program's file as it is
+
+    def title(self):
+        return f"{self.path} [{self.name}]" if self.name else self.path
+
+    def source(self, directory):
+        """The file to assemble: a case's lines, its includes made absolute."""
+        if self.lines is None:
+            return self.path
+        folder = os.path.dirname(os.path.abspath(self.path))
+        text = "\n".join(INCLUDE.sub(lambda match: match.group(1) + os.path.join(
+            folder, match.group(2)) + match.group(3), line) for line in self.lines)
+        path = os.path.join(directory, os.path.basename(self.path))
+        with open(path, "w", encoding="utf-8") as written:
+            written.write(text)
+        return path
+
+
+def read_runs(path):
+    with open(path, encoding="utf-8") as source:
+        lines = source.read().split("\n")
+    starts = [index for index, line in enumerate(lines) if CASE.match(line)]
+    numbered = list(enumerate(lines, 1))
+    if not starts:
+        return [Run(path, None, read_expectations(path, numbered))]
+    common = numbered[: starts[0]]
+    runs = []
+    for start, end in zip(starts, starts[1:] + [len(lines)]):
+        own = numbered[start:end]
+        kept = [line if index < starts[0] or start <= index < end else ""
+                for index, line in enumerate(lines)]
+        runs.append(Run(path, CASE.match(lines[start]).group(1),
+                        read_expectations(path, common + own), kept))
+    return runs
 
 
 def reported_lines(stderr_bytes):
@@ -206,14 +260,15 @@ def assemble(assembler, program, output):
     return result.returncode == 0, result.stdout.decode("utf-8", "replace")
 
 
-def run_program(args, program):
-    """Returns a list of failure descriptions (empty when the program passed)."""
-    expectation = read_expectations(program)
+def run_program(args, run):
+    """Returns a list of failure descriptions (empty when the run passed)."""
+    expectation = run.expectation
     with tempfile.TemporaryDirectory(prefix="kestro-e2e-") as directory:
         module = os.path.join(directory, "index.mcb")
-        assembled, messages = assemble(args.asm, program, module)
+        source = run.source(directory)
+        assembled, messages = assemble(args.asm, source, module)
         if not assembled:
-            return ["kestro-asm failed:\n" + messages.rstrip()]
+            return ["kestro-asm failed:\n" + messages.replace(source, run.path).rstrip()]
         if args.assemble_only:
             return []
         write_given_files(directory, expectation.given)
@@ -337,6 +392,20 @@ def indent(data, limit=200):
     return "\n".join("  | " + line for line in lines)
 
 
+def results(args, program):
+    """(title, failures) for each run of the program; no failures: it passed."""
+    try:
+        runs = read_runs(program)
+    except (ProgramError, OSError) as error:
+        yield program, [str(error)]
+        return
+    for run in runs:
+        try:
+            yield run.title(), run_program(args, run)
+        except (OSError, subprocess.SubprocessError) as error:
+            yield run.title(), [f"could not run: {error}"]
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--asm", required=True, help="path of kestro-asm")
@@ -352,22 +421,17 @@ def main():
     if not args.assemble_only and not args.kestro:
         parser.error("--kestro is required unless --assemble-only is given")
 
-    failed = 0
+    failed = total = 0
     for program in args.programs:
-        try:
-            failures = run_program(args, program)
-        except ProgramError as error:
-            failures = [str(error)]
-        except (OSError, subprocess.SubprocessError) as error:
-            failures = [f"could not run: {error}"]
-        if failures:
-            failed += 1
-            print(f"FAIL {program}")
-            for failure in failures:
-                print("  " + failure.replace("\n", "\n  "))
-        else:
-            print(f"ok   {program}")
-    total = len(args.programs)
+        for title, failures in results(args, program):
+            total += 1
+            if failures:
+                failed += 1
+                print(f"FAIL {title}")
+                for failure in failures:
+                    print("  " + failure.replace("\n", "\n  "))
+            else:
+                print(f"ok   {title}")
     print(f"{total - failed} of {total} passed" if failed else f"all {total} passed")
     return 1 if failed else 0
 

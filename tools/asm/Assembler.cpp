@@ -10,7 +10,6 @@
 #include <cstdint>
 #include <map>
 #include <optional>
-#include <sstream>
 
 namespace {
 
@@ -55,39 +54,23 @@ struct PendingInstruction {
     std::vector<Operand> operands;
 };
 
-const std::map<std::string, TUint8>& mnemonics() {
-    static const std::map<std::string, TUint8> table = [] {
-        std::map<std::string, TUint8> byName;
-        for (int code = 0; code < 256; ++code) {
-            if (kOpcodeTable[static_cast<std::size_t>(code)].isValid())
-                byName[kOpcodeTable[static_cast<std::size_t>(code)].mnemonic] =
-                    static_cast<TUint8>(code);
-        }
-        return byName;
-    }();
-    return table;
-}
-
 class Assembler {
 public:
-    ModuleImage run(const std::string& source) {
-        std::istringstream lines(source);
-        std::string text;
-        while (std::getline(lines, text)) {
+    explicit Assembler(std::vector<SourceLine> someLines) : lines(std::move(someLines)) {}
+
+    ModuleImage run() {
+        for (const SourceLine& source : lines) {
             ++line;
-            try {
-                parseLine(tokenizeLine(text));
-            } catch (const SyntaxError& error) {
-                fail(error.what());
-            }
+            parseLine(source.tokens);
         }
         return resolve();
     }
 
 private:
-    [[noreturn]] void fail(const std::string& message) const { throw AssemblyError(line, message); }
-    [[noreturn]] static void failAt(int where, const std::string& message) {
-        throw AssemblyError(where, message);
+    [[noreturn]] void fail(const std::string& message) const { failAt(line, message); }
+    // Lines are counted from 1 in the order the expander gave them.
+    [[noreturn]] void failAt(int where, const std::string& message) const {
+        throw AssemblyError(lines[static_cast<std::size_t>(where - 1)].origin, message);
     }
 
     // ---- first pass: collect records, instructions and labels ----
@@ -336,13 +319,13 @@ private:
     }
 
     void instruction(const std::string& word, const std::vector<Token>& rest) {
-        const auto found = mnemonics().find(word);
-        if (found == mnemonics().end()) fail("unknown instruction '" + word + "'");
+        const std::optional<TUint8> opcode = opcodeNamed(word);
+        if (!opcode) fail("unknown instruction '" + word + "'");
         if (!inCode) fail("instructions must follow .code");
-        const OpcodeInfo& info = opcodeInfo(found->second);
+        const OpcodeInfo& info = opcodeInfo(*opcode);
         auto operands = operandsOf(rest, info.operandCount, word);
-        instructions.push_back({line, codeSize, found->second, std::move(operands)});
-        codeSize += static_cast<TUint32>(instructionLength(found->second));
+        instructions.push_back({line, codeSize, *opcode, std::move(operands)});
+        codeSize += static_cast<TUint32>(instructionLength(*opcode));
     }
 
     // ---- second pass: resolve names and encode ----
@@ -357,8 +340,8 @@ private:
         return token.negative ? -value : value;
     }
 
-    static TInt64 integer(int where, const Operand& operand, TInt64 min, TInt64 max,
-                          const std::string& what) {
+    TInt64 integer(int where, const Operand& operand, TInt64 min, TInt64 max,
+                   const std::string& what) const {
         const auto value = numberIn(operand);
         if (!value)
             failAt(where, what + " needs a number, not " +
@@ -370,7 +353,7 @@ private:
     }
 
     // A 32-bit operand: a signed or an unsigned number.
-    static TUint32 word32(int where, const Operand& operand, const std::string& what) {
+    TUint32 word32(int where, const Operand& operand, const std::string& what) const {
         return static_cast<TUint32>(integer(where, operand, -2147483648LL, 0xFFFFFFFFLL, what));
     }
 
@@ -646,6 +629,7 @@ private:
 
     enum class Block { None, Class, Frame, Method };
 
+    std::vector<SourceLine> lines;
     int line = 0;
     Block block = Block::None;
     bool inCode = false;
@@ -666,6 +650,10 @@ private:
 
 } // namespace
 
-ModuleImage assemble(const std::string& source) {
-    return Assembler().run(source);
+ModuleImage assemble(const std::string& source, const std::string& name) {
+    return Assembler(expandText(source, name)).run();
+}
+
+ModuleImage assembleFile(const std::string& path) {
+    return Assembler(expandFile(path)).run();
 }

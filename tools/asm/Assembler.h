@@ -2,16 +2,11 @@
 #pragma once
 
 #include "ModuleImage.h"
+#include "SourceExpander.h"
 
-#include <stdexcept>
 #include <string>
 
-class AssemblyError : public std::runtime_error {
-public:
-    AssemblyError(int aLine, const std::string& message)
-        : std::runtime_error(message), line(aLine) {}
-    int line;
-};
-
-// Raises AssemblyError with the line (1-based) of the first problem.
-ModuleImage assemble(const std::string& source);
+// Raise AssemblyError with the origin of the first problem. A text is named `name` in
+// origins and includes files relative to the working directory.
+ModuleImage assemble(const std::string& source, const std::string& name = "source");
+ModuleImage assembleFile(const std::string& path);

@@ -61,6 +61,9 @@ private:
         if (c == ',') return punctuation(Token::Kind::Comma);
         if (c == ':') return punctuation(Token::Kind::Colon);
         if (c == '*') return punctuation(Token::Kind::Star);
+        if (c == '|') return punctuation(Token::Kind::Bar);
+        if (c == '{') return punctuation(Token::Kind::Open);
+        if (c == '}') return punctuation(Token::Kind::Close);
         if (c == '"') return text();
         if (c == '-' || std::isdigit(static_cast<unsigned char>(c))) return number();
         if (isNameStart(c)) {
@@ -199,6 +202,9 @@ std::string describe(const Token& token) {
     case Token::Kind::Comma: return "','";
     case Token::Kind::Colon: return "':'";
     case Token::Kind::Star: return "'*'";
+    case Token::Kind::Bar: return "'|'";
+    case Token::Kind::Open: return "'{'";
+    case Token::Kind::Close: return "'}'";
     }
     return "";
 }

@@ -8,7 +8,7 @@
 #include <vector>
 
 struct Token {
-    enum class Kind { Name, Number, Fixed, Text, Comma, Colon, Star };
+    enum class Kind { Name, Number, Fixed, Text, Comma, Colon, Star, Bar, Open, Close };
     Kind kind;
     std::string text;      // the name, or the bytes of a text
     bool negative = false; // numbers: the sign

@@ -3,9 +3,11 @@
 #include "GcCodes.h"
 #include "ModuleWriter.h"
 #include "NativeGroups.h"
+#include "Opcodes.h"
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <vector>
 
 std::string quoteText(const std::string& bytes) {
@@ -28,6 +30,20 @@ std::string quoteText(const std::string& bytes) {
         }
     }
     return out + "\"";
+}
+
+std::optional<TUint8> opcodeNamed(const std::string& mnemonic) {
+    static const std::map<std::string, TUint8> byName = [] {
+        std::map<std::string, TUint8> table;
+        for (int code = 0; code < 256; ++code) {
+            const OpcodeInfo& info = opcodeInfo(static_cast<TUint8>(code));
+            if (info.isValid()) table[info.mnemonic] = static_cast<TUint8>(code);
+        }
+        return table;
+    }();
+    const auto found = byName.find(mnemonic);
+    if (found == byName.end()) return std::nullopt;
+    return found->second;
 }
 
 std::optional<TInt32> nativeGroupNamed(const std::string& name) {

@@ -10,6 +10,9 @@
 // as they are (the module's strings are UTF-8).
 std::string quoteText(const std::string& bytes);
 
+// The opcode with that mnemonic.
+std::optional<TUint8> opcodeNamed(const std::string& mnemonic);
+
 // The native group or GC code with that assembler name.
 std::optional<TInt32> nativeGroupNamed(const std::string& name);
 std::optional<TInt32> gcCodeNamed(const std::string& name);

@@ -59,6 +59,21 @@ TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
     EXPECT_FALSE(alive(plain));
 }
 
+// A call that overflowed the stack before pushing its local: vminternalthrow's frame
+// starts where that local would be.
+TEST_F(StackScanTest, AFrameInsideTheOneBelowCountsItsSlotsFromItsOwnBase) {
+    const TVMAddress message = pair();
+    MethodGCInfo caller, thrower;
+    caller.localSlots = 1;
+    thrower.argumentSlots = 2;
+    thrower.argumentReferenceSlots = {1};
+    addFrame(0, caller);
+    addFrame(1, thrower);
+    // the caller's return address | code, message, return address
+    collectWithStack({99, 10, message, 98});
+    EXPECT_TRUE(alive(message));
+}
+
 TEST_F(StackScanTest, ArgumentsMayPointAnywhereButLocalReferencesMustBeObjects) {
     const TVMAddress free = freedBlock();
     MethodGCInfo layout;

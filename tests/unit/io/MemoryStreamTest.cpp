@@ -45,6 +45,14 @@ TEST(MemoryOutputStream, OverwritesAtThePositionAndAppendsAtTheEnd) {
     EXPECT_EQ(stream.position(), 4u);
 }
 
+TEST(MemoryOutputStream, SeekingToTheEndAppends) {
+    Vec<unsigned char> bytes = vecOf({1, 2, 3});
+    KESTRO::MemoryOutputStream stream(bytes);
+    ASSERT_TRUE(stream.seek(3));
+    EXPECT_TRUE(stream.writeByte(4));
+    EXPECT_EQ(items(bytes), (std::vector<unsigned char>{1, 2, 3, 4}));
+}
+
 TEST(MemoryOutputStream, WritingBeyondTheSizeFailsAndChangesNothing) {
     Vec<unsigned char> bytes = vecOf({1, 2, 3});
     FailureCounting<KESTRO::MemoryOutputStream> stream(bytes);

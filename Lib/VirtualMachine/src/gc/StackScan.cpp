@@ -8,8 +8,10 @@ bool holdsReferences(const std::vector<TUint8>& flags, std::size_t index) {
     return index < flags.size() && flags[index] != 0;
 }
 
-// One walk up the stack. `position` is where the next frame's slots are counted from; it
-// only moves up, and no slot outside [0, top] is read, whatever the frames claim.
+// One walk up the stack. `position` is how far the slots have been read; it only moves up,
+// and no slot outside [0, top] is read, whatever the frames claim. A frame's slots count
+// from its own base: a frame may start inside the one below it, as the frame that
+// vminternalthrow gets when a call overflows the stack before it pushed its locals.
 class StackScan {
 public:
     StackScan(Marker& aMarker, const OperandStackView& aStack)
@@ -22,7 +24,8 @@ public:
             const TInt32 method = stack.frameMethods[i];
             if (method < 0 || static_cast<std::size_t>(method) >= stack.frameLayouts.size())
                 continue;
-            markConservatively(stack.frameBases[i]);
+            base = stack.frameBases[i];
+            markConservatively(base);
             markFrame(stack.frameLayouts[static_cast<std::size_t>(method)]);
         }
         markConservatively(top + 1);
@@ -55,18 +58,18 @@ private:
         // A local array variable is two slots: the array reference and the element size.
         for (std::size_t i = 0; i < layout.localArraySlots.size(); ++i) {
             const TInt64 offset = layout.localArraySlots[i];
-            if (position + offset + 1 <= top)
+            if (base + offset + 1 <= top)
                 marker.markArray(slot(offset),
                                  holdsReferences(layout.localArrayHoldsReferences, i));
         }
         const TInt64 frameSlots =
             TInt64{layout.resultSlots} + layout.argumentSlots + 1 + layout.localSlots;
-        position = std::max(position, std::min(position + frameSlots, top + 1));
+        position = std::max(position, std::min(base + frameSlots, top + 1));
     }
 
-    // The slot at `offset` from the frame's start, or 0 outside [0, top].
+    // The slot at `offset` from the frame's base, or 0 outside [0, top].
     TUint32 slot(TInt64 offset) const {
-        const TInt64 index = position + offset;
+        const TInt64 index = base + offset;
         return index >= 0 && index <= top ? stack.slots[static_cast<std::size_t>(index)] : 0;
     }
 
@@ -74,6 +77,7 @@ private:
     const OperandStackView& stack;
     const TInt64 top;
     TInt64 position = 0;
+    TInt64 base = 0; // of the frame being read
 };
 
 } // namespace

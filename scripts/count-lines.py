@@ -1,0 +1,59 @@
+#!/usr/bin/env python3
+"""Prints the code lines (Lib/, src/, tools/), the test lines (tests/) and their ratio.
+
+A line counts when it is neither blank nor a comment: `//` and `/* ... */` in C++,
+`;` in assembly (expectation comments included), `#` in Python, shell and CMake files.
+
+usage: count-lines.py [ROOT]   (default: the repository holding this script)
+"""
+import os
+import sys
+
+CODE_FOLDERS = ("Lib", "src", "tools")
+TEST_FOLDERS = ("tests",)
+COMMENT_PREFIX = {".kasm": ";", ".py": "#", ".sh": "#", ".txt": "#", ".cmake": "#"}
+CPP_SUFFIXES = (".cpp", ".h")
+
+
+def cpp_lines(lines):
+    count, in_block = 0, False
+    for line in lines:
+        if in_block:
+            in_block = "*/" not in line
+        elif line.startswith("/*"):
+            in_block = "*/" not in line
+        elif not line.startswith("//"):
+            count += 1
+    return count
+
+
+def counted_lines(path):
+    suffix = os.path.splitext(path)[1]
+    if suffix not in CPP_SUFFIXES and suffix not in COMMENT_PREFIX:
+        return 0
+    with open(path, encoding="utf-8", errors="replace") as source:
+        lines = [line.strip() for line in source if line.strip()]
+    if suffix in CPP_SUFFIXES:
+        return cpp_lines(lines)
+    return sum(1 for line in lines if not line.startswith(COMMENT_PREFIX[suffix]))
+
+
+def folder_lines(root, folders):
+    total = 0
+    for folder in folders:
+        for directory, _, names in os.walk(os.path.join(root, folder)):
+            total += sum(counted_lines(os.path.join(directory, name)) for name in names)
+    return total
+
+
+def main():
+    root = sys.argv[1] if len(sys.argv) > 1 else os.path.join(os.path.dirname(__file__), "..")
+    code = folder_lines(root, CODE_FOLDERS)
+    tests = folder_lines(root, TEST_FOLDERS)
+    print(f"code lines (Lib, src, tools): {code}")
+    print(f"test lines (tests):           {tests}")
+    print(f"tests / code:                 {100 * tests / code:.0f}%")
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,178 @@
+#include "Assembler.h"
+#include "Disassembler.h"
+#include "ModuleReader.h"
+#include "ModuleWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include <unistd.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const char* const kCountDown = ".macro count_down n, step\n"
+                               "again:\n"
+                               "    push n\n"
+                               "    jz again\n"
+                               "    step\n"
+                               ".endm\n";
+
+// The origin and message of the first assembly error.
+std::string errorOf(const std::function<void()>& assembling) {
+    try {
+        assembling();
+    } catch (const AssemblyError& error) {
+        return error.origin + ": " + error.what();
+    }
+    return "no error";
+}
+
+std::string assemblyError(const std::string& source) {
+    return errorOf([&] { assemble(source); });
+}
+
+TEST(Assembler, ReportsTheLineOfEachMistake) {
+    EXPECT_EQ(assemblyError(".code\n    nop\n    frobnicate 3\n"),
+              "source:3: unknown instruction 'frobnicate'");
+    EXPECT_EQ(assemblyError("    nop\n"), "source:1: instructions must follow .code");
+    EXPECT_EQ(assemblyError(".code\n    jmp nowhere\n"), "source:2: unknown label 'nowhere'");
+    EXPECT_EQ(assemblyError(".code\n    ret 1\n"), "source:2: ret takes 2 operands");
+    EXPECT_EQ(assemblyError(".code\n    pick 300\n"), "source:2: a byte: 300 is outside -128..255");
+    EXPECT_EQ(assemblyError(".code\nx:\nx:\n"), "source:3: label 'x' defined twice");
+    EXPECT_EQ(assemblyError(".string \"open\n"), "source:1: text without its closing quote");
+    EXPECT_EQ(assemblyError(".code\n    native Nowhere, 1\n"),
+              "source:2: unknown native group 'Nowhere'");
+    EXPECT_EQ(assemblyError(".class A\n    fields 1\n"), "source:2: unknown class line 'fields'");
+    EXPECT_EQ(assemblyError(".widths 1 1 1 1 1 1 1 1 1\n.frame f\n    args 256\n"),
+              "source:1: width 5 is 1 bytes, too small for 256");
+    EXPECT_EQ(assemblyError(".code\n    .byte,\n"), "source:2: .byte needs a number, not nothing");
+    EXPECT_EQ(
+        assemblyError(".code\n    push -9223372036854775808\n"),
+        "source:2: a 32-bit operand: -9223372036854775808 is outside -2147483648..4294967295");
+    EXPECT_EQ(assemblyError(".code\n    push -9223372036854775809\n"),
+              "source:2: a 32-bit operand needs a number, not -9223372036854775809");
+}
+
+TEST(Assembler, NativeFunctionsGoByNumberOrByName) {
+    const ModuleImage image = assemble(".code\n    native Debug, log\n    native 32, now\n");
+    const std::vector<TUint8> expected = {78, 30, 1, 78, 32, 9};
+    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(assemblyError(".code\n    native System, logg\n"),
+              "source:2: unknown function 'logg' of native group System");
+    EXPECT_EQ(assemblyError(".code\n    native 2, log\n"),
+              "source:2: unknown function 'log' of native group 2");
+    const std::string text = disassemble(ModuleReader::read(writeModule(
+        assemble(".code\n    native Debug, 1\n    native Debug, 99\n    native 2, 1\n"))));
+    EXPECT_NE(text.find("native Debug, 1"), std::string::npos) << text;
+    EXPECT_NE(text.find("; log @0"), std::string::npos) << text;
+    EXPECT_NE(text.find("; @3"), std::string::npos) << "an unknown function has no name";
+    EXPECT_NE(text.find("native 2, 1"), std::string::npos) << text;
+}
+
+TEST(Assembler, ShortBranchesOutOfReachNeedTheWideForm) {
+    std::string source = ".code\nstart:\n";
+    for (int i = 0; i < 33000; ++i)
+        source += "    nop\n";
+    EXPECT_EQ(assemblyError(source + "    jmp start\n"),
+              "source:33003: label 'start' is too far for jmp (use the .w form)");
+    EXPECT_EQ(assemblyError(source + "    jmp.w start\n"), "no error");
+}
+
+TEST(Assembler, FixedPointConstantsAreScaledBy2To32) {
+    const ModuleImage image = assemble(".code\n    push64 1.5\n    push64 -0.5\n");
+    const std::vector<TUint8> expected = {65, 0, 0, 0, 0x80, 1,    0,    0,    0,
+                                          65, 0, 0, 0, 0x80, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(image.code, expected);
+}
+
+TEST(Macros, SubstituteArgumentsAndGiveEachUseItsOwnLabels) {
+    const ModuleImage image = assemble(std::string(kCountDown) +
+                                       ".code\n    count_down 7, nop\n    count_down 0x10, dup\n");
+    const std::vector<TUint8> expected = {
+        20, 7,  0, 0, 0, 10, 249, 255, 0, // jz back to its own push
+        20, 16, 0, 0, 0, 10, 249, 255, 18};
+    EXPECT_EQ(image.code, expected);
+}
+
+TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
+    const ModuleImage image = assemble(".macro twice code | code | again: code | .endm\n"
+                                       ".code\n    push 1 | twice {native Debug, log | dup}\n"
+                                       "again:\ntwice:\n");
+    const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
+    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(assemblyError(".code\n    twice {nop\n"), "source:2: '{' without '}'");
+    EXPECT_EQ(assemblyError(".macro once code | code | .endm\n.code\n    once {nop} {nop}\n"),
+              "source:3: in macro once (source:1): braces only group the argument of a macro");
+    EXPECT_EQ(assemblyError(".code\n    nop }\n"), "source:2: '}' without '{'");
+    EXPECT_EQ(assemblyError(".code\n    push {1}\n"),
+              "source:2: braces only group the argument of a macro");
+}
+
+TEST(Macros, ErrorsNameTheUseAndTheLineOfTheDefinition) {
+    const std::string defined = std::string(kCountDown) + ".code\n";
+    EXPECT_EQ(assemblyError(defined + "    count_down x, nop\n"),
+              "source:8: in macro count_down (source:3): a 32-bit operand needs a number, not x");
+    EXPECT_EQ(assemblyError(defined + "    count_down 1\n"),
+              "source:8: macro count_down takes 2 arguments");
+    EXPECT_EQ(assemblyError(defined + "    count_down 1,\n"),
+              "source:8: macro count_down takes 2 arguments");
+    EXPECT_EQ(assemblyError(".macro m\n    m\n.endm\n    m\n"),
+              "source:4: in macro m (source:2): macro m uses itself");
+    EXPECT_EQ(assemblyError(".macro m\n    nop\n"), "source:1: macro m has no .endm");
+    EXPECT_EQ(assemblyError(".endm\n"), "source:1: .endm without .macro");
+    EXPECT_EQ(assemblyError(".macro m\n.macro n\n"),
+              "source:2: a macro cannot be defined inside another");
+    EXPECT_EQ(assemblyError(".macro push\n.endm\n"),
+              "source:1: macro push has the name of an instruction");
+    EXPECT_EQ(assemblyError(".macro m\n.endm\n.macro m\n.endm\n"),
+              "source:3: macro m defined twice");
+    EXPECT_EQ(assemblyError(".macro m a, a\n.endm\n"), "source:1: macro m: parameter a twice");
+    EXPECT_EQ(assemblyError(".macro m 1\n.endm\n"),
+              "source:1: macro m: parameters are names separated by commas");
+    EXPECT_EQ(assemblyError(".macro\n"), "source:1: .macro takes a name and its parameters");
+}
+
+class Includes : public ::testing::Test {
+protected:
+    void write(const std::string& name, const std::string& text) {
+        fs::create_directories((directory / name).parent_path());
+        std::ofstream(directory / name) << text;
+    }
+    std::string path(const std::string& name) { return (directory / name).string(); }
+    std::string errorInFile(const std::string& name) {
+        return errorOf([&] { assembleFile(path(name)); });
+    }
+    void TearDown() override { fs::remove_all(directory); }
+
+    fs::path directory = fs::temp_directory_path() / ("kestro-include-" + std::to_string(getpid()));
+};
+
+TEST_F(Includes, AreReadRelativeToTheIncludingFile) {
+    write("app/main.kasm", ".include \"../lib/all.kasm\"\n.code\n    twice\n");
+    write("lib/all.kasm", ".include \"macros.kasm\"\n");
+    write("lib/macros.kasm", ".macro twice\n    nop\n    nop\n.endm\n");
+    EXPECT_EQ(assembleFile(path("app/main.kasm")).code, std::vector<TUint8>({0, 0}));
+    write("lib/macros.kasm", ".macro twice\n    pop\n.endm\n");
+    EXPECT_EQ(errorInFile("app/main.kasm"), path("app/main.kasm") + ":3: in macro twice (" +
+                                                path("lib/macros.kasm") +
+                                                ":2): unknown instruction 'pop'");
+}
+
+TEST_F(Includes, RefuseCyclesAndMissingFiles) {
+    write("a.kasm", ".include \"b.kasm\"\n");
+    write("b.kasm", "\n.include \"a.kasm\"\n");
+    EXPECT_EQ(errorInFile("a.kasm"), path("b.kasm") + ":2: include cycle: " + path("a.kasm") +
+                                         " -> " + path("b.kasm") + " -> " + path("a.kasm"));
+    write("c.kasm", ".include \"none.kasm\"\n");
+    EXPECT_EQ(errorInFile("c.kasm"), path("c.kasm") + ":1: cannot open " + path("none.kasm"));
+    write("c.kasm", ".include none\n");
+    EXPECT_EQ(errorInFile("c.kasm"),
+              path("c.kasm") + ":1: .include takes a file name in double quotes");
+}
+
+} // namespace
