@@ -286,7 +286,7 @@ def run_program(args, run):
             # start one for the X display. The private bus stands in for it too.
             env["DBUS_SESSION_BUS_ADDRESS"] = env["DBUS_SYSTEM_BUS_ADDRESS"]
             driver = WindowDriver(args.display_status_sender, bus, server, expectation.pixels,
-                                  os.environ.get("KESTRO_E2E_SHOTS"), program)
+                                  os.environ.get("KESTRO_E2E_SHOTS"), run.path)
             for action in expectation.before_start:
                 driver.do(action)
             result = run_kestro(args, directory, env, expectation.actions, driver)
