@@ -22,8 +22,8 @@ std::vector<TUint8> assembleGenerated(const std::string& source) {
     try {
         return writeModule(assemble(source));
     } catch (const AssemblyError& error) {
-        std::fprintf(stderr, "%s\nthe generated program does not assemble: line %d: %s\n",
-                     source.c_str(), error.line, error.what());
+        std::fprintf(stderr, "%s\nthe generated program does not assemble: %s: %s\n",
+                     source.c_str(), error.origin.c_str(), error.what());
         std::abort();
     }
 }
