@@ -1,12 +1,11 @@
 #!/usr/bin/env python3
-"""Makes the seed corpora of the fuzz targets in tests/fuzz/corpus/ from the test programs.
+"""Makes the seeds of the fuzz targets in build/fuzz/seeds/ from the test programs.
 
 Every program of tests/e2e/programs and tests/corpus that assembles gives a module for the
-load and disassemble targets and its source, without comments, for the assemble target.
-The run target's seeds are inputs of its own that reached new code in long runs; this
-script leaves them alone.
+load and disassemble targets and, for the assemble target, the module's disassembly (plain
+text with its includes and macros expanded). The run target makes its own programs.
 
-Usage: fuzz-corpus.py [KESTRO_ASM]   (default: build/release/tools/kestro-asm)
+Usage: fuzz-corpus.py TOOLS_DIRECTORY   (the folder holding kestro-asm and kestro-dis)
 """
 
 import pathlib
@@ -17,35 +16,13 @@ import tempfile
 
 ROOT = pathlib.Path(__file__).resolve().parent.parent
 PROGRAMS = [ROOT / "tests" / "e2e" / "programs", ROOT / "tests" / "corpus"]
-CORPUS = ROOT / "tests" / "fuzz" / "corpus"
-
-
-def without_comments(source):
-    """The source without its comments and blank lines (a ';' inside quotes stays)."""
-    lines = []
-    for line in source.splitlines():
-        quoted = False
-        escaped = False
-        for at, character in enumerate(line):
-            if escaped:
-                escaped = False
-            elif character == "\\" and quoted:
-                escaped = True
-            elif character == '"':
-                quoted = not quoted
-            elif character == ";" and not quoted:
-                line = line[:at]
-                break
-        line = line.rstrip()
-        if line:
-            lines.append(line)
-    return "\n".join(lines) + "\n"
+SEEDS = ROOT / "build" / "fuzz" / "seeds"
 
 
 def main():
-    assembler = sys.argv[1] if len(sys.argv) > 1 else str(
-        ROOT / "build" / "release" / "tools" / "kestro-asm")
-    targets = {name: CORPUS / name for name in ("load", "disassemble", "assemble")}
+    tools = pathlib.Path(sys.argv[1])
+    assembler, disassembler = str(tools / "kestro-asm"), str(tools / "kestro-dis")
+    targets = {name: SEEDS / name for name in ("load", "disassemble", "assemble")}
     for directory in targets.values():
         shutil.rmtree(directory, ignore_errors=True)
         directory.mkdir(parents=True)
@@ -60,8 +37,10 @@ def main():
                     continue
                 for target in ("load", "disassemble"):
                     shutil.copyfile(module, targets[target] / (name + ".mcb"))
-                text = without_comments(program.read_text(encoding="utf-8"))
-                (targets["assemble"] / (name + ".kasm")).write_text(text, encoding="utf-8")
+                # A deliberately damaged module has no disassembly, only module seeds.
+                listing = subprocess.run([disassembler, str(module)], capture_output=True)
+                if listing.returncode == 0:
+                    (targets["assemble"] / (name + ".kasm")).write_bytes(listing.stdout)
                 count += 1
     print(f"{count} programs")
 

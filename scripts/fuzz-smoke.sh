@@ -6,6 +6,9 @@
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh fuzz >/dev/null || { echo "fuzz build failed"; exit 1; }
+# Seeds made afresh, so that they follow the test programs as they are now.
+rm -rf build/fuzz/seeds
+scripts/fuzz-corpus.py build/fuzz/tools >/dev/null || { echo "fuzz seeds failed"; exit 1; }
 status=0
 for target in load run disassemble assemble; do
     log=build/fuzz/smoke-$target.log

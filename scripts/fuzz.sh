@@ -2,7 +2,8 @@
 # Builds the fuzz targets when needed and runs one of them for a while:
 #     fuzz.sh [--fresh] TARGET SECONDS [LIBFUZZER OPTION...]
 # TARGET is load, run, disassemble or assemble (tests/fuzz/CMakeLists.txt says what each
-# one feeds). The fuzzer starts from the seeds in tests/fuzz/corpus/TARGET and the inputs
+# one feeds). The fuzzer starts from the seeds in build/fuzz/seeds/TARGET (made from the test
+# programs by scripts/fuzz-corpus.py) and the inputs
 # that once failed, in tests/fuzz/regressions/TARGET; the inputs it finds interesting
 # collect in build/fuzz/corpus/TARGET (emptied first with --fresh), and every input that
 # fails is written to build/fuzz/crashes/TARGET/. The exit status is not 0 when an input
@@ -32,12 +33,13 @@ case "$target" in
 esac
 
 scripts/build.sh fuzz >/dev/null
+[ -d build/fuzz/seeds ] || scripts/fuzz-corpus.py build/fuzz/tools >/dev/null
 work=build/fuzz/corpus/$target
 crashes=build/fuzz/crashes/$target
 [ "$fresh" -eq 1 ] && rm -rf "$work"
 mkdir -p "$work" "$crashes"
 corpora=("$work")
-for kept in tests/fuzz/corpus/$target tests/fuzz/regressions/$target; do
+for kept in build/fuzz/seeds/$target tests/fuzz/regressions/$target; do
     [ -d "$kept" ] && corpora+=("$kept")
 done
 exec "build/fuzz/tests/fuzz/fuzz-$target" -max_total_time="$seconds" -timeout=20 \
