@@ -7,7 +7,7 @@ packages=(
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
-    xvfb xdotool x11-utils x11-apps
+    xvfb xauth xdotool x11-utils x11-apps
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes, and llvm for
     # llvm-symbolizer, which puts names on the stack traces of a finding
     clang libclang-rt-14-dev llvm

@@ -1,6 +1,8 @@
 // The kestro program: finds the application directory, opens the window, loads the
 // application's module "index.mcb", runs its start-up and then the event loop.
 #include "ApplicationDirectory.h"
+#include "CommandLine.h"
+#include "DesktopPaths.h"
 #include "ErrorHandling.h"
 #include "FatalReport.h"
 #include "HostCall.h"
@@ -11,6 +13,7 @@
 
 #include <QDBusConnection>
 #include <QDebug>
+#include <QFileInfo>
 #include <cstdio>
 
 namespace {
@@ -34,19 +37,44 @@ int statusAfterEventLoop(int loopResult) {
     return loopResult;
 }
 
+// The person's key map: the one the command line names, else the application's own when
+// it has one.
+KeyMap keyMapFor(const CommandLine& line, const CAppsString& directory) {
+    if (!line.keyMapPath.empty()) return KeyMap::fromFile(QString::fromLocal8Bit(line.keyMapPath));
+    const QString own = defaultKeyMapPath(directory);
+    return QFileInfo::exists(own) ? KeyMap::fromFile(own) : KeyMap();
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    auto parsed = parseCommandLine(argc, argv);
+    if (const auto* answer = std::get_if<CommandLineAnswer>(&parsed)) {
+        std::fputs(answer->text.c_str(), answer->status == 0 ? stdout : stderr);
+        return answer->status;
+    }
+    CommandLine& line = std::get<CommandLine>(parsed);
+    if (!displayAvailable(line)) {
+        const std::string program = programBaseName(argv[0]);
+        std::fprintf(stderr,
+                     "%s: no display to show the window on (DISPLAY and WAYLAND_DISPLAY are "
+                     "unset); run it on an X server (xvfb-run %s) or without a window "
+                     "(QT_QPA_PLATFORM=offscreen %s)\n",
+                     program.c_str(), program.c_str(), program.c_str());
+        return 1;
+    }
     qDebug("starting main");
     MemoryBudget::setLimit(MemoryBudget::limitFromEnvironment());
-    QtClientApplication application(argc, argv);
+    int qtArgumentCount = static_cast<int>(line.qtArguments.size()) - 1;
+    QtClientApplication application(qtArgumentCount, line.qtArguments.data());
     const auto directory = applicationDirectory(argc, argv);
     if (!directory) {
         std::fprintf(stderr, "%s: VM basename too long\n", programBaseName(argv[0]).c_str());
         return 1;
     }
     try {
-        MainView view(*directory);
+        MainView view(*directory, {!line.windowed, line.scale}, keyMapFor(line, *directory));
+        addPersonalDirectoryWhenNeeded(view.applicationFiles(), line.userData);
         if (!subscribeToDisplayStatus(view))
             std::fputs("FATAL: Failed to connect to dbus\n", stderr);
         application.setMainView(&view);

@@ -4,6 +4,8 @@
 #include "FileUtility.h"
 #include "Stream.h"
 
+#include <algorithm>
+
 namespace {
 
 std::vector<TUint8> wholeFile(const std::string& path) {
@@ -16,17 +18,33 @@ std::vector<TUint8> wholeFile(const std::string& path) {
     return content;
 }
 
-void appendNames(const Vec<CAppsString>& names, std::vector<OString>& to) {
-    for (const CAppsString& name : names)
-        to.push_back(name.toOString());
+// With `once`, a name already in `to` is not appended again (a name in both layers is
+// listed once).
+void appendNames(const Vec<CAppsString>& names, std::vector<OString>& to, bool once) {
+    for (const CAppsString& name : names) {
+        OString text = name.toOString();
+        if (!once || std::find(to.begin(), to.end(), text) == to.end())
+            to.push_back(std::move(text));
+    }
 }
 
 } // namespace
 
+std::vector<const CAppsString*> ApplicationFiles::readDirectories() const {
+    if (!layered()) return {&directory};
+    return {&writable, &directory};
+}
+
+std::string ApplicationFiles::readablePath(const OString& path) const {
+    for (const CAppsString* from : readDirectories())
+        if (FileUtility::fileExists(resolvePath(*from, path))) return fileSystemPath(*from, path);
+    return fileSystemPath(writable, path);
+}
+
 std::unique_ptr<KESTRO::InputStream> ApplicationFiles::openInputFile(const OString& path) {
     if (!isValidPath(path)) return nullptr;
     auto stream = std::make_unique<KESTRO::FileInputStream>();
-    if (!stream->open(fileSystemPath(directory, path).c_str())) return nullptr;
+    if (!stream->open(readablePath(path).c_str())) return nullptr;
     return stream;
 }
 
@@ -35,8 +53,9 @@ std::unique_ptr<KESTRO::InputStream> ApplicationFiles::openInputFile(const OStri
 std::unique_ptr<KESTRO::OutputStream> ApplicationFiles::openOutputFile(const OString& path,
                                                                        bool truncate) {
     if (!isValidPath(path)) return nullptr;
-    const std::string resolved = fileSystemPath(directory, path);
-    const std::vector<TUint8> oldContent = truncate ? std::vector<TUint8>() : wholeFile(resolved);
+    const std::string resolved = fileSystemPath(writable, path);
+    const std::vector<TUint8> oldContent =
+        truncate ? std::vector<TUint8>() : wholeFile(readablePath(path));
     auto stream = std::make_unique<KESTRO::FileOutputStream>();
     if (!stream->open(resolved.c_str())) return nullptr;
     if (!oldContent.empty() &&
@@ -47,47 +66,57 @@ std::unique_ptr<KESTRO::OutputStream> ApplicationFiles::openOutputFile(const OSt
 
 bool ApplicationFiles::deleteFile(const OString& path) {
     if (!isValidPath(path)) return false;
-    const CAppsString resolved = resolvePath(directory, path);
+    const CAppsString resolved = resolvePath(writable, path);
     return FileUtility::fileExists(resolved) && FileUtility::removeFile(resolved);
 }
 
 bool ApplicationFiles::fileExists(const OString& path) {
-    return isValidPath(path) && FileUtility::fileExists(resolvePath(directory, path));
+    if (!isValidPath(path)) return false;
+    for (const CAppsString* from : readDirectories())
+        if (FileUtility::fileExists(resolvePath(*from, path))) return true;
+    return false;
 }
 
 bool ApplicationFiles::renameFile(const OString& from, const OString& to) {
     return isValidPath(from) && isValidPath(to) &&
-           FileUtility::renameFile(resolvePath(directory, from), resolvePath(directory, to));
+           FileUtility::renameFile(resolvePath(writable, from), resolvePath(writable, to));
 }
 
 bool ApplicationFiles::listDirectory(const OString& path, std::vector<OString>& files,
                                      std::vector<OString>& directories) {
     if (!isValidPath(path)) return false;
-    const CAppsString resolved = resolvePath(directory, path);
-    Vec<CAppsString> fileNames;
-    Vec<CAppsString> directoryNames;
-    const bool listed = FileUtility::listFiles(resolved, fileNames) &&
-                        FileUtility::listDirectories(resolved, directoryNames);
-    appendNames(fileNames, files);
-    appendNames(directoryNames, directories);
+    bool listed = false;
+    for (const CAppsString* from : readDirectories()) {
+        const CAppsString resolved = resolvePath(*from, path);
+        Vec<CAppsString> fileNames;
+        Vec<CAppsString> directoryNames;
+        const bool here = FileUtility::listFiles(resolved, fileNames) &&
+                          FileUtility::listDirectories(resolved, directoryNames);
+        appendNames(fileNames, files, layered());
+        appendNames(directoryNames, directories, layered());
+        listed = listed || here;
+    }
     return listed;
 }
 
 bool ApplicationFiles::createDirectory(const OString& path) {
-    return isValidPath(path) && FileUtility::makeDirectory(resolvePath(directory, path));
+    return isValidPath(path) && FileUtility::makeDirectory(resolvePath(writable, path));
 }
 
 bool ApplicationFiles::deleteDirectory(const OString& path) {
     if (!isValidPath(path)) return false;
-    const CAppsString resolved = resolvePath(directory, path);
+    const CAppsString resolved = resolvePath(writable, path);
     return FileUtility::directoryExists(resolved) && FileUtility::removeDirectory(resolved);
 }
 
 bool ApplicationFiles::renameDirectory(const OString& from, const OString& to) {
     return isValidPath(from) && isValidPath(to) &&
-           FileUtility::renameDirectory(resolvePath(directory, from), resolvePath(directory, to));
+           FileUtility::renameDirectory(resolvePath(writable, from), resolvePath(writable, to));
 }
 
 bool ApplicationFiles::directoryExists(const OString& path) {
-    return isValidPath(path) && FileUtility::directoryExists(resolvePath(directory, path));
+    if (!isValidPath(path)) return false;
+    for (const CAppsString* from : readDirectories())
+        if (FileUtility::directoryExists(resolvePath(*from, path))) return true;
+    return false;
 }

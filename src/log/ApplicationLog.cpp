@@ -29,7 +29,7 @@ bool ApplicationLog::setLogFile(const OString& path) {
     }
     if (!isValidPath(path)) return false;
     auto stream = std::make_shared<KESTRO::FileOutputStream>();
-    const bool opened = stream->open(fileSystemPath(files.applicationDirectory(), path).c_str());
+    const bool opened = stream->open(fileSystemPath(files.writableDirectory(), path).c_str());
     logStream = stream;
     return opened;
 }

@@ -1,6 +1,7 @@
 #include "MainView.h"
 
 #include "ApplicationPaths.h"
+#include "DesktopPaths.h"
 #include "HostCall.h"
 #include "KeyEvent.h"
 #include "KeyMapping.h"
@@ -28,13 +29,20 @@ OString textOf(const QString& text) {
 
 } // namespace
 
-MainView::MainView(const CAppsString& directory) : files(directory) {
+MainView::MainView(const CAppsString& directory, WindowMode mode, KeyMap keys)
+    : files(directory), keyMap(std::move(keys)) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     // Qt::WA_PaintOnScreen is left off: it stops a raster widget from painting.
     setFocusPolicy(Qt::StrongFocus);
-    // Without a window manager nobody else gives a full-screen window the screen's size.
-    setGeometry(screen()->geometry());
-    setWindowState(Qt::WindowFullScreen);
+    TInt32 width = 0;
+    TInt32 height = 0;
+    getScreenSize(width, height);
+    windowedGeometry = QRect(QPoint(), QSize(width, height) * mode.scale);
+    windowedGeometry.moveCenter(screen()->availableGeometry().center());
+    if (mode.fullScreen)
+        toggleFullScreen();
+    else
+        setGeometry(windowedGeometry);
     setNonCompositedWindow(true);
 }
 
@@ -78,20 +86,57 @@ void MainView::getScreenSize(TInt32& width, TInt32& height) {
 }
 
 void MainView::keyPressEvent(QKeyEvent* event) {
+    if (const auto action = keyMap.hostActionOf(event->key())) {
+        if (!event->isAutoRepeat()) runHostAction(*action, event->modifiers());
+        return;
+    }
     deliverKey(EHandleKeyPressed, *event);
 }
 
 void MainView::keyReleaseEvent(QKeyEvent* event) {
+    if (keyMap.hostActionOf(event->key())) return;
     deliverKey(EHandleKeyReleased, *event);
+}
+
+void MainView::runHostAction(HostAction action, Qt::KeyboardModifiers modifiers) {
+    switch (action) {
+    case HostAction::FullScreen: toggleFullScreen(); return;
+    case HostAction::Screenshot: saveScreenshot(modifiers & Qt::ShiftModifier); return;
+    case HostAction::Overlay: toggleOverlay(); return;
+    }
+}
+
+// Without a window manager nobody else gives a full-screen window the screen's size, or
+// gives a window back its size when it leaves full screen.
+void MainView::toggleFullScreen() {
+    if (isFullScreen()) {
+        setWindowState(windowState() & ~Qt::WindowFullScreen);
+        setGeometry(windowedGeometry);
+    } else {
+        if (isVisible()) windowedGeometry = geometry();
+        setGeometry(screen()->geometry());
+        setWindowState(windowState() | Qt::WindowFullScreen);
+    }
+}
+
+void MainView::saveScreenshot(bool asShown) {
+    const QImage picture = asShown ? grab().toImage() : bufferPicture();
+    const QString path = screenshotPath(files.applicationDirectory());
+    if (picture.save(path, "PNG"))
+        std::fprintf(stderr, "Screenshot saved to %s\n", qPrintable(path));
+    else
+        std::fprintf(stderr, "Screenshot not saved: cannot write %s\n", qPrintable(path));
 }
 
 void MainView::deliverKey(EventHandle which, const QKeyEvent& event) {
     VirtualMachine* machine = currentVirtualMachine();
     if (!machine) return;
+    const int key = keyMap.applicationKeyOf(event.key());
+    const QString text = keyMap.isMapped(event.key()) ? textOfKey(key) : event.text();
     runHostCall([&] {
-        const TVMAddress keyEvent = Kestro::KeyEvent::create(
-            machine->getHeap(), mapQtKey(event.key()), static_cast<TInt32>(event.nativeScanCode()),
-            0, textOf(event.text()));
+        const TVMAddress keyEvent =
+            Kestro::KeyEvent::create(machine->getHeap(), mapQtKey(key),
+                                     static_cast<TInt32>(event.nativeScanCode()), 0, textOf(text));
         machine->deliverEvent(which, {keyEvent});
     });
 }

@@ -8,6 +8,7 @@
 #include "ExtensionHost.h"
 #include "HostClock.h"
 #include "HostServices.h"
+#include "KeyMap.h"
 #include "MachineMethods.h"
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
@@ -18,10 +19,17 @@
 
 class VirtualMachine;
 
+// Full-screen, as on the phone, or a window of the application's screen size times a whole
+// scale factor.
+struct WindowMode {
+    bool fullScreen = true;
+    int scale = 1;
+};
+
 class MainView : public MainViewBase {
     Q_OBJECT
 public:
-    explicit MainView(const CAppsString& directory);
+    explicit MainView(const CAppsString& directory, WindowMode mode = {}, KeyMap keys = {});
     ~MainView() override;
 
     // Creates the machine, loads "index.mcb" and runs the application's start-up.
@@ -30,6 +38,7 @@ public:
     void attachMachine(VirtualMachine* machine) { scheduler.setMachine(machine); }
     // The services the machine reaches the host through; they live as long as the view.
     HostServices services();
+    ApplicationFiles& applicationFiles() { return files; }
     bool needsRotation() const override;
     // The window manager's word on whether the window is the one in front.
     void setWindowActive(bool active);
@@ -68,6 +77,10 @@ private:
     void setNonCompositedWindow(bool on);
     // Asks the window manager for a portrait screen (property of the window).
     void setPortraitModeRequest(bool on);
+    void runHostAction(HostAction action, Qt::KeyboardModifiers modifiers);
+    void toggleFullScreen();
+    // Saves the application's picture (or, asShown, the window) as a PNG file and says where.
+    void saveScreenshot(bool asShown);
 
     ApplicationFiles files;
     ApplicationLog log{files};
@@ -76,6 +89,8 @@ private:
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
     QtCanvasService canvases;
+    KeyMap keyMap;
+    QRect windowedGeometry; // where the window goes when it leaves full screen
     TInt32 orientation = 2;
     bool windowActive = false;
     bool displayOn = true;

@@ -52,8 +52,10 @@ void MainViewBase::letApplicationDraw(VirtualMachine& machine, const QRegion& di
     if (buffer->paintingActive()) buffer = QSharedPointer<QImage>::create(buffer->copy());
     auto surface = std::make_unique<GraphicsContainer>(buffer);
     surface->painter().setClipRegion(dirty);
+    const auto start = std::chrono::steady_clock::now();
     runHostCall([&] {
         const TVMAddress canvas = makeScreenCanvas(machine.getHeap(), std::move(surface));
         machine.deliverEvent(EHandleDraw, {canvas});
     });
+    overlay.drawEnded(std::chrono::steady_clock::now() - start, machine.lastCollectionPause());
 }

@@ -3,6 +3,7 @@
 // dirty part of it on each paint, and shows it in the window as the presentation says.
 #pragma once
 
+#include "FrameOverlay.h"
 #include "Presentation.h"
 #include "ScreenService.h"
 
@@ -22,6 +23,9 @@ public:
     virtual bool needsRotation() const = 0;
     // How the back buffer appears in the window as it is now.
     Presentation presentation();
+    // A copy of the back buffer: the application's picture at the size it drew it.
+    QImage bufferPicture() { return backBuffer()->copy(); }
+    void toggleOverlay() { overlay.toggle(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -37,4 +41,5 @@ private:
     // each surface shares its buffer.
     QSharedPointer<QImage> landscapeBuffer;
     QSharedPointer<QImage> portraitBuffer;
+    FrameOverlay overlay{this};
 };

@@ -12,13 +12,16 @@ export QT_QPA_PLATFORM=offscreen
 trap 'rm -rf "$work"' EXIT
 failures=0
 
-# expect NAME EXPECTED_STATUS EXPECTED_STDERR_SUBSTRING -- COMMAND...
+# expect NAME EXPECTED_STATUS EXPECTED_OUTPUT_SUBSTRING -- COMMAND...
+# (the text is looked for in standard error, and in standard output when the status is 0)
 expect() {
     local name=$1 status=$2 text=$3
     shift 4
     "$@" >"$work/out" 2>"$work/err"
     local got=$?
-    if [ "$got" != "$status" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "$work/err"; }; then
+    local where=("$work/err")
+    [ "$status" = 0 ] && where+=("$work/out")
+    if [ "$got" != "$status" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "${where[@]}"; }; then
         echo "FAIL: $name (status $got, expected $status)"
         sed 's/^/  stderr: /' "$work/err"
         failures=$((failures + 1))
@@ -63,6 +66,51 @@ expect "--auto counts only as the first argument" 1 "Failed to open '$work/index
     env -C "$work" "$kestro" -x --auto
 cp "$work/short.mcb" "$work/app/index.mcb"
 expect "kestro on a malformed module" 1 "FATAL: UnknownException (CODE:11)" -- env -C "$work/app" "$kestro"
+
+# --- the desktop's options ---
+"$asm" "$source/examples/hello/hello.kasm" -o "$work/app/index.mcb"
+expect "--help lists the options" 0 "--scale N" -- "$kestro" --help
+expect "--help lists the host's keys" 0 "F11" -- "$kestro" --help
+expect "--version" 0 "kestro 0.1.0" -- "$kestro" --version
+for wrong in "--window --window" "--scale 2 --scale 3" "--keymap a --keymap b" "--user-data --user-data"; do
+    expect "$wrong: given twice" 2 "given twice" -- "$kestro" $wrong
+done
+for scale in 0 9 x 2x ""; do
+    expect "--scale '$scale'" 2 "--scale needs a whole number from 1 to 8" -- "$kestro" --scale $scale
+done
+expect "a usage error shows the usage" 2 "usage: kestro [--auto] [--window]" -- "$kestro" --keymap
+expect "no display: one line on how to run it" 1 "QT_QPA_PLATFORM=offscreen" -- \
+    env -u QT_QPA_PLATFORM -u DISPLAY -u WAYLAND_DISPLAY "$kestro"
+printf '[keys]\nW = Up\nW = Down\nQ = Nothing\n[host]\nfullscreen = F12\n' >"$work/bad.keymap"
+for mistake in "bad.keymap:3: 'W' mapped twice (first on line 2)" \
+    "bad.keymap:4: unknown key name 'Nothing'" "bad.keymap:6: two host actions on one key" \
+    "the key map is not used; the default keys apply" "LOG: Goodbye"; do
+    expect "a malformed key map: $mistake" 0 "$mistake" -- \
+        env -C "$work/app" "$kestro" --keymap "$work/bad.keymap"
+done
+mkdir -p "$work/config/kestro" && printf 'oops\n' >"$work/config/kestro/app.keymap"
+expect "the application's own key map" 0 "app.keymap:1: expected NAME = VALUE" -- \
+    env -C "$work/app" XDG_CONFIG_HOME="$work/config" "$kestro"
+
+# --- a read-only application directory: the person's own data directory ---
+# Permissions, not a mock: as root the application runs as nobody, for whom they hold.
+chmod 755 "$work" && cp "$kestro" "$work/kestro" && mkdir -p "$work/ro-app" "$work/home"
+"$asm" "$source/tests/cli/personal_files.kasm" -o "$work/ro-app/index.mcb"
+printf shipped >"$work/ro-app/shipped.txt"
+chmod 555 "$work/ro-app" && chmod 777 "$work/home"
+as_person=()
+[ "$(id -u)" = 0 ] && as_person=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+env -C "$work/ro-app" HOME="$work/home" XDG_DATA_HOME="$work/home/data" \
+    "${as_person[@]}" "$work/kestro" >/dev/null 2>"$work/err"
+personal=$work/home/data/kestro/ro-app
+if [ "$(grep '^LOG: ' "$work/err" | tr '\n' '|')" != "LOG: mine|LOG: shipped|LOG: shipped+more|LOG: 3|" ] ||
+    ! grep -qF "writes go to $personal" "$work/err" ||
+    [ "$(cat "$personal/notes.txt")" != mine ] || [ "$(cat "$personal/shipped.txt")" != shipped+more ] ||
+    [ -e "$work/ro-app/notes.txt" ] || [ "$(cat "$work/ro-app/shipped.txt")" != shipped ]; then
+    echo "FAIL: a read-only application directory"
+    sed 's/^/  stderr: /' "$work/err"
+    failures=$((failures + 1))
+fi
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures command-line checks failed"

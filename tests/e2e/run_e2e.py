@@ -9,7 +9,9 @@ expectations written in the program's own comments:
     ; expect: LOG: 5              one expected line, exact match, in order
     ; expect-prefix: LOG: VMExc   one expected line that must start with this text
     ; expect-status: 1            expected exit status (default 0)
-    ; expect-env: NAME=VALUE      set an environment variable for the run
+    ; expect-env: NAME=VALUE      set an environment variable for the run; {dir} in the
+                                  value stands for the application directory
+    ; arguments: ARGUMENT ...     kestro's command-line arguments
     ; expect-file: NAME: TEXT     one expected line of the file NAME in the application
                                   directory after the run (UTF-8), in order
     ; expect-no-file: NAME        nothing (no file, no directory) may be called NAME in
@@ -39,8 +41,11 @@ kestro's window); minimize and restore (the WM_STATE a window manager writes);
 set-root-window PROPERTY VALUE (a root-window property of type WINDOW); xprop ARGS (its
 output lines are reported as "XPROP: ..." lines in the sequence, {window} stands for
 kestro's window); screenshot SHOT (taken again for a few seconds until the shot's
-expect-pixels hold, so that the window has shown what was drawn). With the variable
-KESTRO_E2E_SHOTS naming a directory, every screenshot is also saved there as a PNG file.
+expect-pixels hold, so that the window has shown what was drawn); png SHOT PATTERN (the
+first new file matching the glob PATTERN in the application directory, read as the
+screenshot SHOT once it is a complete PNG file). With the variable KESTRO_E2E_SHOTS
+naming a directory, every screenshot is also saved there as a PNG file. Besides the LOG
+and FATAL lines, kestro's "Screenshot saved to ..." lines are compared.
 
 Expectation comments must stand on a line of their own. A program with no
 expectation comment at all is reported as an error, so that a forgotten
@@ -78,8 +83,9 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
-REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
+    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels|arguments)"
+    r":(.*)$")
+REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
 
 
 class ProgramError(Exception):
@@ -99,6 +105,7 @@ class Expectation:
         self.screen = None  # (width, height) of the X server's screen, or None: offscreen
         self.before_start = []  # action words
         self.pixels = {}  # screenshot name -> [(x, y, width, height, colour)]
+        self.arguments = []
         self.seen = False
 
 
@@ -162,6 +169,8 @@ def read_expectations(path, numbered_lines):
             except ValueError:
                 raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
             expectation.pixels.setdefault(name, []).append((*rectangle, colour))
+        elif kind == "arguments":
+            expectation.arguments += value.split()
         elif kind == "expect-bus":
             if value.strip() != "none":
                 raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -279,17 +288,18 @@ def run_program(args, run):
             if expectation.screen:
                 server = XServer(expectation.screen)
                 env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
-            env.update(expectation.env)
+            env.update({name: value.replace("{dir}", directory)
+                        for name, value in expectation.env.items()})
             bus = PrivateBus(directory) if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
             # Qt's X11 platform looks for a session bus; without an address, D-Bus would
             # start one for the X display. The private bus stands in for it too.
             env["DBUS_SESSION_BUS_ADDRESS"] = env["DBUS_SYSTEM_BUS_ADDRESS"]
             driver = WindowDriver(args.display_status_sender, bus, server, expectation.pixels,
-                                  os.environ.get("KESTRO_E2E_SHOTS"), run.path)
+                                  os.environ.get("KESTRO_E2E_SHOTS"), run.path, directory)
             for action in expectation.before_start:
                 driver.do(action)
-            result = run_kestro(args, directory, env, expectation.actions, driver)
+            result = run_kestro(args, directory, env, expectation, driver)
         except subprocess.TimeoutExpired as expired:
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
@@ -306,13 +316,14 @@ def run_program(args, run):
     return failures
 
 
-def run_kestro(args, directory, env, actions, driver):
+def run_kestro(args, directory, env, expectation, driver):
     """Runs kestro; while it runs, does the actions that wait for its lines. Lines that
     actions report join the collected output right after the line they waited for."""
-    process = subprocess.Popen([os.path.abspath(args.kestro)], cwd=directory, env=env,
+    process = subprocess.Popen([os.path.abspath(args.kestro)] + expectation.arguments,
+                               cwd=directory, env=env,
                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                stderr=subprocess.PIPE)
-    pending = list(actions)
+    pending = list(expectation.actions)
     collected = []
     timed_out = threading.Event()
 

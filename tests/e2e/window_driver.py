@@ -1,12 +1,15 @@
 """The actions of end-to-end programs (see run_e2e.py): display-status signals on the
 private bus, and real input, properties and screenshots on the private X server."""
 
+import glob
 import os
 import re
+import struct
 import subprocess
 import time
+import zlib
 
-from x_display import Xlib
+from x_display import Screenshot, Xlib
 
 # How long a screenshot is taken again while its expectations do not hold yet: long enough
 # for a slow machine, where a paint of a large screen in a sanitizer build takes a while.
@@ -14,16 +17,19 @@ SCREENSHOT_PATIENCE = 15.0
 
 
 class WindowDriver:
-    def __init__(self, display_status_sender, bus, server, pixels, shots_directory, program):
+    def __init__(self, display_status_sender, bus, server, pixels, shots_directory, program,
+                 directory):
         self.sender = display_status_sender
         self.bus = bus
         self.server = server
         self.pixels = pixels  # shot name -> [(x, y, width, height, colour)]
         self.shots_directory = shots_directory
         self.program = os.path.splitext(os.path.basename(program))[0]
+        self.directory = directory  # the application directory
         self.window = None
         self.pointer = None
         self.taken = set()
+        self.pngs_read = set()
         self.failures = []
 
     def do(self, words):
@@ -133,6 +139,26 @@ class WindowDriver:
             os.makedirs(self.shots_directory, exist_ok=True)
             shot.save_png(os.path.join(self.shots_directory, f"{self.program}-{name}.png"))
         self.failures += wrong
+
+    def _png(self, name, pattern):
+        """A PNG file matching the pattern (in the application directory) that no earlier
+        png action read, as the shot NAME, once it is there and complete."""
+        self.taken.add(name)
+        deadline = time.monotonic() + SCREENSHOT_PATIENCE
+        while True:
+            found = set(glob.glob(os.path.join(self.directory, pattern), include_hidden=True))
+            try:
+                path = min(found - self.pngs_read)
+                with open(path, "rb") as png:
+                    shot = Screenshot.from_png(png.read())
+                self.pngs_read.add(path)
+                break
+            except (ValueError, OSError, struct.error, zlib.error, TypeError):
+                if time.monotonic() > deadline:
+                    self.failures.append(f"no readable PNG file {pattern} for {name}")
+                    return
+                time.sleep(0.1)
+        self.failures += self._pixel_failures(name, shot)
 
     def _pixels_hold(self, name, shot):
         return all(shot.holds(*area) for area in self.pixels.get(name, []))

@@ -114,25 +114,60 @@ class Xlib:
 
 
 class Screenshot:
-    """A screen image read from xwd's output: 32 bits a pixel, red, green and blue in bits 16
-    to 23, 8 to 15 and 0 to 7, as Xvfb's 24-bit screens have it."""
+    """A screen image read from xwd's output: 32 bits a pixel (24 where windows of several
+    kinds share the screen), red, green and blue in bits 16 to 23, 8 to 15 and 0 to 7, as
+    Xvfb's 24-bit screens have it."""
 
     def __init__(self, data):
         (header_size, _, pixmap_format, _, self.width, self.height, _, byte_order, _, _, _,
          bits_per_pixel, self.stride, _, red_mask, green_mask, blue_mask, _, _, colours,
          *_) = struct.unpack(">25I", data[:100])
-        if (pixmap_format, bits_per_pixel, red_mask, green_mask, blue_mask) != (
-                2, 32, 0xFF0000, 0xFF00, 0xFF):
+        if (pixmap_format, red_mask, green_mask, blue_mask) != (2, 0xFF0000, 0xFF00, 0xFF) or \
+                bits_per_pixel not in (24, 32):
             raise OSError("unexpected xwd image format")
         start = header_size + 12 * colours
+        self.size = bits_per_pixel // 8
         self.pixels = bytearray(data[start:start + self.height * self.stride])
-        # The top byte of each pixel is no colour: whatever the drawing left there goes.
         self.order = "little" if byte_order == 0 else "big"
-        self.pixels[3 if byte_order == 0 else 0::4] = bytes(len(self.pixels) // 4)
+        if self.size == 4:
+            # The top byte of each pixel is no colour: whatever the drawing left there goes.
+            self.pixels[3 if byte_order == 0 else 0::4] = bytes(len(self.pixels) // 4)
+
+    @classmethod
+    def from_png(cls, data):
+        """An image read from a PNG file of 8-bit RGB or RGBA pixels (the alpha left out),
+        laid out as xwd's."""
+        if data[:8] != b"\x89PNG\r\n\x1a\n":
+            raise OSError("not a PNG file")
+        at, compressed, header = 8, b"", None
+        while at + 8 <= len(data):
+            length, kind = struct.unpack(">I4s", data[at:at + 8])
+            if kind == b"IHDR":
+                header = struct.unpack(">IIBBBBB", data[at + 8:at + 21])
+            elif kind == b"IDAT":
+                compressed += data[at + 8:at + 8 + length]
+            at += 12 + length
+        width, height, depth, colour_type, _, _, interlaced = header
+        channels = {2: 3, 6: 4}.get(colour_type)
+        if depth != 8 or not channels or interlaced:
+            raise OSError("unexpected PNG format")
+        image = cls.__new__(cls)
+        image.width, image.height, image.stride, image.order = width, height, 4 * width, "little"
+        image.size = 4
+        image.pixels = bytearray(4 * width * height)
+        raw, stride, previous = zlib.decompress(compressed), width * channels, bytes(width * channels)
+        for y in range(height):
+            start = y * (stride + 1) + 1
+            row = _unfiltered(raw[start - 1], bytearray(raw[start:start + stride]), previous,
+                              channels)
+            for colour, byte in ((0, 2), (1, 1), (2, 0)):
+                image.pixels[y * 4 * width + byte:(y + 1) * 4 * width:4] = row[colour::channels]
+            previous = row
+        return image
 
     def pixel(self, x, y):
-        offset = y * self.stride + 4 * x
-        return int.from_bytes(self.pixels[offset:offset + 4], self.order)
+        offset = y * self.stride + self.size * x
+        return int.from_bytes(self.pixels[offset:offset + self.size], self.order)
 
     def holds(self, x, y, width, height, colour):
         """Whether every pixel of the rectangle has the colour (0xRRGGBB); quick enough to
@@ -154,23 +189,21 @@ class Screenshot:
 
     def _wrong_rows(self, x, y, width, height, colour):
         left, right = max(0, x), min(self.width, x + width)
-        expected = colour.to_bytes(4, self.order) * (right - left)
+        expected = colour.to_bytes(self.size, self.order) * (right - left)
         for row in range(max(0, y), min(self.height, y + height)):
-            offset = row * self.stride + 4 * left
+            offset = row * self.stride + self.size * left
             if self.pixels[offset:offset + len(expected)] != expected:
                 yield row
 
     def save_png(self, path):
         """Writes the image as an RGB PNG file."""
         rows = bytearray()
+        size = self.size
+        red, green, blue = (2, 1, 0) if self.order == "little" else (size - 3, size - 2, size - 1)
         for y in range(self.height):
-            row = self.pixels[y * self.stride:y * self.stride + 4 * self.width]
-            if self.order == "little":
-                rgb = bytearray(3 * self.width)
-                rgb[0::3], rgb[1::3], rgb[2::3] = row[2::4], row[1::4], row[0::4]
-            else:
-                rgb = bytearray(3 * self.width)
-                rgb[0::3], rgb[1::3], rgb[2::3] = row[1::4], row[2::4], row[3::4]
+            row = self.pixels[y * self.stride:y * self.stride + size * self.width]
+            rgb = bytearray(3 * self.width)
+            rgb[0::3], rgb[1::3], rgb[2::3] = row[red::size], row[green::size], row[blue::size]
             rows += b"\0" + rgb
 
         def chunk(kind, payload):
@@ -183,3 +216,24 @@ class Screenshot:
                                                  0)))
             out.write(chunk(b"IDAT", zlib.compress(bytes(rows), 9)))
             out.write(chunk(b"IEND", b""))
+
+
+def _unfiltered(kind, row, previous, step):
+    """A PNG row with its filter (0 to 4) undone."""
+    if kind == 0:
+        return row
+    for i in range(len(row)):
+        left = row[i - step] if i >= step else 0
+        up, corner = previous[i], previous[i - step] if i >= step else 0
+        if kind == 1:
+            row[i] = (row[i] + left) & 255
+        elif kind == 2:
+            row[i] = (row[i] + up) & 255
+        elif kind == 3:
+            row[i] = (row[i] + (left + up) // 2) & 255
+        else:
+            guess = left + up - corner
+            near = min((abs(guess - left), 0, left), (abs(guess - up), 1, up),
+                       (abs(guess - corner), 2, corner))
+            row[i] = (row[i] + near[2]) & 255
+    return row

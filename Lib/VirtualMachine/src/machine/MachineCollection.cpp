@@ -8,7 +8,10 @@ void VirtualMachine::collectGarbage() {
 }
 
 void VirtualMachine::collectFromRoots() {
-    if (!collector.collectFromRoots(globals)) throwError(EVMException);
+    const auto start = std::chrono::steady_clock::now();
+    const bool finished = collector.collectFromRoots(globals);
+    lastPause = std::chrono::steady_clock::now() - start;
+    if (!finished) throwError(EVMException);
 }
 
 // Stress collections run only while application code runs, and an abandoned one is not

@@ -15,6 +15,7 @@
 #include "StressCollection.h"
 
 #include <array>
+#include <chrono>
 #include <deque>
 #include <initializer_list>
 #include <memory>
@@ -106,6 +107,8 @@ public:
     TVMAddress globalsReference() const { return globals; }
     TInt32 eventHandle(EventHandle which) const { return eventHandles[which]; }
     const std::vector<MethodHandle>& methodHandleTable() const { return methodHandles; }
+    // How long the last collection after a host call took.
+    std::chrono::nanoseconds lastCollectionPause() const { return lastPause; }
 
 private:
     void lookUpEventHandles();
@@ -173,6 +176,7 @@ private:
     std::array<HandlerRecord, kHandlerCapacity> handlers{};
     Collector collector;
     std::unique_ptr<StressCollection> stress; // only in the collector's stress mode
+    std::chrono::nanoseconds lastPause{0};
     TInt32 runningHandle = -1;
     std::deque<QueuedCall> queuedCalls;
     CallStack frames;
