@@ -1,5 +1,6 @@
 // kestro-asm SOURCE -o OUTPUT: assembles a module.
 // kestro-asm --instruction-tables: prints the documentation's instruction tables.
+// kestro-asm --help | --version
 #include "Assembler.h"
 #include "InstructionTables.h"
 #include "ModuleWriter.h"
@@ -9,9 +10,27 @@
 #include <iostream>
 #include <string>
 
+namespace {
+const char* const kUsage = "usage: kestro-asm SOURCE -o OUTPUT\n"
+                           "       kestro-asm --instruction-tables | --help | --version\n";
+}
+
 int main(int argc, char** argv) {
-    if (argc == 2 && std::string(argv[1]) == "--instruction-tables") {
+    const std::string first = argc == 2 ? argv[1] : "";
+    if (first == "--instruction-tables") {
         std::cout << instructionTables();
+        return 0;
+    }
+    if (first == "--help") {
+        std::cout
+            << kUsage
+            << "\nAssembles the assembly source SOURCE into the module OUTPUT (an index.mcb);\n"
+               "mistakes are reported as FILE:LINE: message. --instruction-tables prints the\n"
+               "instruction set as the language's documentation shows it.\n";
+        return 0;
+    }
+    if (first == "--version") {
+        std::cout << "kestro-asm " KESTRO_VERSION "\n";
         return 0;
     }
     std::string source;
@@ -28,8 +47,7 @@ int main(int argc, char** argv) {
         }
     }
     if (source.empty() || output.empty()) {
-        std::cerr << "usage: kestro-asm SOURCE -o OUTPUT\n"
-                     "       kestro-asm --instruction-tables\n";
+        std::cerr << kUsage;
         return 2;
     }
     try {
