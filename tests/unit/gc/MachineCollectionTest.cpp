@@ -45,8 +45,7 @@ const char* const kProgram = R"(
     refs 1
 .frame plain
 .frame one
-    args 1
-    argrefs 0
+    args 1 | argrefs 0
 .frame answer
     results 1
 .frame locals
@@ -65,86 +64,53 @@ const char* const kProgram = R"(
 done:
     ret 0, 0
 make:                       ; global 0 := a new object, global 1 := minus another one
-    globals
-    new OBJECT, 2
+    globals | new OBJECT, 2
     storen 1
-    globals
-    field 1
-    new OBJECT, 2
+    globals | field 1 | new OBJECT, 2
     neg
     store
     ret 0, 0
 made:                       ; result (R-1), return (R)
-    addr -2
-    new OBJECT, 2
+    addr -2 | new OBJECT, 2
     store
     ret 0, 1
 wait:
-    str "waiting"
-    native Debug, 1
+    str "waiting" | native Debug, 1
     ret 0, 0
 show:                       ; object (R-1), return (R)
-    str "shown"
-    native Debug, 1
+    str "shown" | native Debug, 1
     ret 0, 2
 break:                      ; global 0 := a pair whose reference is to a freed object
-    globals
-    new OBJECT, 2
-    dup
-    setclass Pair
-    dup
-    field 1
-    new OBJECT, 2
+    globals | new OBJECT, 2
+    dup | setclass Pair
+    dup | field 1 | new OBJECT, 2
     store
     storen 1
-    globals
-    load
-    field 1
-    load
-    free
+    globals | load | field 1 | load | free
     ret 0, 0
 repair:
-    globals
-    load
-    field 1
-    clear
+    globals | load | field 1 | clear
     ret 0, 0
 churn:                      ; global 0 := minus an object that nothing refers to
-    globals
-    new OBJECT, 2
-    dup
-    field 1
-    push 4711               ; recognisable while the object lives
+    globals | new OBJECT, 2
+    dup | field 1 | push 4711  ; recognisable while the object lives
     store
     neg
     storen 1
     new OBJECT, 2
     adjust -1
-    str "check"
-    native Debug, 1
+    str "check" | native Debug, 1
     ret 0, 0
 scan:                       ; return (R), kept (R+1, a reference), plain (R+2)
     new OBJECT, 2
-    dup
-    field 1
-    push 11
-    store
+    dup | field 1 | push 11 | store
     new OBJECT, 2
-    dup
-    field 1
-    push 22
-    store
-    globals
-    pick -3
-    neg
+    dup | field 1 | push 22 | store
+    globals | pick -3 | neg
     storen 1
-    globals
-    field 1
-    pick -2
-    neg
+    globals | field 1 | pick -2 | neg
     store
-    str "collect"
-    native Debug, 1
+    str "collect" | native Debug, 1
     ret 2, 3
 )";
 

@@ -29,20 +29,11 @@ const char* const kProgram = R"(
 .function "main" main, main
 .code
 main:
-    globals
-    push 0
-    box
+    globals | push 0 | box
     store
-    globals
-    load
-    str "kept.txt"
-    false
-    native FileWriter, 1
-    push 0
-    box
-    str "dropped.txt"
-    false
-    native FileWriter, 1
+    globals | load | str "kept.txt" | false | native FileWriter, 1
+    push 0 | box
+    str "dropped.txt" | false | native FileWriter, 1
     ret 0, 0
 )";
 

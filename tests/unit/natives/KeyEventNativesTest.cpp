@@ -15,8 +15,7 @@ const char* const kProgram = R"(
 .class App
 .frame main
 .frame key
-    args 2
-    argrefs 0, 1
+    args 2 | argrefs 0, 1
 .function "main" main, main
 .method "<*application>.key pressed<*keyevent>"
     impl App pressed, key
@@ -25,30 +24,24 @@ const char* const kProgram = R"(
 .code
 main:
     new OBJECT, 1
-    dup
-    setclass App
+    dup | setclass App
     native System, 5
     ret 0, 0
 pressed:                    ; application, key event, return address
-    pick -2
-    native KeyEvent, keyCode
+    pick -2 | native KeyEvent, keyCode
     tostr
     native Debug, 1
-    pick -2
-    native KeyEvent, scanCode
+    pick -2 | native KeyEvent, scanCode
     tostr
     native Debug, 1
-    pick -2
-    native KeyEvent, modifiers
+    pick -2 | native KeyEvent, modifiers
     tostr
     native Debug, 1
-    pick -2
-    native KeyEvent, text
+    pick -2 | native KeyEvent, text
     native Debug, 1
     ret 0, 3
 released:
-    str "released"
-    native Debug, 1
+    str "released" | native Debug, 1
     ret 0, 3
 )";
 

@@ -61,8 +61,7 @@ TEST(ScreenNatives, SizeAndOrientationComeFromTheHost) {
     native Debug, 1
     tostr
     native Debug, 1
-    push 1
-    native Screen, setOrientation
+    push 1 | native Screen, setOrientation
     native Screen, orientation
     tostr
     native Debug, 1
@@ -78,17 +77,10 @@ TEST(ScreenNatives, SizeAndOrientationComeFromTheHost) {
 
 TEST(ScreenNatives, RepaintRequestsGoToTheHostAndLeaveTheStackAsItWas) {
     ScreenMachine run(R"(
-    push 99
-    native Screen, repaintAll
-    push 1
-    push 2
-    push 3
-    push 4
-    native Screen, repaintArea
-    push 7
-    native Screen, screenRequest
-    push 0
-    native Screen, screenRequest
+    push 99 | native Screen, repaintAll
+    push 1 | push 2 | push 3 | push 4 | native Screen, repaintArea
+    push 7 | native Screen, screenRequest
+    push 0 | native Screen, screenRequest
     tostr
     native Debug, 1
 )");
@@ -101,12 +93,10 @@ TEST(ScreenNatives, RepaintRequestsGoToTheHostAndLeaveTheStackAsItWas) {
 TEST(ScreenNatives, AnAddedListenerLivesUntilItIsRemovedAsOftenAsAdded) {
     ScreenMachine run(R"(
     new OBJECT, 1
-    dup
-    native Screen, addOrientationListener
+    dup | native Screen, addOrientationListener
     native Screen, addOrientationListener
     new OBJECT, 1
-    dup
-    native Screen, addOrientationListener
+    dup | native Screen, addOrientationListener
     native Screen, removeOrientationListener
 )");
     ASSERT_EQ(run.host.added.size(), 3u);

@@ -104,8 +104,7 @@ TEST(ModuleLoader, WidthsAreReadUnsignedAndZeroExtended) {
     const auto bytes = moduleBytes(R"(
 .widths 2 4 1 1 1 2 1 1 1
 .frame f
-    args 300
-    results 2
+    args 300 | results 2
 .function "main" 0xFFFF, 0x12345678
 .function "other" 0x1234, 7
 )");
@@ -123,15 +122,11 @@ TEST(ModuleLoader, FillsClassAndFrameLayouts) {
 .class Base
     refs 1
 .class Derived : Base
-    refs 1, 300
-    arrays ref 2, value 4
+    refs 1, 300 | arrays ref 2, value 4
     implements Base
 .frame f
-    args 3
-    results 1
-    locals 4
-    argrefs 1, 2
-    argarrays ref 3
+    args 3 | results 1 | locals 4
+    argrefs 1, 2 | argarrays ref 3
     localrefs 5
     localarrays value 6, ref 8
 )");
@@ -340,16 +335,12 @@ TEST(ModuleLoader, RaisesForTruncationBadTextAndUnknownClassMethodRecords) {
 const char* const kRichModule = R"(
 .globals 3
 .class A
-    refs 1, 2
-    arrays ref 3
+    refs 1, 2 | arrays ref 3
     implements A
 .class B : A
 .frame f
-    args 2
-    results 1
-    locals 3
-    argrefs 0
-    argarrays value 1
+    args 2 | results 1 | locals 3
+    argrefs 0 | argarrays value 1
     localrefs 4
     localarrays ref 5
 .function "main" start, f

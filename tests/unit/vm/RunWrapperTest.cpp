@@ -15,8 +15,7 @@ const char* const kRecorder = R"(
 .frame one
     args 1
 .frame answer
-    args 1
-    results 1
+    args 1 | results 1
 .function "main" done, plain
 .function "keep<int><int><int>" keep, three
 .function "keepref<*object><int><int>" keep, three
@@ -30,24 +29,17 @@ const char* const kRecorder = R"(
 done:
     ret 0, 0
 keep:                       ; frame: a (R-3), b (R-2), c (R-1), return (R)
-    globals
-    pick -5                 ; a
+    globals | pick -5  ; a
     storen 1
-    globals
-    field 1
-    pick -4                 ; b
+    globals | field 1 | pick -4  ; b
     storen 1
     ret 0, 4
 twice:                      ; frame: result (R-2), n (R-1), return (R)
-    addr -3
-    pick -3
-    pick -4
-    add
+    addr -3 | pick -3 | pick -4 | add
     store
     ret 0, 2
 pointer:                    ; frame: app, type, x, y, modifiers, return (R)
-    str "pointer"
-    native Debug, 1
+    str "pointer" | native Debug, 1
     ret 0, 6
 )";
 
@@ -187,12 +179,10 @@ TEST(StartUp, RequiresMainAndRunsTheInitialiserFirst) {
 .function "::global::init" init, f
 .code
 init:
-    str "init"
-    native Debug, 1
+    str "init" | native Debug, 1
     ret 0, 0
 main:
-    str "main"
-    native Debug, 1
+    str "main" | native Debug, 1
     ret 0, 0
 )");
     EXPECT_EQ(vm.host.lines, (std::vector<std::string>{"init", "main"}));
