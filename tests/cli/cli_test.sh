@@ -111,6 +111,11 @@ if [ "$(grep '^LOG: ' "$work/err" | tr '\n' '|')" != "LOG: mine|LOG: shipped|LOG
     sed 's/^/  stderr: /' "$work/err"
     failures=$((failures + 1))
 fi
+mkdir -m 555 "$work/locked"
+expect "no data directory: one line, and the writes fail" 0 "cannot make $work/locked/data/kestro/ro-app" -- \
+    env -C "$work/ro-app" HOME="$work/locked" XDG_DATA_HOME="$work/locked/data" \
+    "${as_person[@]}" "$work/kestro"
+grep -q "^LOG: UNCAUGHT" "$work/err" || { echo "FAIL: a write without a data directory"; failures=$((failures + 1)); }
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures command-line checks failed"
