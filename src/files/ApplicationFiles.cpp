@@ -5,6 +5,7 @@
 #include "Stream.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -18,12 +19,15 @@ std::vector<TUint8> wholeFile(const std::string& path) {
     return content;
 }
 
-// With `once`, a name already in `to` is not appended again (a name in both layers is
-// listed once).
-void appendNames(const Vec<CAppsString>& names, std::vector<OString>& to, bool once) {
+// Every name is appended, except, when `listed` is not kEveryName, a name already in `to`
+// from index `listed` on: a name in both layers is listed once.
+constexpr std::size_t kEveryName = SIZE_MAX;
+
+void appendNames(const Vec<CAppsString>& names, std::vector<OString>& to, std::size_t listed) {
     for (const CAppsString& name : names) {
         OString text = name.toOString();
-        if (!once || std::find(to.begin(), to.end(), text) == to.end())
+        if (listed == kEveryName ||
+            std::find(to.begin() + static_cast<std::ptrdiff_t>(listed), to.end(), text) == to.end())
             to.push_back(std::move(text));
     }
 }
@@ -86,14 +90,16 @@ bool ApplicationFiles::listDirectory(const OString& path, std::vector<OString>& 
                                      std::vector<OString>& directories) {
     if (!isValidPath(path)) return false;
     bool listed = false;
+    const std::size_t firstFile = layered() ? files.size() : kEveryName;
+    const std::size_t firstDirectory = layered() ? directories.size() : kEveryName;
     for (const CAppsString* from : readDirectories()) {
         const CAppsString resolved = resolvePath(*from, path);
         Vec<CAppsString> fileNames;
         Vec<CAppsString> directoryNames;
         const bool here = FileUtility::listFiles(resolved, fileNames) &&
                           FileUtility::listDirectories(resolved, directoryNames);
-        appendNames(fileNames, files, layered());
-        appendNames(directoryNames, directories, layered());
+        appendNames(fileNames, files, firstFile);
+        appendNames(directoryNames, directories, firstDirectory);
         listed = listed || here;
     }
     return listed;

@@ -83,6 +83,30 @@ TEST_F(MainViewServices, DirectoriesAreCreatedListedRenamedAndDeleted) {
     EXPECT_FALSE(files.deleteFile(OString("never.txt")));
 }
 
+// The application directory (root) read-only in spirit, a personal directory on top: only
+// what the person's directory holds can be changed, and both are seen.
+TEST_F(MainViewServices, APersonalDirectoryTakesTheChangesAndBothAreSeen) {
+    write(OString("shipped/a.txt"), true, "shipped");
+    QTemporaryDir personal;
+    files.addPersonalDirectory(CAppsString(personal.path().toStdString().c_str()));
+    write(OString("mine/b.txt"), true, "mine");
+    EXPECT_TRUE(files.fileExists(OString("shipped/a.txt")));
+    EXPECT_TRUE(files.directoryExists(OString("mine")));
+    EXPECT_FALSE(files.deleteFile(OString("shipped/a.txt")));
+    EXPECT_FALSE(files.renameFile(OString("shipped/a.txt"), OString("c.txt")));
+    EXPECT_FALSE(files.deleteDirectory(OString("shipped")));
+    EXPECT_FALSE(QFile::exists(temporary.path() + "/mine"));
+    std::vector<OString> fileNames;
+    std::vector<OString> directories;
+    ASSERT_TRUE(files.listDirectory(OString("shipped"), fileNames, directories));
+    write(OString("shipped/a.txt"), false, "+");
+    ASSERT_TRUE(files.listDirectory(OString("shipped"), fileNames, directories));
+    EXPECT_EQ(fileNames.size(), 2u) << "one name from the first listing, once from the second";
+    EXPECT_EQ(contentOf("shipped/a.txt"), "shipped");
+    EXPECT_TRUE(files.deleteFile(OString("shipped/a.txt")));
+    EXPECT_TRUE(files.fileExists(OString("shipped/a.txt"))) << "the shipped one again";
+}
+
 TEST_F(MainViewServices, ScreenSizeFollowsTheOrientation) {
     MainView view{CAppsString(root.c_str())};
     TInt32 width = 0;
