@@ -21,6 +21,13 @@ expectations written in the program's own comments:
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
                                   signal with the status S on the bus (in order)
+    ; expect-signal: PATH NAME     the run sends these signals (NAME: interface.member) on
+                                  the bus, in order, and no others
+    ; expect-stderr: TEXT         one line of standard error is exactly TEXT (any line,
+                                  LOG and FATAL lines included)
+    ; given-bytes: NAME: HEX N    a file of N copies of the bytes HEX (two digits a byte;
+                                  zeros make a sparse file) is created in the application
+                                  directory before the run
 
 Window programs run on a private X server instead of Qt's offscreen platform:
 
@@ -78,7 +85,8 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
+    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
+    r"|expect-signal|expect-stderr|given-bytes):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
 
 
@@ -99,6 +107,9 @@ class Expectation:
         self.screen = None  # (width, height) of the X server's screen, or None: offscreen
         self.before_start = []  # action words
         self.pixels = {}  # screenshot name -> [(x, y, width, height, colour)]
+        self.signals = []  # "PATH interface.member", in order
+        self.stderr = []  # lines that standard error must hold
+        self.byte_files = {}  # file name -> (bytes, copies), made before the run
         self.seen = False
 
 
@@ -162,6 +173,17 @@ def read_expectations(path, numbered_lines):
             except ValueError:
                 raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
             expectation.pixels.setdefault(name, []).append((*rectangle, colour))
+        elif kind == "expect-signal":
+            expectation.signals.append(" ".join(value.split()))
+        elif kind == "expect-stderr":
+            expectation.stderr.append(value)
+        elif kind == "given-bytes":
+            name, colon, content = value.partition(": ")
+            fields = content.split()
+            try:
+                expectation.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
+            except (ValueError, IndexError):
+                raise ProgramError(f"{path}:{number}: given-bytes needs NAME: HEX COUNT")
         elif kind == "expect-bus":
             if value.strip() != "none":
                 raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -271,10 +293,11 @@ def run_program(args, run):
             return ["kestro-asm failed:\n" + messages.replace(source, run.path).rstrip()]
         if args.assemble_only:
             return []
-        write_given_files(directory, expectation.given)
+        write_given_files(directory, expectation.given, expectation.byte_files)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         bus = server = None
+        signals = []
         try:
             if expectation.screen:
                 server = XServer(expectation.screen)
@@ -289,7 +312,11 @@ def run_program(args, run):
                                   os.environ.get("KESTRO_E2E_SHOTS"), run.path)
             for action in expectation.before_start:
                 driver.do(action)
-            result = run_kestro(args, directory, env, expectation.actions, driver)
+            monitor = bus.watch_signals() if expectation.signals else None
+            try:
+                result = run_kestro(args, directory, env, expectation.actions, driver)
+            finally:
+                signals = monitor.stop(len(expectation.signals)) if monitor else []
         except subprocess.TimeoutExpired as expired:
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
@@ -301,6 +328,9 @@ def run_program(args, run):
         failures += absence_failures(directory, expectation.absent)
     failures += driver.failures + driver.shots_not_taken()
     failures += line_failures(expectation, result)
+    if signals != expectation.signals:
+        failures.append(f"signals on the bus: expected {expectation.signals}, got {signals}")
+    failures += stderr_failures(expectation.stderr, result.stderr)
     if failures:
         failures.append("full stderr:\n" + indent(result.stderr))
     return failures
@@ -353,12 +383,23 @@ def file_failures(directory, files):
     return failures
 
 
-def write_given_files(directory, given):
+def write_given_files(directory, given, byte_files):
     for name, lines in given.items():
         path = os.path.join(directory, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "w", encoding="utf-8", newline="\n") as written:
             written.write("".join(line + "\n" for line in lines))
+    for name, (pattern, copies) in byte_files.items():
+        with open(os.path.join(directory, name), "wb") as written:
+            if any(pattern):
+                written.write(pattern * copies)
+            else:
+                written.truncate(len(pattern) * copies)
+
+
+def stderr_failures(expected, stderr_bytes):
+    lines = stderr_bytes.decode("latin-1").splitlines()
+    return [f"no line of standard error is '{text}'" for text in expected if text not in lines]
 
 
 def absence_failures(directory, absent):
