@@ -1,6 +1,8 @@
 #include "ExtensionHost.h"
 
 #include "Accelerometer.h"
+#include "AudioMixerExtension.h"
+#include "AudioPlayerExtension.h"
 #include "ErrorHandling.h"
 #include "PlatformFunctions.h"
 #include "Torch.h"
@@ -9,6 +11,8 @@ namespace {
 
 constexpr ExtensionFactory kDeviceExtensions[] = {
     {20, "accelerometer", createAccelerometer},
+    {28, "audio player", createAudioPlayer},
+    {30, "audio mixer", createAudioMixer},
     {36, "torch", createTorch},
     {37, "platform functions", createPlatformFunctions},
 };

@@ -29,6 +29,8 @@ expectations written in the program's own comments:
                                   zeros make a sparse file) is created in the application
                                   directory before the run
 
+Sound: runs have no sound server (PULSE_SERVER names none) unless expect-env gives one.
+
 Window programs run on a private X server instead of Qt's offscreen platform:
 
     ; x-screen: 800x480           run on an Xvfb screen of that size, with Qt's xcb platform
@@ -88,6 +90,7 @@ DIRECTIVE = re.compile(
     r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
     r"|expect-signal|expect-stderr|given-bytes):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
+NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
 
 class ProgramError(Exception):
@@ -296,6 +299,7 @@ def run_program(args, run):
         write_given_files(directory, expectation.given, expectation.byte_files)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
+        env["PULSE_SERVER"] = NO_SOUND_SERVER
         bus = server = None
         signals = []
         try:
