@@ -3,6 +3,7 @@
 #include "Accelerometer.h"
 #include "AudioMixerExtension.h"
 #include "AudioPlayerExtension.h"
+#include "CLocationWrapper.h"
 #include "ErrorHandling.h"
 #include "PlatformFunctions.h"
 #include "Torch.h"
@@ -11,6 +12,7 @@ namespace {
 
 constexpr ExtensionFactory kDeviceExtensions[] = {
     {20, "accelerometer", createAccelerometer},
+    {27, "location", createLocation},
     {28, "audio player", createAudioPlayer},
     {30, "audio mixer", createAudioMixer},
     {36, "torch", createTorch},
