@@ -29,6 +29,9 @@ expectations written in the program's own comments:
                                   zeros make a sparse file) is created in the application
                                   directory before the run
 
+    ; sound-server: silent        PULSE_SERVER names a socket that takes connections and
+                                  never answers
+
 Sound: runs have no sound server (PULSE_SERVER names none) unless expect-env gives one.
 
 Window programs run on a private X server instead of Qt's offscreen platform:
@@ -74,6 +77,7 @@ import argparse
 import difflib
 import os
 import re
+import socket
 import subprocess
 import sys
 import tempfile
@@ -88,7 +92,7 @@ INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
     r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
-    r"|expect-signal|expect-stderr|given-bytes):(.*)$")
+    r"|expect-signal|expect-stderr|given-bytes|sound-server):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
 NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
@@ -113,6 +117,7 @@ class Expectation:
         self.signals = []  # "PATH interface.member", in order
         self.stderr = []  # lines that standard error must hold
         self.byte_files = {}  # file name -> (bytes, copies), made before the run
+        self.silent_sound_server = False
         self.seen = False
 
 
@@ -187,6 +192,10 @@ def read_expectations(path, numbered_lines):
                 expectation.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
             except (ValueError, IndexError):
                 raise ProgramError(f"{path}:{number}: given-bytes needs NAME: HEX COUNT")
+        elif kind == "sound-server":
+            if value.strip() != "silent":
+                raise ProgramError(f"{path}:{number}: sound-server takes 'silent'")
+            expectation.silent_sound_server = True
         elif kind == "expect-bus":
             if value.strip() != "none":
                 raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -300,13 +309,16 @@ def run_program(args, run):
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         env["PULSE_SERVER"] = NO_SOUND_SERVER
-        bus = server = None
+        bus = server = silent = None
         signals = []
         try:
             if expectation.screen:
                 server = XServer(expectation.screen)
                 env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
             env.update(expectation.env)
+            if expectation.silent_sound_server:
+                silent = silent_socket(os.path.join(directory, "silent-sound-server"))
+                env["PULSE_SERVER"] = "unix:" + silent.getsockname()
             bus = PrivateBus(directory) if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
             # Qt's X11 platform looks for a session bus; without an address, D-Bus would
@@ -325,7 +337,7 @@ def run_program(args, run):
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
         finally:
-            for service in (bus, server):
+            for service in (bus, server, silent):
                 if service:
                     service.close()
         failures = file_failures(directory, expectation.files)
@@ -399,6 +411,14 @@ def write_given_files(directory, given, byte_files):
                 written.write(pattern * copies)
             else:
                 written.truncate(len(pattern) * copies)
+
+
+def silent_socket(path):
+    """A socket that takes connections (into its backlog) and never answers."""
+    listening = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    listening.bind(path)
+    listening.listen(8)
+    return listening
 
 
 def stderr_failures(expected, stderr_bytes):
