@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
+    # sound: the client library, and a server with its recorder for the sound tests
+    libpulse-dev pulseaudio pulseaudio-utils
     xvfb xauth xdotool x11-utils x11-apps
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes, and llvm for
     # llvm-symbolizer, which puts names on the stack traces of a finding

@@ -1,12 +1,23 @@
 #include "ExtensionHost.h"
 
+#include "Accelerometer.h"
+#include "AudioMixerExtension.h"
+#include "AudioPlayerExtension.h"
+#include "CLocationWrapper.h"
 #include "ErrorHandling.h"
+#include "PlatformFunctions.h"
+#include "Torch.h"
 
 namespace {
 
-// The device extensions (accelerometer 20, location 27, audio player 28, audio mixer 30,
-// torch 36, platform functions 37) join this table as they are built.
-constexpr std::span<const ExtensionFactory> kDeviceExtensions{};
+constexpr ExtensionFactory kDeviceExtensions[] = {
+    {20, "accelerometer", createAccelerometer},
+    {27, "location", createLocation},
+    {28, "audio player", createAudioPlayer},
+    {30, "audio mixer", createAudioMixer},
+    {36, "torch", createTorch},
+    {37, "platform functions", createPlatformFunctions},
+};
 
 } // namespace
 

@@ -1,7 +1,9 @@
 """A private D-Bus daemon that stands in for the system bus during a test."""
 
 import os
+import re
 import subprocess
+import threading
 import time
 
 CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
@@ -45,6 +47,10 @@ class PrivateBus:
         subprocess.run(["dbus-send", "--address=" + self.address, "--type=signal", path, member,
                         *arguments], check=True, timeout=10)
 
+    def watch_signals(self):
+        """Starts recording the signals sent on the bus; stop() returns them."""
+        return SignalMonitor(self.address)
+
     def close(self):
         self.process.terminate()
         self.process.wait(timeout=10)
@@ -54,3 +60,42 @@ class PrivateBus:
 
     def __exit__(self, *exception):
         self.close()
+
+
+class SignalMonitor:
+    """dbus-monitor on the bus: the signals sent by others, as "PATH interface.member"."""
+
+    SIGNAL = re.compile(r"^signal .*path=([^;]*); interface=([^;]*); member=(\S*)")
+
+    def __init__(self, address):
+        self.process = subprocess.Popen(["dbus-monitor", "--address", address],
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                                        stderr=subprocess.DEVNULL, text=True)
+        self.lines = []
+        # The monitor's first line (its own connection on the bus) says it listens.
+        self.ready = threading.Event()
+        self.reader = threading.Thread(target=self._read, daemon=True)
+        self.reader.start()
+        if not self.ready.wait(10):
+            self.stop()
+            raise OSError("dbus-monitor did not start")
+
+    def _read(self):
+        for line in self.process.stdout:
+            self.lines.append(line)
+            self.ready.set()
+
+    def signals(self):
+        found = (self.SIGNAL.match(line) for line in list(self.lines))
+        return [f"{match[1]} {match[2]}.{match[3]}" for match in found
+                if match and not match[2].startswith("org.freedesktop.DBus")]
+
+    def stop(self, expected=0):
+        """Waits a little for `expected` signals still on their way, then stops."""
+        deadline = time.monotonic() + 5
+        while len(self.signals()) < expected and time.monotonic() < deadline:
+            time.sleep(0.02)
+        self.process.terminate()
+        self.process.wait(timeout=10)
+        self.reader.join(timeout=10)
+        return self.signals()

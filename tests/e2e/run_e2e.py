@@ -23,6 +23,18 @@ expectations written in the program's own comments:
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
                                   signal with the status S on the bus (in order)
+    ; expect-signal: PATH NAME     the run sends these signals (NAME: interface.member) on
+                                  the bus, in order, and no others
+    ; expect-stderr: TEXT         one line of standard error is exactly TEXT (any line,
+                                  LOG and FATAL lines included)
+    ; given-bytes: NAME: HEX N    a file of N copies of the bytes HEX (two digits a byte;
+                                  zeros make a sparse file) is created in the application
+                                  directory before the run
+
+    ; sound-server: silent        PULSE_SERVER names a socket that takes connections and
+                                  never answers
+
+Sound: runs have no sound server (PULSE_SERVER names none) unless expect-env gives one.
 
 Window programs run on a private X server instead of Qt's offscreen platform:
 
@@ -70,6 +82,7 @@ import argparse
 import difflib
 import os
 import re
+import socket
 import subprocess
 import sys
 import tempfile
@@ -83,9 +96,10 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels|arguments)"
-    r":(.*)$")
+    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels|arguments"
+    r"|expect-signal|expect-stderr|given-bytes|sound-server):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
+NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
 
 class ProgramError(Exception):
@@ -106,6 +120,10 @@ class Expectation:
         self.before_start = []  # action words
         self.pixels = {}  # screenshot name -> [(x, y, width, height, colour)]
         self.arguments = []
+        self.signals = []  # "PATH interface.member", in order
+        self.stderr = []  # lines that standard error must hold
+        self.byte_files = {}  # file name -> (bytes, copies), made before the run
+        self.silent_sound_server = False
         self.seen = False
 
 
@@ -171,6 +189,21 @@ def read_expectations(path, numbered_lines):
             expectation.pixels.setdefault(name, []).append((*rectangle, colour))
         elif kind == "arguments":
             expectation.arguments += value.split()
+        elif kind == "expect-signal":
+            expectation.signals.append(" ".join(value.split()))
+        elif kind == "expect-stderr":
+            expectation.stderr.append(value)
+        elif kind == "given-bytes":
+            name, colon, content = value.partition(": ")
+            fields = content.split()
+            try:
+                expectation.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
+            except (ValueError, IndexError):
+                raise ProgramError(f"{path}:{number}: given-bytes needs NAME: HEX COUNT")
+        elif kind == "sound-server":
+            if value.strip() != "silent":
+                raise ProgramError(f"{path}:{number}: sound-server takes 'silent'")
+            expectation.silent_sound_server = True
         elif kind == "expect-bus":
             if value.strip() != "none":
                 raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -280,16 +313,21 @@ def run_program(args, run):
             return ["kestro-asm failed:\n" + messages.replace(source, run.path).rstrip()]
         if args.assemble_only:
             return []
-        write_given_files(directory, expectation.given)
+        write_given_files(directory, expectation.given, expectation.byte_files)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
-        bus = server = None
+        env["PULSE_SERVER"] = NO_SOUND_SERVER
+        bus = server = silent = None
+        signals = []
         try:
             if expectation.screen:
                 server = XServer(expectation.screen)
                 env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
             env.update({name: value.replace("{dir}", directory)
                         for name, value in expectation.env.items()})
+            if expectation.silent_sound_server:
+                silent = silent_socket(os.path.join(directory, "silent-sound-server"))
+                env["PULSE_SERVER"] = "unix:" + silent.getsockname()
             bus = PrivateBus(directory) if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
             # Qt's X11 platform looks for a session bus; without an address, D-Bus would
@@ -299,18 +337,25 @@ def run_program(args, run):
                                   os.environ.get("KESTRO_E2E_SHOTS"), run.path, directory)
             for action in expectation.before_start:
                 driver.do(action)
-            result = run_kestro(args, directory, env, expectation, driver)
+            monitor = bus.watch_signals() if expectation.signals else None
+            try:
+                result = run_kestro(args, directory, env, expectation, driver)
+            finally:
+                signals = monitor.stop(len(expectation.signals)) if monitor else []
         except subprocess.TimeoutExpired as expired:
             stderr = expired.stderr or b""
             return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
         finally:
-            for service in (bus, server):
+            for service in (bus, server, silent):
                 if service:
                     service.close()
         failures = file_failures(directory, expectation.files)
         failures += absence_failures(directory, expectation.absent)
     failures += driver.failures + driver.shots_not_taken()
     failures += line_failures(expectation, result)
+    if signals != expectation.signals:
+        failures.append(f"signals on the bus: expected {expectation.signals}, got {signals}")
+    failures += stderr_failures(expectation.stderr, result.stderr)
     if failures:
         failures.append("full stderr:\n" + indent(result.stderr))
     return failures
@@ -364,12 +409,31 @@ def file_failures(directory, files):
     return failures
 
 
-def write_given_files(directory, given):
+def write_given_files(directory, given, byte_files):
     for name, lines in given.items():
         path = os.path.join(directory, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "w", encoding="utf-8", newline="\n") as written:
             written.write("".join(line + "\n" for line in lines))
+    for name, (pattern, copies) in byte_files.items():
+        with open(os.path.join(directory, name), "wb") as written:
+            if any(pattern):
+                written.write(pattern * copies)
+            else:
+                written.truncate(len(pattern) * copies)
+
+
+def silent_socket(path):
+    """A socket that takes connections (into its backlog) and never answers."""
+    listening = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+    listening.bind(path)
+    listening.listen(8)
+    return listening
+
+
+def stderr_failures(expected, stderr_bytes):
+    lines = stderr_bytes.decode("latin-1").splitlines()
+    return [f"no line of standard error is '{text}'" for text in expected if text not in lines]
 
 
 def absence_failures(directory, absent):

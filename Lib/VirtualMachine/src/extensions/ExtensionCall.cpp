@@ -6,7 +6,7 @@
 
 ExtensionCall::ExtensionCall(MVMCallbackInterface& machine, TInt32 topIndex,
                              TVMAddress stackAddress)
-    : vm(machine), memory(machine.getHeap().memory()), firstTop(topIndex), stack(stackAddress) {}
+    : vm(machine), space(machine.getHeap().memory()), firstTop(topIndex), stack(stackAddress) {}
 
 TVMAddress ExtensionCall::slotAddress(TInt32 index) const {
     if (static_cast<TUint32>(index) >= static_cast<TUint32>(NativeMachine::kStackStorageSlots))
@@ -15,7 +15,7 @@ TVMAddress ExtensionCall::slotAddress(TInt32 index) const {
 }
 
 TUint32 ExtensionCall::word() {
-    return memory.load32(slotAddress(firstTop - read++));
+    return space.load32(slotAddress(firstTop - read++));
 }
 
 TInt64 ExtensionCall::fixed() {
@@ -36,7 +36,7 @@ void ExtensionCall::pop() {
 void ExtensionCall::answer(TUint32 value) {
     if (!answered) pop();
     ++top;
-    memory.store32(slotAddress(top), value);
+    space.store32(slotAddress(top), value);
 }
 
 void ExtensionCall::answerFixed(TInt64 value) {

@@ -14,6 +14,8 @@ public:
     ExtensionCall(MVMCallbackInterface& machine, TInt32 topIndex, TVMAddress stackAddress);
 
     MVMCallbackInterface& machine() const { return vm; }
+    VMHeap& heap() const { return vm.getHeap(); }
+    AddressSpace& memory() const { return space; }
 
     // Operands.
     TUint32 word();
@@ -34,7 +36,7 @@ private:
     TVMAddress slotAddress(TInt32 index) const;
 
     MVMCallbackInterface& vm;
-    AddressSpace& memory;
+    AddressSpace& space;
     const TInt32 firstTop;
     const TVMAddress stack;
     TInt32 read = 0;

@@ -1,0 +1,52 @@
+// The location extension (extension 27): location values, position requestors, and the
+// delivery of positions and errors to the application's observer. The platform offers no
+// positioning source; KESTRO_TEST_POSITION stands in for one (TestPosition.h).
+#pragma once
+
+#include "CLocation.h"
+#include "ExtensionFunctions.h"
+#include "MPositionObserver.h"
+#include "PositionRequestor.h"
+
+#include <memory>
+
+class CLocationWrapper : public TableExtension<CLocationWrapper>, public MPositionObserver {
+public:
+    explicit CLocationWrapper(MVMCallbackInterface& machine);
+
+    void positionUpdate(const PositionValues& values, const Kestro::DateTime& dateTime, TInt32 flag,
+                        TUint32 observer) override;
+    void positionError(TInt32 error, TUint32 observer) override;
+
+private:
+    void createRequestor(ExtensionCall& call);
+    void setInterval(ExtensionCall& call);
+    void stopRequestor(ExtensionCall& call);
+    void startRequestor(ExtensionCall& call);
+    void createLocation(ExtensionCall& call);
+    void shareDateTime(ExtensionCall& call);
+    void setCoordinates(ExtensionCall& call);
+    void ignoreCoordinates(ExtensionCall& call);
+    void pushFlag(ExtensionCall& call);
+    void pushDateTime(ExtensionCall& call);
+    void pushThird(ExtensionCall& call);
+    void pushFirst(ExtensionCall& call);
+    void pushSecond(ExtensionCall& call);
+    void pushZeroOfTwo(ExtensionCall& call);
+    void pushFourth(ExtensionCall& call);
+    void setParameter(ExtensionCall& call);
+
+    // Sets an interval or a parameter of the requestor in the call, then restarts it.
+    void restartWith(ExtensionCall& call, TInt32 CLocationPositionRequestorGCObject::*setting);
+    // Starting connects to no source but the test position, when there is one.
+    void start(const CLocationPositionRequestorGCObject& requestor);
+
+    friend TableExtension;
+    static const ExtensionFunction<CLocationWrapper> kFunctions[];
+    static constexpr const char* kUnknownOpcode = "Location: Unknown opcode!";
+
+    const TInt32 locationEvent;
+    const TInt32 locationError;
+};
+
+std::unique_ptr<Extension> createLocation(const ExtensionContext& context);
