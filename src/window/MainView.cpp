@@ -66,7 +66,8 @@ void MainView::loadApplication() {
 }
 
 HostServices MainView::services() {
-    return {&files, &log, &clock, &scheduler, this, &extensionHost, &lifecycle, &canvases};
+    return {&files,         &log,       &clock,    &scheduler,   this,
+            &extensionHost, &lifecycle, &canvases, &keyboardTilt};
 }
 
 bool MainView::needsRotation() const {
@@ -86,6 +87,7 @@ void MainView::getScreenSize(TInt32& width, TInt32& height) {
 }
 
 void MainView::keyPressEvent(QKeyEvent* event) {
+    if (keyboardTilt.press(*event)) return;
     if (const auto action = keyMap.hostActionOf(event->key())) {
         if (!event->isAutoRepeat()) runHostAction(*action, event->modifiers());
         return;
@@ -94,6 +96,7 @@ void MainView::keyPressEvent(QKeyEvent* event) {
 }
 
 void MainView::keyReleaseEvent(QKeyEvent* event) {
+    if (keyboardTilt.release(*event)) return;
     if (keyMap.hostActionOf(event->key())) return;
     deliverKey(EHandleKeyReleased, *event);
 }

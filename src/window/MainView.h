@@ -9,6 +9,7 @@
 #include "HostClock.h"
 #include "HostServices.h"
 #include "KeyMap.h"
+#include "KeyboardTilt.h"
 #include "MachineMethods.h"
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
@@ -90,6 +91,7 @@ private:
     ProcessLifecycle lifecycle;
     QtCanvasService canvases;
     KeyMap keyMap;
+    KeyboardTilt keyboardTilt;
     QRect windowedGeometry; // where the window goes when it leaves full screen
     TInt32 orientation = 2;
     bool windowActive = false;

@@ -10,6 +10,7 @@
 #include "LifecycleService.h"
 #include "LogService.h"
 #include "ScreenService.h"
+#include "TiltService.h"
 #include "TimerService.h"
 
 struct HostServices {
@@ -21,6 +22,7 @@ struct HostServices {
     ExtensionService* extensions = nullptr;
     LifecycleService* lifecycle = nullptr;
     CanvasService* canvases = nullptr;
+    TiltService* tilt = nullptr; // optional: where the device has no sensor
 
     bool complete() const {
         return files && log && clocks && timers && screen && extensions && lifecycle && canvases;

@@ -9,20 +9,21 @@ const ExtensionFunction<Accelerometer> Accelerometer::kFunctions[] = {
     {13, &Accelerometer::pushZData},
 };
 
-Accelerometer::Accelerometer(MVMCallbackInterface& aMachine) : TableExtension(aMachine) {}
+Accelerometer::Accelerometer(MVMCallbackInterface& aMachine, TiltService* aTilt)
+    : TableExtension(aMachine), tilt(aTilt) {}
 
 void Accelerometer::pushXData(ExtensionCall& call) {
-    call.answerFixed(coordinateInG(readSensorCoordinates().second));
+    call.answerFixed(coordinateInG(readSensorCoordinates(tilt).second));
 }
 
 void Accelerometer::pushYData(ExtensionCall& call) {
-    call.answerFixed(coordinateInG(readSensorCoordinates().first));
+    call.answerFixed(coordinateInG(readSensorCoordinates(tilt).first));
 }
 
 void Accelerometer::pushZData(ExtensionCall& call) {
-    call.answerFixed(coordinateInG(readSensorCoordinates().third));
+    call.answerFixed(coordinateInG(readSensorCoordinates(tilt).third));
 }
 
 std::unique_ptr<Extension> createAccelerometer(const ExtensionContext& context) {
-    return std::make_unique<Accelerometer>(context.machine);
+    return std::make_unique<Accelerometer>(context.machine, context.services.tilt);
 }

@@ -3,17 +3,20 @@
 #pragma once
 
 #include "ExtensionFunctions.h"
+#include "TiltService.h"
 
 #include <memory>
 
 class Accelerometer : public TableExtension<Accelerometer> {
 public:
-    explicit Accelerometer(MVMCallbackInterface& machine);
+    Accelerometer(MVMCallbackInterface& machine, TiltService* tilt);
 
 private:
     void pushXData(ExtensionCall& call);
     void pushYData(ExtensionCall& call);
     void pushZData(ExtensionCall& call);
+
+    TiltService* tilt; // the host's stand-in for a missing sensor, or null
 
     friend TableExtension;
     static const ExtensionFunction<Accelerometer> kFunctions[];
