@@ -213,12 +213,59 @@ std::optional<Fusion> fuseReturn(const Window& w) {
     return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
 }
 
+// The array groups, by the bytes of their elements: a byte, one to four words, and an
+// object reference.
+constexpr TInt32 kObjectArrayGroup = 7;
+TInt32 elementBytes(TInt32 group) {
+    switch (group) {
+    case 1: return 1;
+    case 3: return 4;
+    case 4: return 8;
+    case 5: return 12;
+    case 6: return 16;
+    case kObjectArrayGroup: return 4;
+    default: return 0;
+    }
+}
+
+// The array and string functions that compiled code calls for each element and each loop,
+// by their numbers in their groups.
+constexpr TInt32 kElementReference = 6;
+constexpr TInt32 kElementAddress = 7;
+constexpr TInt32 kElementValue = 8;
+constexpr TInt32 kArraySize = 11;
+constexpr TInt32 kStringLength = 10;
+constexpr TInt32 kStringCharAt = 12;
+constexpr TInt32 kStringGroup = 8;
+
+// An element's address, the element itself, an element's slots or the size of an array.
+std::optional<Fusion> fuseArrayNative(const Window& w, TInt32 bytes) {
+    const bool objects = w[0].a == kObjectArrayGroup;
+    const bool address = w[0].b == (objects ? kElementAddress : kElementReference);
+    if (address && w.is(1, {Opcode::Load})) return Fusion{EElementLoad, 2, bytes};
+    if (address) return Fusion{EElementAddress, 1, bytes};
+    if (objects && (w[0].b == kElementReference || w[0].b == kElementValue))
+        return Fusion{EElementLoad, 1, bytes};
+    if (w[0].b == kElementValue) return Fusion{EElementValue, 1, bytes};
+    if (w[0].b == kArraySize) return Fusion{EArraySize, 1, bytes};
+    return std::nullopt;
+}
+
+std::optional<Fusion> fuseNative(const Window& w) {
+    if (const TInt32 bytes = elementBytes(w[0].a)) return fuseArrayNative(w, bytes);
+    if (w[0].a != kStringGroup) return std::nullopt;
+    if (w[0].b == kStringCharAt) return Fusion{EStringCharAt, 1};
+    if (w[0].b == kStringLength) return Fusion{EStringLength, 1};
+    return std::nullopt;
+}
+
 std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
     if (w.isBranchIfZero(0)) return Fusion{EBranchIfZero, 1, 0, 0, 0, std::nullopt, w[0].a};
     if (w.is(0, {Opcode::Branch, Opcode::BranchWide}) && w[0].a >= 0)
         return Fusion{EJump, 1, 0, 0, 0, w[0].a};
     if (w.is(0, {Opcode::Call})) return fuseCall(w, frameOffsets);
     if (w.is(0, {Opcode::Return})) return fuseReturn(w);
+    if (w.is(0, {Opcode::Native})) return fuseNative(w);
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {

@@ -44,6 +44,12 @@
     X(IndexedLoad, "pick a; pick b; push c; shl; add; load")                                       \
     X(SumLoad, "add; load")                                                                        \
     X(SumStore, "add; store")                                                                      \
+    X(ElementAddress, "native G, F that gives an element's address (a = the element bytes)")       \
+    X(ElementLoad, "the same, then load; or native ObjectArray, F that gives the element")         \
+    X(ElementValue, "native G, 8 of a plain array group: the element's slots (a = its bytes)")     \
+    X(ArraySize, "native G, 11 of an array group (a = the element bytes)")                         \
+    X(StringCharAt, "native String, 12")                                                           \
+    X(StringLength, "native String, 10")                                                           \
     X(BranchIfZero, "jz c")                                                                        \
     X(Jump, "jmp")                                                                                 \
     X(Call, "call a (b = return position, c = frame offset)")                                      \
