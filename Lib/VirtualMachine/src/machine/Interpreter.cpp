@@ -210,6 +210,15 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
+// The address of the element that addr a and pick b name through the stack slots
+// `variable` and `index` (of PICKED_SLOTS), or 0; pushes what they push first, since the
+// pick may take the address, and the array variable may be any slot.
+#define LOCAL_ELEMENT(variable, index)                                                             \
+    ([&] {                                                                                         \
+        s[top + 1] = SLOT_ADDRESS(variable);                                                       \
+        s[top + 2] = s[index];                                                                     \
+        return arrayAccess::element(space, s[top + 1], s[top + 2], u32(op->c));                    \
+    }())
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -982,6 +991,34 @@ void VirtualMachine::run() {
         s[top] = array.size;
         FUSED_NEXT();
     }
+    // addr a; pick b; then the element's address, or its first word, or its size. Each
+    // pushes what addr and pick push before the native reads it.
+    fused_SlotElementAddress : {
+        PICKED_SLOTS(variable, index, 2)
+        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        if (address == 0) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = address;
+        FUSED_NEXT();
+    }
+    fused_SlotElementLoad : {
+        PICKED_SLOTS(variable, index, 2)
+        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        if (address == 0 || !space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = space.load32(address);
+        FUSED_NEXT();
+    }
+    fused_SlotArraySize : {
+        PICKED_SLOT(variable, 1)
+        s[top + 1] = SLOT_ADDRESS(variable);
+        arrayAccess::Array array;
+        if (!arrayAccess::find(space, s[top + 1], u32(op->c), array)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = array.size;
+        FUSED_NEXT();
+    }
+
     // Natives on the string cell in slot top - 1 and the index in slot top, or on the
     // string cell in slot top.
     fused_StringCharAt : {
@@ -1069,6 +1106,7 @@ void VirtualMachine::run() {
 #undef PICKED_SLOT
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
+#undef LOCAL_ELEMENT
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
