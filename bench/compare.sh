@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds kestro in release mode, installs Lua 5.4 and valgrind when missing, compares
-# every benchmark with its Lua twin, times the collection after a host call and a frame
-# of the window (on private Xvfb screens); the tables are written to bench/RESULTS.md.
+# every benchmark with its Lua twin, times the collection after a host call (with a chain
+# and on a churned heap) and a frame of the window (on private Xvfb screens); the tables
+# are written to bench/RESULTS.md.
 #   bench/compare.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -15,11 +16,25 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo
     echo "## Collection after a host call"
     echo
-    echo "The host call runs a method that does nothing, so its time is almost all the"
+    echo "The host call runs a method that does nothing, so its CPU time is almost all the"
     echo "collection that follows it (bench/gc.sh, 25 runs per row):"
     echo
     echo '```'
     build/release/tests/gc_bench
+    echo '```'
+} | tee -a bench/RESULTS.md
+{
+    echo
+    echo "## Collections on a churned heap"
+    echo
+    echo "A ring of 100,000 records of four words, each holding a record of its own (200,000"
+    echo "live records), of which host calls replace 10,000 at random (bench/churn.kasm), so"
+    echo "that the live records lie scattered through the pools. After each replacing call, a"
+    echo "host call that does nothing: its CPU time is almost all the collection after it,"
+    echo "which marks every live record:"
+    echo
+    echo '```'
+    build/release/tests/gc_bench churn
     echo '```'
 } | tee -a bench/RESULTS.md
 {

@@ -74,7 +74,7 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const ClassLayouts::Layout* layout = object.words > 0 ? layoutOf(object[0]) : nullptr;
     if (!layout) return;
     for (const TUint32 field : layout->references) {
-        if (field < object.words) markReference(object[field]);
+        if (field < object.words) markLater(object[field]);
     }
     for (const ClassLayouts::ArrayField& field : layout->arrays) {
         if (field.word < object.words) markArray(object[field.word], field.elementsAreReferences);
@@ -109,9 +109,31 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     }
 }
 
+// Tracing a block waits for its memory, which the churn of a long-running application
+// scatters through the pools. So blocks pass through a short queue on their way from the
+// work list to tracing, and the memory of each is fetched while it waits there.
 void Marker::drain() {
-    while (!work.isEmpty())
-        trace(work.pop());
+    constexpr TUint32 kQueued = 8; // a power of two
+    MarkedBlock queued[kQueued];
+    TUint32 first = 0;
+    TUint32 count = 0;
+    for (;;) {
+        for (; count < kQueued && !work.isEmpty(); ++count) {
+            const MarkedBlock& next = queued[(first + count) % kQueued] = work.pop();
+            __builtin_prefetch(next.memory);
+            __builtin_prefetch(next.memory + kHeaderBytes + 12);
+        }
+        if (count > 0) {
+            const MarkedBlock& block = queued[first];
+            first = (first + 1) % kQueued;
+            --count;
+            trace(block);
+        } else if (waitingMarks > 0) {
+            markOldestWaiting();
+        } else {
+            return;
+        }
+    }
 }
 
 void Marker::traceNative(TVMAddress payload) {
@@ -147,7 +169,7 @@ void Marker::markElements(TUint32 array) {
     const Payload elements = block(*storagePool, headerOf(storage)).payload;
     const TUint32 count = std::min(static_cast<TUint32>(size), elements.words);
     for (TUint32 i = 0; i < count; ++i)
-        markReference(elements[i]);
+        markLater(elements[i]);
 }
 
 HeapPool* Marker::blockInUse(TUint32 value) const {

@@ -35,10 +35,7 @@ public:
         if (value == 0) return;
         const TVMAddress header = headerOf(value);
         if (header - last.start >= last.length && !findPool(header)) return;
-        HeapPool& pool = *last.pool;
-        const HeapPool::MarkResult result = pool.markAt(header - last.start);
-        if (!pushNewlyMarked(pool, header, result) && result != HeapPool::EMarkedBefore)
-            markNoObject(pool, header, result);
+        markIn(*last.pool, header);
     }
     // A conservative value: marks the block in use that holds the address `value` - 24, so a
     // value anywhere in a block's payload or just past it keeps the block alive. Values in
@@ -61,10 +58,14 @@ public:
         lastClass = kNoClass;
         lastLayout = nullptr;
     }
-    // Traces every marked block that is not traced yet, and everything that leads to.
+    // Traces every marked block that is not traced yet, and everything that leads to; marks
+    // the references that wait to be marked first.
     void drain();
     // Drops the work of an abandoned collection.
-    void abandon() { work.clear(); }
+    void abandon() {
+        work.clear();
+        waitingMarks = 0;
+    }
 
 private:
     // The words of a block in use.
@@ -115,6 +116,30 @@ private:
         return pool;
     }
 
+    // Marks the block at `header` of the pool, as markReference does.
+    [[gnu::always_inline]] void markIn(HeapPool& pool, TVMAddress header) {
+        const HeapPool::MarkResult result = pool.mark(header);
+        if (!pushNewlyMarked(pool, header, result) && result != HeapPool::EMarkedBefore)
+            markNoObject(pool, header, result);
+    }
+    // The same as markReference, later: tracing a churned heap meets references whose mark
+    // bits lie anywhere, so each waits in a short queue while its bits are fetched. The
+    // oldest is marked when the queue is full, and drain() marks all that remain.
+    [[gnu::always_inline]] void markLater(TUint32 value) {
+        if (value == 0) return;
+        const TVMAddress header = headerOf(value);
+        if (header - last.start >= last.length && !findPool(header)) return;
+        last.pool->prefetchMarks(header);
+        if (waitingMarks == kWaitingMarks) markOldestWaiting();
+        waiting[(firstWaiting + waitingMarks++) % kWaitingMarks] = {last.pool, header};
+    }
+    void markOldestWaiting() {
+        const WaitingMark oldest = waiting[firstWaiting];
+        firstWaiting = (firstWaiting + 1) % kWaitingMarks;
+        --waitingMarks;
+        markIn(*oldest.pool, oldest.header);
+    }
+
     // Puts the block on the work list when marking it gave a new mark; returns whether it did.
     bool pushNewlyMarked(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result) {
         if (!HeapPool::isNewlyMarked(result)) return false;
@@ -155,4 +180,12 @@ private:
     TUint32 lastClass = kNoClass;
     const ClassLayouts::Layout* lastLayout = nullptr;
     Vec<int> reported; // the references a native object reports
+    struct WaitingMark {
+        HeapPool* pool;
+        TVMAddress header;
+    };
+    static constexpr TUint32 kWaitingMarks = 16; // a power of two
+    WaitingMark waiting[kWaitingMarks] = {};
+    TUint32 firstWaiting = 0;
+    TUint32 waitingMarks = 0;
 };

@@ -23,5 +23,10 @@ inline OString& stringInCell(VMHeap& heap, TVMAddress cell) {
     }
     return *text;
 }
+// The same, or null where that raises an error.
+inline const OString* stringInCellOrNull(const VMHeap& heap, TVMAddress cell) {
+    if (!heap.memory().contains(cell, 4)) return nullptr;
+    return heap.nativeObjectOf<OString>(heap.memory().load32(cell));
+}
 // A new string object and its cell, made as one paired allocation; returns the cell.
 TVMAddress newStringCell(VMHeap& heap, OString text);

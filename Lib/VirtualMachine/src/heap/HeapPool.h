@@ -96,6 +96,11 @@ public:
         return (group.native & bit.mask) != 0 ? ENewlyMarkedOwningNative : ENewlyMarked;
     }
 
+    // Starts fetching the mark bits of the address, which must lie in the pool.
+    void prefetchMarks(TVMAddress address) const {
+        __builtin_prefetch(&bits.group(BlockBitmaps::at(wordOf(address)).group));
+    }
+
     // The start of the block after `header` (the end of the pool after the last block).
     TVMAddress nextBlock(TVMAddress header) const {
         return addressOf(bits.nextStartAfter(wordOf(header)));

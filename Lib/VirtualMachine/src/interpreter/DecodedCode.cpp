@@ -164,6 +164,83 @@ std::optional<Fusion> fusePick(const Window& w) {
     return std::nullopt;
 }
 
+// The array groups, by the bytes of their elements: a byte, one to four words, and an
+// object reference.
+constexpr TInt32 kObjectArrayGroup = 7;
+TInt32 elementBytes(TInt32 group) {
+    switch (group) {
+    case 1: return 1;
+    case 3: return 4;
+    case 4: return 8;
+    case 5: return 12;
+    case 6: return 16;
+    case kObjectArrayGroup: return 4;
+    default: return 0;
+    }
+}
+
+// The array and string functions that compiled code calls for each element and each loop,
+// by their numbers in their groups.
+constexpr TInt32 kElementReference = 6;
+constexpr TInt32 kElementAddress = 7;
+constexpr TInt32 kElementValue = 8;
+constexpr TInt32 kArraySize = 11;
+constexpr TInt32 kStringLength = 10;
+constexpr TInt32 kStringCharAt = 12;
+constexpr TInt32 kStringGroup = 8;
+
+// What an array native that compiled code calls for each element and each loop answers:
+// an element's address, the element itself (of an object array), an element's slots, or
+// the array's size.
+enum class ArrayAnswer { Address, Element, Slots, Size };
+struct ArrayNative {
+    ArrayAnswer answer;
+    TInt32 bytes; // of an element
+};
+
+// Instruction i as such a native call, if it is one.
+std::optional<ArrayNative> arrayNative(const Window& w, int i) {
+    if (!w.is(i, {Opcode::Native})) return std::nullopt;
+    const TInt32 bytes = elementBytes(w[i].a);
+    const TInt32 function = w[i].b;
+    const bool objects = w[i].a == kObjectArrayGroup;
+    if (bytes == 0) return std::nullopt;
+    if (function == (objects ? kElementAddress : kElementReference))
+        return ArrayNative{ArrayAnswer::Address, bytes};
+    if (objects && (function == kElementReference || function == kElementValue))
+        return ArrayNative{ArrayAnswer::Element, bytes};
+    if (function == kElementValue) return ArrayNative{ArrayAnswer::Slots, bytes};
+    if (function == kArraySize) return ArrayNative{ArrayAnswer::Size, bytes};
+    return std::nullopt;
+}
+
+// The array natives; an element's address may be loaded from at once.
+std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
+    switch (native.answer) {
+    case ArrayAnswer::Address:
+        if (w.is(1, {Opcode::Load})) return Fusion{EElementLoad, 2, native.bytes};
+        return Fusion{EElementAddress, 1, native.bytes};
+    case ArrayAnswer::Element: return Fusion{EElementLoad, 1, native.bytes};
+    case ArrayAnswer::Slots: return Fusion{EElementValue, 1, native.bytes};
+    case ArrayAnswer::Size: return Fusion{EArraySize, 1, native.bytes};
+    }
+    return std::nullopt;
+}
+
+// addr a; pick b; an element's address or the element, in an array variable in the stack
+// at an index in the stack: a[i] with a local array and a local index.
+std::optional<Fusion> fuseLocalElement(const Window& w) {
+    const auto native = arrayNative(w, 2);
+    if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size)
+        return std::nullopt;
+    const TInt32 a = w[0].a;
+    const TInt32 b = w[1].a;
+    if (native->answer == ArrayAnswer::Element)
+        return Fusion{ESlotElementLoad, 3, a, b, native->bytes};
+    if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, native->bytes};
+    return Fusion{ESlotElementAddress, 3, a, b, native->bytes};
+}
+
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
 // must be negative, so that neither reads the slot where addr leaves its address.
 std::optional<Fusion> fuseLoopStep(const Window& w) {
@@ -186,7 +263,10 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
         return Fusion{ESlotIncrement, 2, a};
     }
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
+    if (const auto native = arrayNative(w, 1); native && native->answer == ArrayAnswer::Size)
+        return Fusion{ESlotArraySize, 2, a, 0, native->bytes};
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
+    if (const auto element = fuseLocalElement(w)) return element;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
@@ -213,12 +293,21 @@ std::optional<Fusion> fuseReturn(const Window& w) {
     return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
 }
 
+std::optional<Fusion> fuseNative(const Window& w) {
+    if (const auto native = arrayNative(w, 0)) return fuseArrayNative(w, *native);
+    if (w[0].a != kStringGroup) return std::nullopt;
+    if (w[0].b == kStringCharAt) return Fusion{EStringCharAt, 1};
+    if (w[0].b == kStringLength) return Fusion{EStringLength, 1};
+    return std::nullopt;
+}
+
 std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
     if (w.isBranchIfZero(0)) return Fusion{EBranchIfZero, 1, 0, 0, 0, std::nullopt, w[0].a};
     if (w.is(0, {Opcode::Branch, Opcode::BranchWide}) && w[0].a >= 0)
         return Fusion{EJump, 1, 0, 0, 0, w[0].a};
     if (w.is(0, {Opcode::Call})) return fuseCall(w, frameOffsets);
     if (w.is(0, {Opcode::Return})) return fuseReturn(w);
+    if (w.is(0, {Opcode::Native})) return fuseNative(w);
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {

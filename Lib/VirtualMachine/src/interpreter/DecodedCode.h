@@ -14,6 +14,11 @@
 // their target as a distance from their own entry, the call's frame offset and return
 // position, the return's least stack top, so that each needs one check at most.
 //
+// So do the natives that compiled code calls for every element and every loop: an array
+// element's address, value or the element itself, an array's size, a string's character
+// and length. Their entries do the native's work in place when it succeeds, and run the
+// native itself whenever it would raise an error.
+//
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
 // target.

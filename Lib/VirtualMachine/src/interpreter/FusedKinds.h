@@ -44,6 +44,16 @@
     X(IndexedLoad, "pick a; pick b; push c; shl; add; load")                                       \
     X(SumLoad, "add; load")                                                                        \
     X(SumStore, "add; store")                                                                      \
+    X(ElementAddress, "native G, F that gives an element's address (a = the element bytes)")       \
+    X(ElementLoad, "the same, then load; or native ObjectArray, F that gives the element")         \
+    X(ElementValue, "native G, 8 of a plain array group: the element's slots (a = its bytes)")     \
+    X(ArraySize, "native G, 11 of an array group (a = the element bytes)")                         \
+    X(SlotElementAddress, "addr a; pick b; native G, F that gives an element's address (c = its "  \
+                          "bytes): the array variable and the index in the stack")                 \
+    X(SlotElementLoad, "the same, then load; or the same with a native that gives the element")    \
+    X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
+    X(StringCharAt, "native String, 12")                                                           \
+    X(StringLength, "native String, 10")                                                           \
     X(BranchIfZero, "jz c")                                                                        \
     X(Jump, "jmp")                                                                                 \
     X(Call, "call a (b = return position, c = frame offset)")                                      \

@@ -7,6 +7,7 @@
 // allocate store top back first too: a collection may run at any allocation (in the
 // collector's stress mode), and it must see the stack as it is.
 #include "Arithmetic.h"
+#include "ArrayAccess.h"
 #include "ErrorHandling.h"
 #include "GcCodes.h"
 #include "HeapCells.h"
@@ -209,6 +210,15 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
+// The address of the element that addr a and pick b name through the stack slots
+// `variable` and `index` (of PICKED_SLOTS), or 0; pushes what they push first, since the
+// pick may take the address, and the array variable may be any slot.
+#define LOCAL_ELEMENT(variable, index)                                                             \
+    ([&] {                                                                                         \
+        s[top + 1] = SLOT_ADDRESS(variable);                                                       \
+        s[top + 2] = s[index];                                                                     \
+        return arrayAccess::element(space, s[top + 1], s[top + 2], u32(op->c));                    \
+    }())
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -940,6 +950,93 @@ void VirtualMachine::run() {
         FUSED_NEXT();
     }
 
+    // Natives on the array variable in slot top - 1 and the index in slot top, or on the
+    // array variable in slot top: where a native would raise an error, it runs itself.
+    fused_ElementAddress : {
+        const TVMAddress address =
+            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], u32(op->a));
+        if (address == 0) [[unlikely]]
+            RUN_PLAIN();
+        s[--top] = address;
+        FUSED_NEXT();
+    }
+    // The element's first word: a byte's address may lie too near the end for a word.
+    fused_ElementLoad : {
+        const TVMAddress address =
+            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], u32(op->a));
+        if (address == 0 || !space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[--top] = space.load32(address);
+        FUSED_NEXT();
+    }
+    // The element's slots from slot top on, over the index; a byte is sign-extended.
+    fused_ElementValue : {
+        const TUint32 width = u32(op->a);
+        const TInt32 slots = width < 4 ? 1 : static_cast<TInt32>(width / 4);
+        const TVMAddress address =
+            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], width);
+        if (address == 0 || top + slots - 1 >= limit) [[unlikely]]
+            RUN_PLAIN();
+        if (width < 4)
+            s[top] = bits(static_cast<TInt8>(space.load8(address)));
+        else
+            std::memcpy(s + top, space.hostPointer(address, width), width);
+        top += slots - 1;
+        FUSED_NEXT();
+    }
+    fused_ArraySize : {
+        arrayAccess::Array array;
+        if (top < 0 || !arrayAccess::find(space, s[top], u32(op->a), array)) [[unlikely]]
+            RUN_PLAIN();
+        s[top] = array.size;
+        FUSED_NEXT();
+    }
+    // addr a; pick b; then the element's address, or its first word, or its size. Each
+    // pushes what addr and pick push before the native reads it.
+    fused_SlotElementAddress : {
+        PICKED_SLOTS(variable, index, 2)
+        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        if (address == 0) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = address;
+        FUSED_NEXT();
+    }
+    fused_SlotElementLoad : {
+        PICKED_SLOTS(variable, index, 2)
+        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        if (address == 0 || !space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = space.load32(address);
+        FUSED_NEXT();
+    }
+    fused_SlotArraySize : {
+        PICKED_SLOT(variable, 1)
+        s[top + 1] = SLOT_ADDRESS(variable);
+        arrayAccess::Array array;
+        if (!arrayAccess::find(space, s[top + 1], u32(op->c), array)) [[unlikely]]
+            RUN_PLAIN();
+        s[++top] = array.size;
+        FUSED_NEXT();
+    }
+
+    // Natives on the string cell in slot top - 1 and the index in slot top, or on the
+    // string cell in slot top.
+    fused_StringCharAt : {
+        const OString* text = top < 1 ? nullptr : stringInCellOrNull(heap, s[top - 1]);
+        const TInt32 index = wrap(s[top]);
+        if (!text || index < 0 || index >= text->length()) [[unlikely]]
+            RUN_PLAIN();
+        s[--top] = text->units()[index];
+        FUSED_NEXT();
+    }
+    fused_StringLength : {
+        const OString* text = top < 0 ? nullptr : stringInCellOrNull(heap, s[top]);
+        if (!text) [[unlikely]]
+            RUN_PLAIN();
+        s[top] = bits(text->length());
+        FUSED_NEXT();
+    }
+
     // Branches whose targets lie in the code.
     fused_BranchIfZero : {
         if (top < 0) [[unlikely]]
@@ -1009,6 +1106,7 @@ void VirtualMachine::run() {
 #undef PICKED_SLOT
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
+#undef LOCAL_ELEMENT
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
