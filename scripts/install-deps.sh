@@ -7,6 +7,8 @@ packages=(
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
+    # the platform font of the tests, so that text measures the same everywhere
+    fonts-dejavu-core
     xvfb xdotool x11-utils x11-apps
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes, and llvm for
     # llvm-symbolizer, which puts names on the stack traces of a finding

@@ -58,7 +58,7 @@ void MainView::loadApplication() {
 }
 
 HostServices MainView::services() {
-    return {&files, &log, &clock, &scheduler, this, &extensionHost, &lifecycle, &canvases};
+    return {&files, &log, &clock, &scheduler, this, &extensionHost, &lifecycle, &canvases, &fonts};
 }
 
 bool MainView::needsRotation() const {

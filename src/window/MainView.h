@@ -12,6 +12,7 @@
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
 #include "QtCanvasService.h"
+#include "QtFontService.h"
 #include "Scheduler.h"
 
 #include <QString>
@@ -76,6 +77,7 @@ private:
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
     QtCanvasService canvases;
+    QtFontService fonts;
     TInt32 orientation = 2;
     bool windowActive = false;
     bool displayOn = true;

@@ -17,6 +17,9 @@ expectations written in the program's own comments:
     ; given-file: NAME: TEXT      one line (TEXT and a line feed, UTF-8) of the file NAME,
                                   created in the application directory, with its missing
                                   directories, before the run; lines in order
+    ; given-image: NAME: ROW      one row of pixels of the PNG image NAME, created before
+                                  the run; rows in order, one character a pixel (the
+                                  characters are listed in png_image.py)
     ; expect-bus: none            run without a system bus (normally a private
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
@@ -70,6 +73,7 @@ import sys
 import tempfile
 import threading
 
+from png_image import png_bytes
 from private_bus import NO_BUS, PrivateBus
 from window_driver import WindowDriver
 from x_display import XServer
@@ -78,7 +82,7 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
+    r"|given-file|given-image|expect-bus|display-status|x-screen|before-start|on|expect-pixels):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ")
 
 
@@ -94,6 +98,7 @@ class Expectation:
         self.files = {}  # file name -> expected lines
         self.absent = []  # names that must not exist
         self.given = {}  # file name -> lines written before the run
+        self.images = {}  # image file name -> rows of pixel characters
         self.bus = True
         self.actions = []  # (line, [action words, ...]) in order
         self.screen = None  # (width, height) of the X server's screen, or None: offscreen
@@ -126,11 +131,12 @@ def read_expectations(path, numbered_lines):
                 expectation.status = int(value.strip())
             except ValueError:
                 raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
-        elif kind in ("expect-file", "given-file"):
+        elif kind in ("expect-file", "given-file", "given-image"):
             name, colon, text = value.partition(": ")
             if not colon or not name:
                 raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
-            files = expectation.files if kind == "expect-file" else expectation.given
+            files = {"expect-file": expectation.files, "given-file": expectation.given,
+                     "given-image": expectation.images}[kind]
             files.setdefault(name, []).append(text)
         elif kind == "expect-no-file":
             if not value.strip():
@@ -272,6 +278,7 @@ def run_program(args, run):
         if args.assemble_only:
             return []
         write_given_files(directory, expectation.given)
+        write_given_images(directory, expectation.images)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         bus = server = None
@@ -359,6 +366,12 @@ def write_given_files(directory, given):
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "w", encoding="utf-8", newline="\n") as written:
             written.write("".join(line + "\n" for line in lines))
+
+
+def write_given_images(directory, images):
+    for name, rows in images.items():
+        with open(os.path.join(directory, name), "wb") as written:
+            written.write(png_bytes(rows))
 
 
 def absence_failures(directory, absent):

@@ -7,6 +7,7 @@
 #include "ClockService.h"
 #include "ExtensionService.h"
 #include "FileSystemServices.h"
+#include "FontService.h"
 #include "LifecycleService.h"
 #include "LogService.h"
 #include "ScreenService.h"
@@ -21,8 +22,10 @@ struct HostServices {
     ExtensionService* extensions = nullptr;
     LifecycleService* lifecycle = nullptr;
     CanvasService* canvases = nullptr;
+    FontService* fonts = nullptr;
 
     bool complete() const {
-        return files && log && clocks && timers && screen && extensions && lifecycle && canvases;
+        return files && log && clocks && timers && screen && extensions && lifecycle && canvases &&
+               fonts;
     }
 };
