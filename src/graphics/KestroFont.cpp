@@ -2,6 +2,9 @@
 
 #include "ErrorHandling.h"
 
+#include <algorithm>
+#include <cstdint>
+
 namespace {
 
 constexpr char16_t kFirstGlyphUnit = 32;
@@ -53,16 +56,18 @@ KestroFont::KestroFont(const QImage& source)
     }
 }
 
+// Widths add up in 64 bits: a long text of wide glyphs can be wider than an int holds,
+// and measures then the widest an int can say.
 TInt32 KestroFont::stringWidth(const OString& text, TInt32 first, TInt32 length) const {
-    TInt32 width = 0;
+    TInt64 width = 0;
     for (char16_t unit : text.view().substr(first, length))
         width += glyph(unit).width;
-    return width;
+    return static_cast<TInt32>(std::min<TInt64>(width, INT32_MAX));
 }
 
 TInt32 KestroFont::fittingCharacters(const OString& text, TInt32 first, TInt32 length,
                                      TInt32 maximum) const {
-    TInt32 width = 0;
+    TInt64 width = 0;
     TInt32 fitting = 0;
     for (char16_t unit : text.view().substr(first, length)) {
         width += glyph(unit).width;
