@@ -13,6 +13,14 @@
 #include <QDebug>
 #include <cstdio>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The system's font configuration library keeps what it reads of the installed fonts
+// until the process ends; the leak checker of a sanitizer build is told so.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+#endif
+
 namespace {
 
 // Display status changes from the platform's mode control arrive on the system bus.

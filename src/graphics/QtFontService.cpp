@@ -4,22 +4,22 @@
 #include "KestroFont.h"
 #include "NativeFont.h"
 
-#include <QFontDatabase>
+#include <QFile>
 #include <QGuiApplication>
-#include <QStringList>
 
 #include <mutex>
 
 namespace {
 
 constexpr const char* kStableFontFile = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* kStableFontFamily = "DejaVu Sans";
 constexpr int kDefaultPixelSize = 40;
 
 // Makes the installed DejaVu Sans the application's font, which surfaces draw text in.
+// The family is named, not the file loaded: the system's font configuration finds it,
+// and only when text is first measured or drawn.
 void selectStableFont() {
-    const int id = QFontDatabase::addApplicationFont(kStableFontFile);
-    const QStringList families = QFontDatabase::applicationFontFamilies(id);
-    if (!families.isEmpty()) QGuiApplication::setFont(QFont(families.first()));
+    if (QFile::exists(kStableFontFile)) QGuiApplication::setFont(QFont(kStableFontFamily));
 }
 
 } // namespace
