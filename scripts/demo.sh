@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Builds kestro and runs the bundled example application. Without a display (no DISPLAY
-# and no WAYLAND_DISPLAY) it runs the example on a virtual X server for a moment, saves a
-# screenshot with the host's screenshot key and says where it went.
+# Builds kestro and runs the bundled example: an animated scene (arrow keys move the
+# block, Q ends it). Without a display (no DISPLAY and no WAYLAND_DISPLAY) it runs the
+# example on a virtual X server for a moment, saves a screenshot with the host's
+# screenshot key and says where it went.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 scripts/build.sh release
-cd build/release/examples/hello
+cd build/release/examples/scene
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
     exec ../../src/kestro "$@"
 fi

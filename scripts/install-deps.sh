@@ -9,6 +9,8 @@ packages=(
     python3 dbus
     # sound: the client library, and a server with its recorder for the sound tests
     libpulse-dev pulseaudio pulseaudio-utils
+    # the platform font of the tests, so that text measures the same everywhere
+    fonts-dejavu-core
     xvfb xauth xdotool x11-utils x11-apps
     # the fuzz build: clang with libFuzzer and the sanitizer runtimes, and llvm for
     # llvm-symbolizer, which puts names on the stack traces of a finding

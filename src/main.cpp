@@ -16,6 +16,14 @@
 #include <QFileInfo>
 #include <cstdio>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The system's font configuration library keeps what it reads of the installed fonts
+// until the process ends; the leak checker of a sanitizer build is told so.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig.so\n";
+}
+#endif
+
 namespace {
 
 // Display status changes from the platform's mode control arrive on the system bus.
@@ -46,14 +54,6 @@ KeyMap keyMapFor(const CommandLine& line, const CAppsString& directory) {
 }
 
 } // namespace
-
-#if defined(__SANITIZE_ADDRESS__)
-// Fontconfig keeps a pattern for the life of the process where the leak checker finds no
-// reference to it once the first text is drawn; the leak is the library's, not ours.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libfontconfig.so\n";
-}
-#endif
 
 int main(int argc, char** argv) {
     auto parsed = parseCommandLine(argc, argv);

@@ -36,7 +36,11 @@ void GraphicsContainer::endDrawing() {
     deviceHolder.reset();
 }
 
+// A negative width or height counts from the other side, as in Qt's rectangles; only the
+// part on the device goes to Qt.
 void GraphicsContainer::fillRectangle(TInt32 x, TInt32 y, TInt32 width, TInt32 height,
                                       TUint32 colour) {
-    if (target) targetPainter.fillRect(x, y, width, height, QColor::fromRgba(colour));
+    if (!target) return;
+    const QRectF area = QRectF(x, y, width, height).normalized().intersected(deviceArea());
+    if (!area.isEmpty()) targetPainter.fillRect(area, QColor::fromRgba(colour));
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "DrawingSurface.h"
+#include "KestroFont.h"
 
 #include <QPaintDevice>
 #include <QPainter>
@@ -29,11 +30,24 @@ public:
 
     void endDrawing() override;
     void fillRectangle(TInt32 x, TInt32 y, TInt32 width, TInt32 height, TUint32 colour) override;
+    void drawLine(SurfacePoint from, SurfacePoint to, TUint32 colour) override;
+    void drawBitmap(VMBitmap& bitmap, SurfacePoint at, TInt32 opacity) override;
+    void drawBitmapRegion(VMBitmap& bitmap, SurfacePoint at, BitmapRectangle source,
+                          TInt32 opacity) override;
+    void tileBitmap(VMBitmap& bitmap, BitmapRectangle area, SurfacePoint origin) override;
+    void drawBitmapTurned(VMBitmap& bitmap, SurfacePoint centre, PictureTurn turn,
+                          TInt32 opacity) override;
+    void drawText(TextRun run, SurfacePoint at, TUint32 colour, CAppsFont& font) override;
     bool isDrawing() const { return target != nullptr; }
     // The painter, active while drawing lasts.
     QPainter& painter() { return targetPainter; }
 
 private:
+    QRectF deviceArea() const;
+    // The source region of the picture, unscaled, its top-left corner at `at`.
+    void drawUnscaled(const QPixmap& picture, QPointF at, QRectF source);
+    void drawBitmapText(TextRun run, SurfacePoint at, TUint32 colour, KestroFont& font);
+
     QPaintDevice* target = nullptr; // null once drawing has ended
     QPainter targetPainter;
     QSharedPointer<QPaintDevice> deviceHolder;

@@ -66,8 +66,8 @@ void MainView::loadApplication() {
 }
 
 HostServices MainView::services() {
-    return {&files,         &log,       &clock,    &scheduler,   this,
-            &extensionHost, &lifecycle, &canvases, &keyboardTilt};
+    return {&files,         &log,       &clock,    &scheduler, this,
+            &extensionHost, &lifecycle, &canvases, &fonts,     &keyboardTilt};
 }
 
 bool MainView::needsRotation() const {

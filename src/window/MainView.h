@@ -14,6 +14,7 @@
 #include "MainViewBase.h"
 #include "ProcessLifecycle.h"
 #include "QtCanvasService.h"
+#include "QtFontService.h"
 #include "Scheduler.h"
 
 #include <QString>
@@ -90,6 +91,7 @@ private:
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
     QtCanvasService canvases;
+    QtFontService fonts;
     KeyMap keyMap;
     KeyboardTilt keyboardTilt;
     QRect windowedGeometry; // where the window goes when it leaves full screen

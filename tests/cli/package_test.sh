@@ -15,7 +15,7 @@ dpkg-deb --field "$deb" Depends | grep -q libqt6 || fail "the package does not d
 dpkg -x "$deb" "$work/root"
 root=$work/root/usr
 for file in bin/kestro bin/kestro-asm bin/kestro-dis bin/kestro-example share/man/man1/kestro.1 \
-    share/applications/kestro-example.desktop share/kestro/examples/hello/index.mcb; do
+    share/applications/kestro-example.desktop share/kestro/examples/scene/index.mcb; do
     [ -f "$root/$file" ] || fail "$file is not in the package"
 done
 grep -qx "Exec=kestro-example" "$root/share/applications/kestro-example.desktop" ||

@@ -19,6 +19,9 @@ expectations written in the program's own comments:
     ; given-file: NAME: TEXT      one line (TEXT and a line feed, UTF-8) of the file NAME,
                                   created in the application directory, with its missing
                                   directories, before the run; lines in order
+    ; given-image: NAME: ROW      one row of pixels of the PNG image NAME, created before
+                                  the run; rows in order, one character a pixel (the
+                                  characters are listed in png_image.py)
     ; expect-bus: none            run without a system bus (normally a private
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
@@ -88,6 +91,7 @@ import sys
 import tempfile
 import threading
 
+from png_image import png_bytes
 from private_bus import NO_BUS, PrivateBus
 from window_driver import WindowDriver
 from x_display import XServer
@@ -96,8 +100,8 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|expect-bus|display-status|x-screen|before-start|on|expect-pixels|arguments"
-    r"|expect-signal|expect-stderr|given-bytes|sound-server):(.*)$")
+    r"|given-file|given-image|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
+    r"|arguments|expect-signal|expect-stderr|given-bytes|sound-server):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
 NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
@@ -114,6 +118,7 @@ class Expectation:
         self.files = {}  # file name -> expected lines
         self.absent = []  # names that must not exist
         self.given = {}  # file name -> lines written before the run
+        self.images = {}  # image file name -> rows of pixel characters
         self.bus = True
         self.actions = []  # (line, [action words, ...]) in order
         self.screen = None  # (width, height) of the X server's screen, or None: offscreen
@@ -151,11 +156,12 @@ def read_expectations(path, numbered_lines):
                 expectation.status = int(value.strip())
             except ValueError:
                 raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
-        elif kind in ("expect-file", "given-file"):
+        elif kind in ("expect-file", "given-file", "given-image"):
             name, colon, text = value.partition(": ")
             if not colon or not name:
                 raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
-            files = expectation.files if kind == "expect-file" else expectation.given
+            files = {"expect-file": expectation.files, "given-file": expectation.given,
+                     "given-image": expectation.images}[kind]
             files.setdefault(name, []).append(text)
         elif kind == "expect-no-file":
             if not value.strip():
@@ -314,6 +320,7 @@ def run_program(args, run):
         if args.assemble_only:
             return []
         write_given_files(directory, expectation.given, expectation.byte_files)
+        write_given_images(directory, expectation.images)
         env = dict(os.environ)
         env["QT_QPA_PLATFORM"] = "offscreen"
         env["PULSE_SERVER"] = NO_SOUND_SERVER
@@ -434,6 +441,12 @@ def silent_socket(path):
 def stderr_failures(expected, stderr_bytes):
     lines = stderr_bytes.decode("latin-1").splitlines()
     return [f"no line of standard error is '{text}'" for text in expected if text not in lines]
+
+
+def write_given_images(directory, images):
+    for name, rows in images.items():
+        with open(os.path.join(directory, name), "wb") as written:
+            written.write(png_bytes(rows))
 
 
 def absence_failures(directory, absent):

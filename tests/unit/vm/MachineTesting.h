@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-// Host services without files, clocks, a screen or bitmaps.
+// Host services without files, clocks, a screen, bitmaps or fonts.
 class QuietServices : public FileSystemServices,
                       public LogService,
                       public ClockService,
@@ -21,9 +21,10 @@ class QuietServices : public FileSystemServices,
                       public ScreenService,
                       public ExtensionService,
                       public LifecycleService,
-                      public CanvasService {
+                      public CanvasService,
+                      public FontService {
 public:
-    HostServices services() { return {this, this, this, this, this, this, this, this}; }
+    HostServices services() { return {this, this, this, this, this, this, this, this, this}; }
 
     std::unique_ptr<KESTRO::OutputStream> openOutputFile(const OString&, bool) override {
         return nullptr;
@@ -65,6 +66,8 @@ public:
     std::unique_ptr<VMBitmap> decodeImage(std::span<const TUint8>) override { return nullptr; }
     std::unique_ptr<DrawingSurface> drawOn(VMBitmap&) override { return nullptr; }
     void bitmapRequest(bool) override {}
+    std::unique_ptr<CAppsFont> defaultFont() override { return nullptr; }
+    std::unique_ptr<CAppsFont> bitmapFont(std::span<const TUint8>) override { return nullptr; }
 };
 
 class RecordingHost : public QuietServices {

@@ -7,6 +7,7 @@
 #include "ClockService.h"
 #include "ExtensionService.h"
 #include "FileSystemServices.h"
+#include "FontService.h"
 #include "LifecycleService.h"
 #include "LogService.h"
 #include "ScreenService.h"
@@ -22,9 +23,11 @@ struct HostServices {
     ExtensionService* extensions = nullptr;
     LifecycleService* lifecycle = nullptr;
     CanvasService* canvases = nullptr;
+    FontService* fonts = nullptr;
     TiltService* tilt = nullptr; // optional: where the device has no sensor
 
     bool complete() const {
-        return files && log && clocks && timers && screen && extensions && lifecycle && canvases;
+        return files && log && clocks && timers && screen && extensions && lifecycle && canvases &&
+               fonts;
     }
 };

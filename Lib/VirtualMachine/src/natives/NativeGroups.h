@@ -46,7 +46,7 @@ void nothing(NativeCall& call, TInt32 constant);
     X(17, "Rectangle", "Rectangle:", CodePosition, kRectangleNatives)                              \
     X(18, "Graphics", "Graphics:", CodePosition, kGraphicsNatives)                                 \
     X(19, "Bitmap", "Bitmap:", CodePosition, kBitmapNatives)                                       \
-    X(20, "Font", "Font:", CodePosition, kNoNatives)                                               \
+    X(20, "Font", "Font:", CodePosition, kFontNatives)                                             \
     X(21, "OutputStream", "OutputStream:", CodePosition, kOutputStreamNatives)                     \
     X(22, "FileWriter", "FileWriter:", CodePosition, kFileWriterNatives)                           \
     X(23, "InputStream", "InputStream:", CodePosition, kInputStreamNatives)                        \

@@ -10,10 +10,14 @@ std::unique_ptr<VMBitmap> loadBitmapFile(const HostServices& host, const OString
     return host.canvases->decodeImage(readImageFile(*host.files, path));
 }
 
+const std::vector<TUint8>& nonEmpty(const std::vector<TUint8>& bytes) {
+    if (bytes.empty()) throwError(EInvalidArgument, "byte[] is empty");
+    return bytes;
+}
+
 std::unique_ptr<VMBitmap> decodeBitmapBytes(const HostServices& host,
                                             const std::vector<TUint8>& bytes) {
-    if (bytes.empty()) throwError(EInvalidArgument, "byte[] is empty");
-    return host.canvases->decodeImage(bytes);
+    return host.canvases->decodeImage(nonEmpty(bytes));
 }
 
 TVMAddress handleForLoaded(VMHeap& heap, std::unique_ptr<VMBitmap> picture, const char* failure) {

@@ -12,6 +12,8 @@
 // The picture in the application file, or null when it holds none the host reads; the
 // file's own failures raise the errors of readImageFile.
 std::unique_ptr<VMBitmap> loadBitmapFile(const HostServices& host, const OString& path);
+// The bytes; no bytes raise InvalidArgumentException "byte[] is empty".
+const std::vector<TUint8>& nonEmpty(const std::vector<TUint8>& bytes);
 // The picture in the bytes, or null when they hold none the host reads; no bytes raise
 // InvalidArgumentException "byte[] is empty".
 std::unique_ptr<VMBitmap> decodeBitmapBytes(const HostServices& host,

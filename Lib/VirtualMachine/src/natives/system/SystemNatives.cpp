@@ -1,8 +1,10 @@
 // The system native group 32: ending the application, clocks, the application object,
-// bitmaps. Function 10 (the default font) joins the table with the fonts.
+// fonts and bitmaps.
 #include "BitmapLoading.h"
 #include "DateTimeFamilies.h"
 #include "ErrorHandling.h"
+#include "FontOperands.h"
+#include "ImageFiles.h"
 #include "NativeCall.h"
 #include "NativeGroups.h"
 #include "vector/ArrayCall.h"
@@ -57,6 +59,24 @@ void bitmapFromBytes(NativeCall& native, TInt32) {
     call.answer(call.newCell(handleForLoaded(call.heap(), std::move(decoded), "")));
 }
 
+void defaultFont(NativeCall& call, TInt32) {
+    call.answer(newFontCell(call, call.host().fonts->defaultFont()));
+}
+
+// A bitmap font cut from the picture in an application file, in a new cell.
+void bitmapFontFromFile(NativeCall& call, TInt32) {
+    const HostServices& host = call.host();
+    const std::vector<TUint8> bytes = readImageFile(*host.files, call.string());
+    call.answer(newFontCell(call, host.fonts->bitmapFont(bytes)));
+}
+
+// A bitmap font cut from the picture in a byte array, in a new cell.
+void bitmapFontFromBytes(NativeCall& native, TInt32) {
+    ArrayCall<ByteElement> call(native, true);
+    const std::vector<TUint8> bytes = nonEmpty(allBytesOf(call.array()));
+    call.answer(newFontCell(call, call.host().fonts->bitmapFont(bytes)));
+}
+
 void discardTwo(NativeCall& call, TInt32) {
     call.word();
     call.word();
@@ -78,11 +98,14 @@ constexpr NativeFunction kFunctions[] = {
     {7, "secondHostQuery", pushZero},
     {8, "currentTimeMillis", currentTimeMillis},
     {9, "now", answerCurrentDateTime},
+    {10, "defaultFont", defaultFont},
     {11, "bitmapFromFile", bitmapFromFile},
     {12, "bitmapFromBytes", bitmapFromBytes},
     {13, "discardTwo", discardTwo},
     {14, "null", null},
     {15, "secondNull", null},
+    {16, "bitmapFontFromFile", bitmapFontFromFile},
+    {17, "bitmapFontFromBytes", bitmapFontFromBytes},
 };
 
 } // namespace
