@@ -34,8 +34,10 @@ QSharedPointer<QImage>& MainViewBase::backBuffer() {
 void MainViewBase::paintEvent(QPaintEvent* event) {
     VirtualMachine* machine = currentVirtualMachine();
     if (!machine) return;
+    const auto start = std::chrono::steady_clock::now();
     const Presentation shown = presentation();
     letApplicationDraw(*machine, shown.bufferRegionOf(event->region()));
+    lastDraw = std::chrono::steady_clock::now() - start;
     QPainter painter(this);
     painter.setClipRegion(event->region());
     for (const QRect& bar : event->region() - shown.pictureRect())

@@ -26,6 +26,9 @@ public:
     // A copy of the back buffer: the application's picture at the size it drew it.
     QImage bufferPicture() { return backBuffer()->copy(); }
     void toggleOverlay() { overlay.toggle(); }
+    // How long the last paint took from its start to the end of the collection after the
+    // application's draw call (the picture not yet shown).
+    std::chrono::nanoseconds lastDrawTime() const { return lastDraw; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,4 +45,5 @@ private:
     QSharedPointer<QImage> landscapeBuffer;
     QSharedPointer<QImage> portraitBuffer;
     FrameOverlay overlay{this};
+    std::chrono::nanoseconds lastDraw{0};
 };
