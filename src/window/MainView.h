@@ -5,6 +5,7 @@
 
 #include "ApplicationFiles.h"
 #include "ApplicationLog.h"
+#include "ConfiguredPositions.h"
 #include "ExtensionHost.h"
 #include "HostClock.h"
 #include "HostServices.h"
@@ -88,6 +89,7 @@ private:
     ApplicationLog log{files};
     HostClock clock;
     Scheduler scheduler;
+    ConfiguredPositions positions;
     ExtensionHost extensionHost;
     ProcessLifecycle lifecycle;
     QtCanvasService canvases;

@@ -10,6 +10,7 @@
 #include "FontService.h"
 #include "LifecycleService.h"
 #include "LogService.h"
+#include "PositionService.h"
 #include "ScreenService.h"
 #include "TiltService.h"
 #include "TimerService.h"
@@ -24,7 +25,8 @@ struct HostServices {
     LifecycleService* lifecycle = nullptr;
     CanvasService* canvases = nullptr;
     FontService* fonts = nullptr;
-    TiltService* tilt = nullptr; // optional: where the device has no sensor
+    TiltService* tilt = nullptr;          // optional: where the device has no sensor
+    PositionService* positions = nullptr; // optional: where positions come from
 
     bool complete() const {
         return files && log && clocks && timers && screen && extensions && lifecycle && canvases &&

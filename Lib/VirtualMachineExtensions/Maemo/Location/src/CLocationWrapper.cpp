@@ -34,11 +34,12 @@ const ExtensionFunction<CLocationWrapper> CLocationWrapper::kFunctions[] = {
     {17, &CLocationWrapper::setParameter},
 };
 
-CLocationWrapper::CLocationWrapper(MVMCallbackInterface& aMachine)
+CLocationWrapper::CLocationWrapper(MVMCallbackInterface& aMachine, PositionService* aPositions)
     : TableExtension(aMachine),
       locationEvent(observerMethod(machine, "<locationobserver>.handle location event<location>")),
       locationError(
-          observerMethod(machine, "<locationobserver>.handle location error<locationerror>")) {}
+          observerMethod(machine, "<locationobserver>.handle location error<locationerror>")),
+      positions(aPositions) {}
 
 // The event reaches the application between host calls: during one it waits in the queue.
 void CLocationWrapper::positionUpdate(const PositionValues& values,
@@ -62,10 +63,11 @@ void CLocationWrapper::createRequestor(ExtensionCall& call) {
     const TInt32 parameter = call.integer();
     const TUint32 value = call.word();
     const TVMAddress cell = nonNull(call.word());
-    storeInCell(call, cell,
-                std::make_unique<CLocationPositionRequestorGCObject>(
-                    value, static_cast<TInt32>(static_cast<TUint32>(seconds) * 1000), parameter),
-                GC_CODE_DATA);
+    storeInCell(
+        call, cell,
+        std::make_unique<CLocationPositionRequestorGCObject>(
+            value, static_cast<TInt32>(static_cast<TUint32>(seconds) * 1000), parameter, positions),
+        GC_CODE_DATA);
     call.pop();
 }
 
@@ -74,7 +76,7 @@ void CLocationWrapper::setInterval(ExtensionCall& call) {
 }
 
 void CLocationWrapper::stopRequestor(ExtensionCall& call) {
-    requestorIn(call);
+    stop(requestorIn(call));
     call.pop();
 }
 
@@ -169,10 +171,23 @@ void CLocationWrapper::restartWith(ExtensionCall& call,
     call.pop();
 }
 
+// A configured position is a fix of flag 1, dated when it is delivered.
 void CLocationWrapper::start(const CLocationPositionRequestorGCObject& requestor) {
     deliverTestPosition(*this, requestor.iValue);
+    if (!positions) return;
+    const TUint32 observer = requestor.iValue;
+    positions->startPositions(
+        &requestor, requestor.iInterval, [this, observer](const PositionFix& fix) {
+            const PositionValues values{ORaw::toFixed(fix.first), ORaw::toFixed(fix.second),
+                                        ORaw::toFixed(fix.third), ORaw::toFixed(fix.fourth)};
+            positionUpdate(values, Kestro::DateTime::now(), 1, observer);
+        });
+}
+
+void CLocationWrapper::stop(const CLocationPositionRequestorGCObject& requestor) {
+    if (positions) positions->stopPositions(&requestor);
 }
 
 std::unique_ptr<Extension> createLocation(const ExtensionContext& context) {
-    return std::make_unique<CLocationWrapper>(context.machine);
+    return std::make_unique<CLocationWrapper>(context.machine, context.services.positions);
 }

@@ -1,6 +1,7 @@
 // The location extension (extension 27): location values, position requestors, and the
-// delivery of positions and errors to the application's observer. The platform offers no
-// positioning source; KESTRO_TEST_POSITION stands in for one (TestPosition.h).
+// delivery of positions and errors to the application's observer. Positions come from the
+// host's position service (a configured position on a desktop); KESTRO_TEST_POSITION also
+// stands in for a source (TestPosition.h).
 #pragma once
 
 #include "CLocation.h"
@@ -12,7 +13,7 @@
 
 class CLocationWrapper : public TableExtension<CLocationWrapper>, public MPositionObserver {
 public:
-    explicit CLocationWrapper(MVMCallbackInterface& machine);
+    CLocationWrapper(MVMCallbackInterface& machine, PositionService* positions);
 
     void positionUpdate(const PositionValues& values, const Kestro::DateTime& dateTime, TInt32 flag,
                         TUint32 observer) override;
@@ -38,8 +39,9 @@ private:
 
     // Sets an interval or a parameter of the requestor in the call, then restarts it.
     void restartWith(ExtensionCall& call, TInt32 CLocationPositionRequestorGCObject::*setting);
-    // Starting connects to no source but the test position, when there is one.
+    // Starting connects the requestor to the host's positions and the test position.
     void start(const CLocationPositionRequestorGCObject& requestor);
+    void stop(const CLocationPositionRequestorGCObject& requestor);
 
     friend TableExtension;
     static const ExtensionFunction<CLocationWrapper> kFunctions[];
@@ -47,6 +49,7 @@ private:
 
     const TInt32 locationEvent;
     const TInt32 locationError;
+    PositionService* const positions; // or null
 };
 
 std::unique_ptr<Extension> createLocation(const ExtensionContext& context);
