@@ -40,6 +40,16 @@ TUint32 wordCount(const DecodedOp* op) {
     return bits(std::max(0, op->a));
 }
 
+// The block instructions copy word by word upwards: where the two ranges overlap (an
+// address into the operand stack, which lies in the machine's memory too) a word written
+// may be read again, as it always has been.
+void copyWordsUpwards(void* to, const void* from, TUint32 words) {
+    auto* target = static_cast<TUint8*>(to);
+    const auto* source = static_cast<const TUint8*>(from);
+    for (TUint32 i = 0; i < words * 4; i += 4)
+        std::memmove(target + i, source + i, 4);
+}
+
 // What runs before an instruction whose slot counts are fixed: the slots it pops must be
 // on the stack, and there must be room for the slots it adds.
 struct StackChecks {
@@ -679,13 +689,7 @@ void VirtualMachine::run() {
     op_CopyWordsWide : {
         CHECK_STACK(CopyWords, CopyWordsWide);
         const TUint32 n = wordCount(op);
-        if (n > 0) {
-            const TUint8* from = wordsAt(s[top], n);
-            TUint8* to = wordsAt(s[top - 1], n);
-            // Word by word upwards: an overlapping copy repeats words, as it always has.
-            for (TUint32 i = 0; i < n * 4; i += 4)
-                std::memmove(to + i, from + i, 4);
-        }
+        if (n > 0) copyWordsUpwards(wordsAt(s[top - 1], n), wordsAt(s[top], n), n);
         --top;
         op += instructionLength(op->opcode);
         DISPATCH();
@@ -695,7 +699,7 @@ void VirtualMachine::run() {
         NEED(1);
         const TUint32 n = wordCount(op);
         ROOM_WIDE(TInt64{n} - 1);
-        if (n > 0) std::memcpy(s + top, wordsAt(s[top], n), n * 4);
+        if (n > 0) copyWordsUpwards(s + top, wordsAt(s[top], n), n);
         top += static_cast<TInt32>(n) - 1;
         op += instructionLength(op->opcode);
         DISPATCH();
@@ -705,7 +709,7 @@ void VirtualMachine::run() {
         const TUint32 n = wordCount(op);
         NEED_WIDE(TInt64{n} + 1);
         top -= static_cast<TInt32>(n) + 1;
-        if (n > 0) std::memcpy(wordsAt(s[top + 1], n), s + top + 2, n * 4);
+        if (n > 0) copyWordsUpwards(wordsAt(s[top + 1], n), s + top + 2, n);
         op += instructionLength(op->opcode);
         DISPATCH();
     }
@@ -980,7 +984,7 @@ void VirtualMachine::run() {
         if (width < 4)
             s[top] = bits(static_cast<TInt8>(space.load8(address)));
         else
-            std::memcpy(s + top, space.hostPointer(address, width), width);
+            copyWordsUpwards(s + top, space.hostPointer(address, width), width / 4);
         top += slots - 1;
         FUSED_NEXT();
     }
