@@ -8,6 +8,7 @@
 #include "KestroFont.h"
 #include "QtCanvasService.h"
 #include "QtFontService.h"
+#include "TimeSummary.h"
 
 #include <QBuffer>
 #include <QGuiApplication>
@@ -74,16 +75,6 @@ void drawFrame(DrawingSurface& surface, Scene& scene, int frame) {
     }
 }
 
-void report(const char* what, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (const double time : times)
-        total += time;
-    std::printf("%s: %zu runs, best %.3f ms, median %.3f ms, mean %.3f ms, 99%% %.3f ms\n", what,
-                times.size(), times.front(), times[times.size() / 2], total / times.size(),
-                times[times.size() * 99 / 100]);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -103,7 +94,7 @@ int main(int argc, char** argv) {
             frameTimes.push_back(millisecondsSince(start));
         }
     }
-    report("frame", frameTimes);
+    reportTimes("frame", frameTimes);
 
     // Five colour changes, as each frame makes them.
     auto& font = dynamic_cast<KestroFont&>(*scene.font);
@@ -114,6 +105,6 @@ int main(int argc, char** argv) {
             font.glyphsIn(colour);
         recolourTimes.push_back(millisecondsSince(start));
     }
-    report("recolouring (5 colour changes)", recolourTimes);
+    reportTimes("recolouring (5 colour changes)", recolourTimes);
     return 0;
 }

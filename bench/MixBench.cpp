@@ -3,6 +3,7 @@
 // for exactly one callback, so the figure is also the longest the lock is held.
 //   mix_bench [sounds] [callbacks]      (default: 32 2000)
 #include "SoundMix.h"
+#include "TimeSummary.h"
 
 #include <algorithm>
 #include <chrono>
@@ -35,10 +36,6 @@ int main(int argc, char** argv) {
             std::chrono::steady_clock::now() - start;
         times.push_back(elapsed.count());
     }
-    std::sort(times.begin(), times.end());
-    std::printf("%d sounds, 1600 samples a callback, %d callbacks: best %.3f ms, median %.3f ms, "
-                "99%% %.3f ms, worst %.3f ms\n",
-                sounds, callbacks, times.front(), times[times.size() / 2],
-                times[times.size() * 99 / 100], times.back());
+    reportTimes(std::to_string(sounds) + " sounds, 1600 samples a callback", times);
     return 0;
 }

@@ -9,6 +9,7 @@
 #include "Assembler.h"
 #include "MainView.h"
 #include "ModuleWriter.h"
+#include "TimeSummary.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -54,18 +55,6 @@ double millisecondsOfRepaint(MainView& view) {
     return elapsed.count();
 }
 
-void report(const char* what, const MainView& view, std::vector<double> times) {
-    std::sort(times.begin(), times.end());
-    double total = 0;
-    for (const double time : times)
-        total += time;
-    std::printf("window %dx%d, %s: %zu frames, best %.3f ms, median %.3f ms, mean %.3f ms, "
-                "99%% %.3f ms\n",
-                view.width(), view.height(), what, times.size(), times.front(),
-                times[times.size() / 2], total / static_cast<double>(times.size()),
-                times[times.size() * 99 / 100]);
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -85,7 +74,9 @@ int main(int argc, char** argv) {
         repaints.push_back(millisecondsOfRepaint(view));
         draws.push_back(std::chrono::duration<double, std::milli>(view.lastDrawTime()).count());
     }
-    report("paint event to the end of the collection", view, draws);
-    report("whole repaint, picture shown", view, repaints);
+    const std::string window =
+        "window " + std::to_string(view.width()) + "x" + std::to_string(view.height());
+    reportTimes(window + ", paint event to the end of the collection", draws);
+    reportTimes(window + ", whole repaint, picture shown", repaints);
     return 0;
 }
