@@ -10,14 +10,13 @@ import argparse
 import ctypes
 import os
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-BUILD = os.path.join(ROOT, "build", "release")
 sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+from paint import start_application  # noqa: E402
 from x_display import XServer  # noqa: E402
 
 
@@ -52,13 +51,7 @@ def latencies(presses):
     server = XServer((800, 480))
     try:
         with tempfile.TemporaryDirectory() as directory:
-            subprocess.run([os.path.join(BUILD, "tools", "kestro-asm"),
-                            os.path.join(ROOT, "bench", "key_latency.kasm"), "-o",
-                            os.path.join(directory, "index.mcb")], check=True)
-            process = subprocess.Popen([os.path.join(BUILD, "src", "kestro")], cwd=directory,
-                                       env=dict(server.env, QT_QPA_PLATFORM="xcb"),
-                                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                       stderr=subprocess.PIPE)
+            process = start_application(server, directory, "key_latency")
             try:
                 wait_for(process.stderr, "LOG: ready")
                 wait_for(process.stderr, "LOG: drawn 0")  # the repaint after start-up

@@ -42,18 +42,23 @@ def resident_kib(pid):
     return 0
 
 
+def start_application(server, directory, program):
+    """Assembles bench/PROGRAM.kasm into the directory and starts kestro there on the X
+    server; its standard error is a pipe."""
+    subprocess.run([os.path.join(BUILD, "tools", "kestro-asm"),
+                    os.path.join(ROOT, "bench", program + ".kasm"), "-o",
+                    os.path.join(directory, "index.mcb")], check=True)
+    return subprocess.Popen([os.path.join(BUILD, "src", "kestro")], cwd=directory,
+                            env=dict(server.env, QT_QPA_PLATFORM="xcb"), stdin=subprocess.DEVNULL,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+
+
 def memory_over_frames():
     server = XServer((800, 480))
     try:
         with tempfile.TemporaryDirectory() as directory:
-            subprocess.run([os.path.join(BUILD, "tools", "kestro-asm"),
-                            os.path.join(ROOT, "bench", "paint.kasm"), "-o",
-                            os.path.join(directory, "index.mcb")], check=True)
-            env = dict(server.env, QT_QPA_PLATFORM="xcb")
             started = time.monotonic()
-            process = subprocess.Popen([os.path.join(BUILD, "src", "kestro")], cwd=directory,
-                                       env=env, stdin=subprocess.DEVNULL,
-                                       stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
+            process = start_application(server, directory, "paint")
             print(f"{'frames':>8} {'seconds':>8} {'RSS KiB':>9}")
             for raw in process.stderr:
                 line = raw.decode("latin-1").strip()
