@@ -9,25 +9,15 @@
 
 namespace {
 
-const char* const kUsage =
-    "usage: %s [--auto] [--window] [--scale N] [--keymap FILE] [--user-data] [Qt options]\n"
-    "       %s --help | --version\n";
-
-std::string withProgramName(const char* format, const std::string& program) {
-    std::string text;
-    for (const char* at = format; *at; ++at) {
-        if (at[0] == '%' && at[1] == 's') {
-            text += program;
-            ++at;
-        } else {
-            text += *at;
-        }
-    }
-    return text;
+std::string usage(const std::string& program) {
+    return "usage: " + program +
+           " [--auto] [--window] [--scale N] [--keymap FILE] [--user-data] [Qt options]\n"
+           "       " +
+           program + " --help | --version\n";
 }
 
 std::string helpText(const std::string& program) {
-    std::string text = withProgramName(kUsage, program);
+    std::string text = usage(program);
     text += "\nRuns the application whose index.mcb is in the working directory, or in\n"
             "/opt/<program name> when the first argument is --auto.\n\n"
             "Options:\n"
@@ -52,8 +42,8 @@ std::string helpText(const std::string& program) {
 }
 
 CommandLineAnswer usageError(const std::string& program, const std::string& problem) {
-    return {2, program + ": " + problem + "\n" + withProgramName(kUsage, program) + "Try '" +
-                   program + " --help' for more.\n"};
+    return {2, program + ": " + problem + "\n" + usage(program) + "Try '" + program +
+                   " --help' for more.\n"};
 }
 
 bool parseScale(const char* text, int& scale) {
