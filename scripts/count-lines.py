@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Prints the code lines (Lib/, src/, tools/), the test lines (tests/) and their ratio.
 
+The fuzzer (fuzz/) and the benchmarks (bench/) are tools that search for faults and
+measure; they are neither.
+
 A line counts when it is neither blank nor a comment: `//` and `/* ... */` in C++,
 `;` in assembly (expectation comments included), `#` in Python, shell and CMake files.
-The inputs that once made a fuzzer fail are data, not tests someone writes, and are not
-counted.
 
 usage: count-lines.py [ROOT]   (default: the repository holding this script)
 """
@@ -13,7 +14,6 @@ import sys
 
 CODE_FOLDERS = ("Lib", "src", "tools")
 TEST_FOLDERS = ("tests",)
-DATA_FOLDERS = (os.path.join("tests", "fuzz", "regressions"),)
 COMMENT_PREFIX = {".kasm": ";", ".py": "#", ".sh": "#", ".txt": "#", ".cmake": "#"}
 CPP_SUFFIXES = (".cpp", ".h")
 
@@ -44,9 +44,7 @@ def counted_lines(path):
 def folder_lines(root, folders):
     total = 0
     for folder in folders:
-        for directory, subfolders, names in os.walk(os.path.join(root, folder)):
-            subfolders[:] = [name for name in subfolders
-                             if os.path.relpath(os.path.join(directory, name), root) not in DATA_FOLDERS]
+        for directory, _, names in os.walk(os.path.join(root, folder)):
             total += sum(counted_lines(os.path.join(directory, name)) for name in names)
     return total
 
