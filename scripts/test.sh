@@ -22,7 +22,9 @@ for config in release sanitize; do
     echo "=== $config build ==="
     scripts/build.sh "$config" || { status=1; summaries+=("$config: build failed"); continue; }
     [ "$config" = release ] && release_built=1
-    run_tests "$config" "build/$config" "build/$config/ctest.log"
+    # A sanitized run also catches stack memory used after its function returned.
+    [ "$config" = sanitize ] && checks=(ASAN_OPTIONS=detect_stack_use_after_return=1) || checks=()
+    run_tests "$config" "build/$config" "build/$config/ctest.log" "${checks[@]}"
 done
 echo "=== release build in the collector's stress mode ==="
 if [ "$release_built" -eq 1 ]; then

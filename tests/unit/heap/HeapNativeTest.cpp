@@ -5,7 +5,6 @@
 namespace {
 
 TEST_F(HeapTest, NativeObjectsDieExactlyOnce) {
-    int destroyed = 0;
     {
         VMHeap scoped(space, nullptr);
         const TVMAddress freed =
@@ -20,7 +19,6 @@ TEST_F(HeapTest, NativeObjectsDieExactlyOnce) {
 }
 
 TEST_F(HeapTest, OnlyTheOwningBlockReachesANativeObject) {
-    int destroyed = 0;
     auto owned = std::make_unique<CountedObject>(destroyed);
     GCObject* const object = owned.get();
     const TVMAddress native = heap.allocateNative(std::move(owned), GC_CODE_DATETIME);
@@ -36,7 +34,6 @@ TEST_F(HeapTest, OnlyTheOwningBlockReachesANativeObject) {
 }
 
 TEST_F(HeapTest, OverwrittenHandleStillLetsTheOwnerDestroyItsObject) {
-    int destroyed = 0;
     const TVMAddress native =
         heap.allocateNative(std::make_unique<CountedObject>(destroyed), GC_CODE_DATA);
     space.store32(native, 77);
@@ -49,7 +46,6 @@ TEST_F(HeapTest, OverwrittenHandleStillLetsTheOwnerDestroyItsObject) {
 }
 
 TEST_F(HeapTest, NativeWithCellIsAPairCountedInTheReport) {
-    int destroyed = 0;
     const auto [text, cell] =
         heap.allocateNativeWithCell(std::make_unique<CountedObject>(destroyed, 50), GC_CODE_STRING);
     EXPECT_EQ(cell, text + 4 + kBlockOverhead);

@@ -30,6 +30,9 @@ protected:
         return block;
     }
 
+    // Counts the destructions of CountedObject; it outlives the heap, whose destruction
+    // destroys the native objects still in it.
+    int destroyed = 0;
     AddressSpace space;
     VMHeap heap{space, nullptr};
 };
