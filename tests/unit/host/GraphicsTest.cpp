@@ -62,17 +62,6 @@ TEST(BitmapContainerTest, APictureBeyondTheBudgetIsNotMade) {
     MemoryBudget::setLimit(limit);
 }
 
-TEST(ImageDecodingTest, DamagedOrOversizedPicturesDecodeToNothing) {
-    QtCanvasService canvases;
-    const TUint8 notAnImage[] = {'h', 'e', 'l', 'l', 'o'};
-    EXPECT_EQ(canvases.decodeImage(notAnImage), nullptr);
-    // A BMP header declaring 100000 x 100000 pixels and holding none.
-    const TUint8 huge[] = {'B',  'M',  54, 0, 0,    0,    0, 0, 0, 0, 54, 0, 0, 0, 40, 0, 0, 0,
-                           0xA0, 0x86, 1,  0, 0xA0, 0x86, 1, 0, 1, 0, 24, 0, 0, 0, 0,  0, 0, 0,
-                           0,    0,    0,  0, 0,    0,    0, 0, 0, 0, 0,  0, 0, 0, 0,  0};
-    EXPECT_EQ(canvases.decodeImage(huge), nullptr);
-}
-
 // A back buffer as the host holds it.
 QSharedPointer<QPaintDevice> newBuffer(int width, int height) {
     return QSharedPointer<QPaintDevice>(new QPixmap(width, height));

@@ -6,60 +6,12 @@
 
 #include <limits>
 
+// The window programs check the presentation on real screens (device size, whole and
+// smoothed factors, portrait turned); these are the cases a screen cannot show.
 namespace {
 
 const QSize kLandscape(800, 480);
 const QSize kPortrait(480, 800);
-
-TEST(Presentation, AWindowOfThePicturesSizeShowsTheBackBufferAsItIs) {
-    const Presentation shown(kLandscape, kLandscape, false);
-    EXPECT_EQ(shown.pictureRect(), QRect(0, 0, 800, 480));
-    EXPECT_FALSE(shown.smooth());
-    EXPECT_TRUE(shown.bufferToWindow().isIdentity());
-    EXPECT_EQ(shown.windowRectOf(10, 20, 30, 40), QRect(10, 20, 30, 40));
-    const QRegion region = QRegion(10, 20, 30, 40) + QRegion(500, 300, 5, 5);
-    EXPECT_EQ(shown.bufferRegionOf(region), region);
-    EXPECT_EQ(shown.picturePointOf(QPointF(5, 7)), QPoint(5, 7));
-    EXPECT_EQ(shown.picturePointOf(QPointF(799, 479)), QPoint(799, 479));
-}
-
-TEST(Presentation, APortraitPictureIsTurnedInALandscapeWindow) {
-    const Presentation shown(kLandscape, kPortrait, true);
-    EXPECT_EQ(shown.pictureSize(), kLandscape);
-    // Back-buffer point (x, y) lands on window point (y, height - x).
-    EXPECT_EQ(shown.bufferToWindow().map(QPointF(10, 20)), QPointF(20, 470));
-    // A back-buffer rectangle (x, y, w, h) is repainted as (y, H - x - w, h, w).
-    EXPECT_EQ(shown.windowRectOf(10, 20, 30, 40), QRect(20, 480 - 10 - 30, 40, 30));
-    EXPECT_EQ(shown.bufferRegionOf(QRegion(0, 0, 800, 480)), QRegion(0, 0, 480, 800));
-    EXPECT_EQ(shown.bufferRegionOf(QRegion(20, 440, 40, 30)), QRegion(10, 20, 30, 40));
-    // Pointer positions keep the window's orientation.
-    EXPECT_EQ(shown.picturePointOf(QPointF(700, 10)), QPoint(700, 10));
-}
-
-TEST(Presentation, WholeScaleFactorsKeepPixelsSharp) {
-    const Presentation shown(QSize(1600, 1000), kLandscape, false);
-    EXPECT_EQ(shown.pictureRect(), QRect(0, 20, 1600, 960));
-    EXPECT_FALSE(shown.smooth());
-    EXPECT_EQ(shown.windowRectOf(10, 20, 30, 40), QRect(20, 60, 60, 80));
-    EXPECT_EQ(shown.bufferRegionOf(QRegion(20, 60, 60, 80)), QRegion(10, 20, 30, 40));
-    EXPECT_EQ(shown.picturePointOf(QPointF(201, 121)), QPoint(100, 50));
-    EXPECT_EQ(shown.picturePointOf(QPointF(100, 10)), std::nullopt) << "in the bar";
-    EXPECT_EQ(shown.picturePointOf(QPointF(100, 985)), std::nullopt) << "in the bar";
-}
-
-TEST(Presentation, OtherFactorsAreSmoothedAndReachOnePixelFurther) {
-    const Presentation shown(QSize(1920, 1080), kLandscape, false);
-    EXPECT_EQ(shown.pictureRect(), QRect(60, 0, 1800, 1080));
-    EXPECT_TRUE(shown.smooth());
-    EXPECT_EQ(shown.windowRectOf(0, 0, 800, 480), QRect(59, 0, 1802, 1080));
-    EXPECT_EQ(shown.windowRectOf(100, 100, 4, 4), QRect(284, 224, 11, 11));
-    EXPECT_EQ(shown.bufferRegionOf(QRegion(0, 0, 1920, 1080)), QRegion(0, 0, 800, 480));
-    EXPECT_EQ(shown.bufferRegionOf(QRegion(0, 0, 60, 1080)), QRegion()) << "the bar alone";
-    EXPECT_EQ(shown.picturePointOf(QPointF(59.5, 500)), std::nullopt);
-    EXPECT_EQ(shown.picturePointOf(QPointF(60, 0)), QPoint(0, 0));
-    EXPECT_EQ(shown.picturePointOf(QPointF(1859.9, 1079.9)), QPoint(799, 479));
-    EXPECT_EQ(shown.picturePointOf(QPointF(1860, 500)), std::nullopt);
-}
 
 TEST(Presentation, APortraitPictureStandsUprightInAPortraitWindow) {
     const Presentation shown(QSize(600, 1000), kPortrait, false);
