@@ -4,6 +4,7 @@
 // (ErrorHandlingException, MachineStop); anything else escapes to the fuzzer as a finding.
 #pragma once
 
+#include "BudgetScope.h"
 #include "FuzzHost.h"
 #include "VirtualMachine.h"
 
@@ -43,8 +44,7 @@ private:
     template <class Call> void hostCall(Call&& call);
 
     FuzzHost services;
-    TUint64 limitBefore; // the thread's budget, given back at the end
-    TUint64 usedBefore;
+    BudgetScope budget; // outlives the machine
     std::unique_ptr<VirtualMachine> vm;
     std::string ending;
 };

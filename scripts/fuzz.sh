@@ -1,22 +1,23 @@
 #!/usr/bin/env bash
 # Builds the fuzz targets when needed and runs one of them for a while:
 #     fuzz.sh [--fresh] TARGET SECONDS [LIBFUZZER OPTION...]
-# TARGET is load, run, disassemble or assemble (fuzz/CMakeLists.txt says what each
-# one feeds). The fuzzer starts from the seeds in build/fuzz/seeds/TARGET (made from the test
-# programs by scripts/fuzz-corpus.py) and the inputs
-# that once failed, in fuzz/regressions/TARGET; the inputs it finds interesting
-# collect in build/fuzz/corpus/TARGET (emptied first with --fresh), and every input that
-# fails is written to build/fuzz/crashes/TARGET/. The exit status is not 0 when an input
-# failed.
+# TARGET is load, run, disassemble, assemble, image, font or sound (fuzz/CMakeLists.txt
+# says what each one feeds). The fuzzer starts from the seeds in build/fuzz/seeds/TARGET
+# (made from the test programs and their files by scripts/fuzz-corpus.py) and the inputs
+# that once failed, in fuzz/regressions/TARGET; the inputs it finds interesting collect
+# in build/fuzz/corpus/TARGET (emptied first with --fresh), and every input that fails is
+# written to build/fuzz/crashes/TARGET/. The exit status is not 0 when an input failed.
 #
-# A fuzzed machine has a memory budget of 16 MiB (fuzz/FuzzedApplication.h), which
-# refuses every large allocation that an application asks for. A single host allocation
-# of more than 64 MiB therefore means that some code allocates for the application outside
-# the budget, and is a finding (-malloc_limit_mb).
+# A fuzzed machine, and a decoded file, has a memory budget of 16 MiB
+# (fuzz/FuzzedApplication.h, fuzz/DecoderHost.h), which refuses every large allocation
+# that an application asks for. A single host allocation of more than 64 MiB therefore
+# means that some code allocates for the application outside the budget, and is a finding
+# (-malloc_limit_mb).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 usage() {
-    echo "usage: fuzz.sh [--fresh] load|run|disassemble|assemble SECONDS [LIBFUZZER OPTION...]" >&2
+    echo "usage: fuzz.sh [--fresh] load|run|disassemble|assemble|image|font|sound SECONDS" \
+        "[LIBFUZZER OPTION...]" >&2
 }
 fresh=0
 if [ "${1:-}" = --fresh ]; then
@@ -28,7 +29,7 @@ target=$1
 seconds=$2
 shift 2
 case "$target" in
-    load | run | disassemble | assemble) ;;
+    load | run | disassemble | assemble | image | font | sound) ;;
     *) usage; exit 2 ;;
 esac
 

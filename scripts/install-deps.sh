@@ -4,6 +4,8 @@ set -euo pipefail
 
 packages=(
     build-essential cmake ninja-build pkg-config
+    # Qt; its Gui library brings the offscreen platform and the image readers (PNG, BMP,
+    # GIF, JPEG, ICO and the portable formats), which the host and its fuzz targets use
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus

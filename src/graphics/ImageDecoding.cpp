@@ -8,11 +8,23 @@
 #include <QByteArray>
 #include <QImageReader>
 
+#include <algorithm>
+
 namespace {
 
 bool fitsBitmap(QSize size) {
     return size.width() >= 1 && size.height() >= 1 && size.width() <= kLargestBitmapSide &&
            size.height() <= kLargestBitmapSide;
+}
+
+// The size the header declares, invalid when the reader cannot tell before decoding.
+// Qt's BMP reader gives the height of a picture stored top-down as the file has it:
+// negative.
+QSize declaredSize(QImageReader& reader) {
+    const QSize size = reader.size();
+    if (size.height() >= 0 || reader.format() != "bmp") return size;
+    const TInt64 height = -static_cast<TInt64>(size.height());
+    return {size.width(), static_cast<int>(std::min<TInt64>(height, INT32_MAX))};
 }
 
 // Qt's BMP reader takes pixel data that is cut short for a picture, and leaves the rows
@@ -39,7 +51,7 @@ QImage decodeImageBytes(std::span<const TUint8> bytes) {
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
-    const QSize declared = reader.size();
+    const QSize declared = declaredSize(reader);
     QImage image;
     if (declared.isValid()) {
         if (!fitsBitmap(declared)) return {};
