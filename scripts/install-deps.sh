@@ -9,6 +9,8 @@ packages=(
     qt6-base-dev libxcb1-dev
     libgtest-dev googletest
     python3 dbus
+    # the fake of the system's sensor service in the end-to-end tests
+    python3-dbus python3-gi
     # sound: the client library, and a server with its recorder for the sound tests
     libpulse-dev pulseaudio pulseaudio-utils
     # the platform font of the tests, so that text measures the same everywhere

@@ -34,7 +34,7 @@ std::string helpText(const std::string& program) {
             "  --version       the version\n\n"
             "Keys the host takes for itself (a key map can move them or free them):\n";
     text += "  Alt+arrows      tilt the device half a g that way while held (when it has no\n"
-            "                  sensor: no coordinate file)\n";
+            "                  coordinate file; over a laptop's sensor too)\n";
     for (const HostKey& key : kDefaultHostKeys)
         text += "  " + std::string(key.defaultName) +
                 std::string(16 - std::strlen(key.defaultName), ' ') + key.description + "\n";

@@ -66,8 +66,8 @@ void MainView::loadApplication() {
 }
 
 HostServices MainView::services() {
-    return {&files,     &log,      &clock, &scheduler,    this,      &extensionHost,
-            &lifecycle, &canvases, &fonts, &keyboardTilt, &positions};
+    return {&files,     &log,      &clock, &scheduler,  this,      &extensionHost,
+            &lifecycle, &canvases, &fonts, &sensorTilt, &positions};
 }
 
 bool MainView::needsRotation() const {

@@ -17,6 +17,7 @@
 #include "QtCanvasService.h"
 #include "QtFontService.h"
 #include "Scheduler.h"
+#include "SensorTilt.h"
 
 #include <QString>
 
@@ -96,6 +97,7 @@ private:
     QtFontService fonts;
     KeyMap keyMap;
     KeyboardTilt keyboardTilt;
+    SensorTilt sensorTilt{keyboardTilt};
     QRect windowedGeometry; // where the window goes when it leaves full screen
     TInt32 orientation = 2;
     bool windowActive = false;

@@ -6,6 +6,9 @@ import subprocess
 import threading
 import time
 
+FAKE_SENSOR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "fake_sensor.py")
+SENSOR = "net.hadess.SensorProxy"
+
 CONFIG = """<!DOCTYPE busconfig PUBLIC "-//freedesktop//DTD D-Bus Bus Configuration 1.0//EN"
  "http://www.freedesktop.org/standards/dbus/1.0/busconfig.dtd">
 <busconfig>
@@ -33,6 +36,7 @@ class PrivateBus:
         with open(config, "w", encoding="utf-8") as out:
             out.write(CONFIG.format(socket=socket))
         self.address = "unix:path=" + socket
+        self.sensor = None
         self.process = subprocess.Popen(["dbus-daemon", "--nofork", "--config-file=" + config],
                                         stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                         stderr=subprocess.DEVNULL)
@@ -47,13 +51,31 @@ class PrivateBus:
         subprocess.run(["dbus-send", "--address=" + self.address, "--type=signal", path, member,
                         *arguments], check=True, timeout=10)
 
+    def start_sensor(self, orientation, calls_path):
+        """Starts fake_sensor.py on the bus; it reports `orientation` and writes the calls
+        it gets to `calls_path`. Its D-Bus module is the system Python's."""
+        self.sensor = subprocess.Popen(["/usr/bin/python3", FAKE_SENSOR, self.address,
+                                        orientation, calls_path], stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.PIPE, text=True)
+        if self.sensor.stdout.readline() != "ready\n":
+            raise OSError("fake_sensor.py did not start")
+
+    def turn_sensor(self, orientation):
+        """Sets the fake sensor's orientation; its change is on the bus when this returns."""
+        subprocess.run(["dbus-send", "--bus=" + self.address, "--print-reply",
+                        "--dest=" + SENSOR, "/net/hadess/SensorProxy",
+                        "org.freedesktop.DBus.Properties.Set", "string:" + SENSOR,
+                        "string:AccelerometerOrientation", "variant:string:" + orientation],
+                       stdout=subprocess.DEVNULL, check=True, timeout=10)
+
     def watch_signals(self):
         """Starts recording the signals sent on the bus; stop() returns them."""
         return SignalMonitor(self.address)
 
     def close(self):
-        self.process.terminate()
-        self.process.wait(timeout=10)
+        for process in filter(None, (self.sensor, self.process)):
+            process.terminate()
+            process.wait(timeout=10)
 
     def __enter__(self):
         return self

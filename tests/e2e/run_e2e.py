@@ -26,6 +26,10 @@ expectations written in the program's own comments:
                                   dbus-daemon stands in for it)
     ; display-status: LINE -> S   when the program writes LINE, send the display-status
                                   signal with the status S on the bus (in order)
+    ; sensor: ORIENTATION         a fake of the system's sensor service (fake_sensor.py) on
+                                  the bus reports ORIENTATION; the claims and releases it
+                                  gets are written to the file sensor.calls in the
+                                  application directory
     ; expect-signal: PATH NAME     the run sends these signals (NAME: interface.member) on
                                   the bus, in order, and no others
     ; expect-stderr: TEXT         one line of standard error is exactly TEXT (any line,
@@ -49,7 +53,8 @@ Window programs run on a private X server instead of Qt's offscreen platform:
                                   every pixel of the rectangle of the screenshot SHOT has
                                   the colour (hexadecimal)
 
-Actions (x_display.py does them): display-status S; key NAME, key-down NAME, key-up NAME
+Actions (x_display.py does them): display-status S; sensor ORIENTATION (the fake sensor
+turns; display-status and sensor need no X server); key NAME, key-down NAME, key-up NAME
 and key-hold NAME MS (xdotool key names; held keys repeat as the server repeats them);
 mouse-down X Y, mouse-move X Y, mouse-up X Y (button 1); focus (the input focus to
 kestro's window); minimize and restore (the WM_STATE a window manager writes);
@@ -101,7 +106,7 @@ INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 DIRECTIVE = re.compile(
     r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
     r"|given-file|given-image|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
-    r"|arguments|expect-signal|expect-stderr|given-bytes|sound-server):(.*)$")
+    r"|arguments|expect-signal|expect-stderr|given-bytes|sound-server|sensor):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
 NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
@@ -129,6 +134,7 @@ class Expectation:
         self.stderr = []  # lines that standard error must hold
         self.byte_files = {}  # file name -> (bytes, copies), made before the run
         self.silent_sound_server = False
+        self.sensor = None  # the fake sensor's first orientation
         self.seen = False
 
 
@@ -210,6 +216,8 @@ def read_expectations(path, numbered_lines):
             if value.strip() != "silent":
                 raise ProgramError(f"{path}:{number}: sound-server takes 'silent'")
             expectation.silent_sound_server = True
+        elif kind == "sensor":
+            expectation.sensor = value.strip()
         elif kind == "expect-bus":
             if value.strip() != "none":
                 raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
@@ -337,6 +345,8 @@ def run_program(args, run):
                 env["PULSE_SERVER"] = "unix:" + silent.getsockname()
             bus = PrivateBus(directory) if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
+            if bus and expectation.sensor:
+                bus.start_sensor(expectation.sensor, os.path.join(directory, "sensor.calls"))
             # Qt's X11 platform looks for a session bus; without an address, D-Bus would
             # start one for the X display. The private bus stands in for it too.
             env["DBUS_SESSION_BUS_ADDRESS"] = env["DBUS_SYSTEM_BUS_ADDRESS"]

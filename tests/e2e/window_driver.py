@@ -1,5 +1,6 @@
-"""The actions of end-to-end programs (see run_e2e.py): display-status signals on the
-private bus, and real input, properties and screenshots on the private X server."""
+"""The actions of end-to-end programs (see run_e2e.py): display-status signals and the
+fake sensor's turns on the private bus, and real input, properties and screenshots on the
+private X server."""
 
 import glob
 import os
@@ -39,6 +40,9 @@ class WindowDriver:
         name, arguments = words[0], words[1:]
         if name == "display-status":
             self._display_status(*arguments)
+            return []
+        if name == "sensor":
+            self.bus.turn_sensor(*arguments)
             return []
         if not self.server:
             raise OSError(f"action {name} needs x-screen")

@@ -9,6 +9,8 @@ struct Tilt {
     TInt32 first = 0;
     TInt32 second = 0;
     TInt32 third = -1000;
+
+    bool operator==(const Tilt&) const = default;
 };
 
 class TiltService {
