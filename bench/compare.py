@@ -23,7 +23,7 @@ import sys
 import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
-PROGRAMS = ["fib", "loop", "sieve", "strings", "calls", "alloc", "compiled_sieve",
+PROGRAMS = ["fib", "loop", "sieve", "strings", "scan", "calls", "alloc", "compiled_sieve",
             "compiled_matrix", "churn"]
 # Programs whose Lua twin has another name: the compiled sieve computes what the sieve does.
 LUA_TWINS = {"compiled_sieve": "sieve"}

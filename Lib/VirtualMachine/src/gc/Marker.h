@@ -124,11 +124,16 @@ private:
     }
     // The same as markReference, later: tracing a churned heap meets references whose mark
     // bits lie anywhere, so each waits in a short queue while its bits are fetched. The
-    // oldest is marked when the queue is full, and drain() marks all that remain.
+    // oldest is marked when the queue is full, and drain() marks all that remain. A block
+    // near the one met before has its bits beside that one's, fetched already: a heap
+    // allocated in order is marked at once, without the queue.
     [[gnu::always_inline]] void markLater(TUint32 value) {
         if (value == 0) return;
         const TVMAddress header = headerOf(value);
         if (header - last.start >= last.length && !findPool(header)) return;
+        const bool near = header - lastLater + kNear < 2 * kNear;
+        lastLater = header;
+        if (near) return markIn(*last.pool, header);
         last.pool->prefetchMarks(header);
         if (waitingMarks == kWaitingMarks) markOldestWaiting();
         waiting[(firstWaiting + waitingMarks++) % kWaitingMarks] = {last.pool, header};
@@ -188,4 +193,6 @@ private:
     WaitingMark waiting[kWaitingMarks] = {};
     TUint32 firstWaiting = 0;
     TUint32 waitingMarks = 0;
+    static constexpr TUint32 kNear = 512; // bytes either side
+    TVMAddress lastLater = 0;             // the block that markLater met last
 };

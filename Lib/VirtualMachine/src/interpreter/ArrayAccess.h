@@ -15,33 +15,94 @@ struct Array {
     TUint32 size;
 };
 
+// The words of an array record: {type tag, storage} and {capacity, size}.
+struct RecordWords {
+    TUint64 tagAndStorage;
+    TUint64 capacityAndSize;
+    bool operator==(const RecordWords&) const = default;
+};
+
 // The array that the array variable at `variable` holds, when the variable lies in the
-// machine's memory, its array is not null, the array record is sound and its elements are
-// `width` bytes wide.
-inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, Array& array) {
+// machine's memory, its array is not null, the array record (whose address and words it
+// gives) is sound and its elements are `width` bytes wide.
+inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, Array& array,
+                 TVMAddress& record, RecordWords& words) {
     if (!space.contains(variable, 4)) return false;
-    const TVMAddress record = space.load32(variable);
+    std::memcpy(&record, space.hostPointerOfContained(variable), 4);
     if (!space.contains(record, OVector::kRecordBytes)) return false;
-    TUint32 words[OVector::kRecordBytes / 4];
-    std::memcpy(words, space.hostPointer(record, OVector::kRecordBytes), sizeof words);
-    const auto room = static_cast<TInt32>(words[OVector::ECapacity / 4]);
-    const auto size = static_cast<TInt32>(words[OVector::ESize / 4]);
-    const TVMAddress storage = words[OVector::EStorage / 4];
-    const TUint64 storageBytes = static_cast<TUint64>(room) * width;
-    if (words[OVector::ETypeTag / 4] != width || size < 0 || size > room) return false;
+    std::memcpy(&words, space.hostPointerOfContained(record), sizeof words);
+    const auto tag = static_cast<TUint32>(words.tagAndStorage);
+    const auto storage = static_cast<TVMAddress>(words.tagAndStorage >> 32);
+    const auto room = static_cast<TUint32>(words.capacityAndSize);
+    const auto size = static_cast<TUint32>(words.capacityAndSize >> 32);
+    // As signed numbers, 0 <= size <= room.
+    if (tag != width || room > INT32_MAX || size > room) return false;
+    // In 64 bits: a forged capacity times the width must not wrap into a small size.
+    const TUint64 storageBytes = TUint64{room} * width;
     if (room > 0 &&
         (storageBytes > UINT32_MAX || !space.contains(storage, static_cast<TUint32>(storageBytes))))
         return false;
-    array = {storage, static_cast<TUint32>(size)};
+    array = {storage, size};
     return true;
 }
 
-// The address of element `index` of that array, or 0 (never an element's address).
-inline TVMAddress element(const AddressSpace& space, TVMAddress variable, TUint32 index,
-                          TUint32 width) {
-    Array array;
-    if (!find(space, variable, width, array) || index >= array.size) return 0;
-    return array.storage + index * width;
-}
+// The arrays found lately, by the address of their variable. While the variable holds the
+// same record and the record the same words, the array passes the checks again (the
+// committed memory never shrinks): comparing them costs a few loads, where checking a
+// record costs a dozen tests. Nothing needs to forget an entry.
+class FoundArrays {
+public:
+    // Each entry starts with a variable that another entry would hold, which no look-up in
+    // it can match.
+    FoundArrays() {
+        for (TUint32 i = 0; i < kEntries; ++i)
+            entries[i].variable = 4 * ((i + 1) % kEntries);
+    }
+
+    [[gnu::always_inline]] bool find(const AddressSpace& space, TVMAddress variable, TUint32 width,
+                                     Array& array) {
+        Entry& entry = entries[(variable / 4) % kEntries];
+        if (entry.variable == variable) {
+            TVMAddress record;
+            std::memcpy(&record, space.hostPointerOfContained(variable), 4);
+            RecordWords words;
+            std::memcpy(&words, space.hostPointerOfContained(entry.record), sizeof words);
+            if (record == entry.record && words == entry.words &&
+                static_cast<TUint32>(words.tagAndStorage) == width) [[likely]] {
+                array = {static_cast<TVMAddress>(words.tagAndStorage >> 32),
+                         static_cast<TUint32>(words.capacityAndSize >> 32)};
+                return true;
+            }
+        }
+        return findAfresh(space, variable, width, entry, array);
+    }
+
+    // The address of element `index` of that array, or 0 (never an element's address).
+    [[gnu::always_inline]] TVMAddress element(const AddressSpace& space, TVMAddress variable,
+                                              TUint32 index, TUint32 width) {
+        Array array;
+        if (!find(space, variable, width, array) || index >= array.size) return 0;
+        return array.storage + index * width;
+    }
+
+private:
+    struct Entry {
+        TVMAddress variable;
+        TVMAddress record = 0;
+        RecordWords words = {};
+    };
+    // Checks the array in full; remembers it in the entry when it passes.
+    [[gnu::noinline]] static bool findAfresh(const AddressSpace& space, TVMAddress variable,
+                                             TUint32 width, Entry& entry, Array& array) {
+        Entry found{variable, 0, {}};
+        if (!arrayAccess::find(space, variable, width, array, found.record, found.words))
+            return false;
+        entry = found;
+        return true;
+    }
+
+    static constexpr TUint32 kEntries = 8;
+    Entry entries[kEntries];
+};
 
 } // namespace arrayAccess

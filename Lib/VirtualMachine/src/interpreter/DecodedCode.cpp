@@ -129,8 +129,16 @@ constexpr FusedKind operationKind(int operation, int form) {
 // The kinds of each family follow each other in the list, the comparisons' first.
 static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
+static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
+static_assert(operationKind(1, 3) == EPickSub);
+
+// Two slot offsets of one byte in one operand, the first in the low half.
+TInt32 offsetPair(TInt32 low, TInt32 high) {
+    return static_cast<TInt32>((static_cast<TUint32>(high) << 16) |
+                               (static_cast<TUint32>(low) & 0xFFFFu));
+}
 
 // The sequences that start with pick a.
 std::optional<Fusion> fusePick(const Window& w) {
@@ -161,6 +169,8 @@ std::optional<Fusion> fusePick(const Window& w) {
     if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
         return Fusion{EPickFieldLoad, 3, a, w[1].a};
     if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
+    if (const auto operation = w.indexIn(1, kOperations))
+        return Fusion{operationKind(*operation, 3), 2, a};
     return std::nullopt;
 }
 
@@ -250,9 +260,30 @@ std::optional<Fusion> fuseLoopStep(const Window& w) {
     const TInt32 slot = w[0].a;
     const TInt32 picked = w[2].a;
     if (slot >= 0 || picked >= 0) return std::nullopt;
-    const TInt32 offsets = static_cast<TInt32>((static_cast<TUint32>(picked) << 16) |
-                                               (static_cast<TUint32>(slot) & 0xFFFFu));
-    return Fusion{comparisonKind(*comparison, 3), 6, offsets, w[3].a, 0, std::nullopt, w[5].a};
+    return Fusion{comparisonKind(*comparison, 3),
+                  6,
+                  offsetPair(slot, picked),
+                  w[3].a,
+                  0,
+                  std::nullopt,
+                  w[5].a};
+}
+
+// pick a; addr b; the size of the array in slot b; Compare; jz: the test of a loop over
+// an array, with the index and the array variable in the stack.
+std::optional<Fusion> fuseSizeTest(const Window& w) {
+    const auto native = arrayNative(w, 2);
+    const auto comparison = w.indexIn(3, kComparisons);
+    if (!w.is(0, {Opcode::Pick}) || !w.is(1, {Opcode::SlotAddress}) || !native ||
+        native->answer != ArrayAnswer::Size || !comparison || !w.isBranchIfZero(4))
+        return std::nullopt;
+    return Fusion{comparisonKind(*comparison, 4),
+                  5,
+                  offsetPair(w[0].a, w[1].a),
+                  native->bytes,
+                  0,
+                  std::nullopt,
+                  w[4].a};
 }
 
 // The sequences that start with addr a.
@@ -308,6 +339,7 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Call})) return fuseCall(w, frameOffsets);
     if (w.is(0, {Opcode::Return})) return fuseReturn(w);
     if (w.is(0, {Opcode::Native})) return fuseNative(w);
+    if (const auto test = fuseSizeTest(w)) return test;
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {
@@ -316,6 +348,7 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
         if (w.is(1, {Opcode::Pick, Opcode::PickWide}) && w.is(2, {Opcode::Push}))
             if (const auto operation = w.indexIn(3, kOperations))
                 return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};
+        if (w.is(1, {Opcode::Store, Opcode::StoreAlt})) return Fusion{EPushStore, 2, w[0].a};
         return std::nullopt;
     }
     if (w.is(0, {Opcode::Globals}) && w.is(1, {Opcode::Field, Opcode::FieldWide})) {

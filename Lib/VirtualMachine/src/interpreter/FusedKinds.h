@@ -16,12 +16,16 @@
     X(PickPick##name##Branch, "pick a; pick b; Compare; jz c")                                     \
     X(name##Branch, "Compare; jz c")                                                               \
     X(Step##name##Branch, "addr a (low half); inc.at; pick a (high half); push b; Compare; jz c: " \
-                          "the step of a counted loop")
+                          "the step of a counted loop")                                            \
+    X(PickSize##name##Branch,                                                                      \
+      "pick a (low half); addr a (high half); native G, 11 of an array "                           \
+      "group (b = the element bytes); Compare; jz c: a loop over an array")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
     X(Const##name, "push a; Operate")                                                              \
-    X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")
+    X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")      \
+    X(Pick##name, "pick a; Operate")
 
 // X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
 // comparisons, "Operate" for any of the operations, "jz" for either width; a, b and c are
@@ -34,6 +38,7 @@
     X(SlotAddSlot, "addr a; pick b; add.at")                                                       \
     X(SlotSubtractSlot, "addr a; pick b; sub.at")                                                  \
     X(SlotStoreSlot, "addr a; pick b; store")                                                      \
+    X(PushStore, "push a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
     X(PickClear, "pick a; clear")                                                                  \
     X(PickClearStep, "pick a; clear; addr b; pick c; add.at: a fill loop's body")                  \

@@ -102,6 +102,7 @@ void VirtualMachine::run() {
     TUint32* const s = stack;
     TInt32 top = sp; // the stack index, kept in a register
     TInt32 limit = stackLimit;
+    arrayAccess::FoundArrays foundArrays; // for the entries of the array natives
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
@@ -220,15 +221,13 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
-// The address of the element that addr a and pick b name through the stack slots
+// `address`: the element that addr a and pick b name through the stack slots
 // `variable` and `index` (of PICKED_SLOTS), or 0; pushes what they push first, since the
 // pick may take the address, and the array variable may be any slot.
-#define LOCAL_ELEMENT(variable, index)                                                             \
-    ([&] {                                                                                         \
-        s[top + 1] = SLOT_ADDRESS(variable);                                                       \
-        s[top + 2] = s[index];                                                                     \
-        return arrayAccess::element(space, s[top + 1], s[top + 2], u32(op->c));                    \
-    }())
+#define LOCAL_ELEMENT(address, variable, index)                                                    \
+    s[top + 1] = SLOT_ADDRESS(variable);                                                           \
+    s[top + 2] = s[index];                                                                         \
+    const TVMAddress address = foundArrays.element(space, s[top + 1], s[top + 2], u32(op->c));
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -268,6 +267,22 @@ void VirtualMachine::run() {
         s[top + 1] = result;                                                                       \
         s[top + 2] = b;                                                                            \
         FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_PickSize##name##Branch : {                                                               \
+        const TInt64 from = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);                 \
+        const TInt64 variable = TInt64{top} + 2 + (op->a >> 16);                                   \
+        if (top >= limit - 2 || !IN_STACK(from) || !IN_STACK(variable)) [[unlikely]]               \
+            RUN_PLAIN();                                                                           \
+        const TUint32 a = s[from];                                                                 \
+        s[top + 1] = a; /* the array variable may be the picked slot */                            \
+        s[top + 2] = SLOT_ADDRESS(variable);                                                       \
+        arrayAccess::Array array;                                                                  \
+        if (!foundArrays.find(space, s[top + 2], u32(op->b), array)) [[unlikely]]                  \
+            RUN_PLAIN();                                                                           \
+        const TUint32 result = binary<Opcode::name>(a, array.size);                                \
+        s[top + 1] = result;                                                                       \
+        s[top + 2] = array.size;                                                                   \
+        FUSED_BRANCH(result);                                                                      \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -295,6 +310,15 @@ void VirtualMachine::run() {
         s[top + 2] = binary<Opcode::name>(s[from], c);                                             \
         s[top + 3] = c;                                                                            \
         top += 2;                                                                                  \
+        FUSED_NEXT();                                                                              \
+    }                                                                                              \
+    fused_Pick##name : {                                                                           \
+        PICKED_SLOT(from, 1)                                                                       \
+        if (top < 0) [[unlikely]]                                                                  \
+            RUN_PLAIN();                                                                           \
+        const TUint32 b = s[from];                                                                 \
+        s[top + 1] = b;                                                                            \
+        s[top] = binary<Opcode::name>(s[top], b);                                                  \
         FUSED_NEXT();                                                                              \
     }
 // addr a; pick b; then `update` of the word in slot `target` with the picked value.
@@ -844,6 +868,18 @@ void VirtualMachine::run() {
         FUSED_SLOT_UPDATE(SlotAddSlot, +=)
         FUSED_SLOT_UPDATE(SlotSubtractSlot, -=)
         FUSED_SLOT_UPDATE(SlotStoreSlot, =)
+    fused_PushStore : {
+        if (top >= limit - 1 || top < 0) [[unlikely]]
+            RUN_PLAIN();
+        const TVMAddress address = s[top];
+        const TUint32 value = u32(op->a);
+        if (!space.contains(address, 4)) [[unlikely]]
+            RUN_PLAIN();
+        s[top + 1] = value;
+        space.store32(address, value);
+        --top;
+        FUSED_NEXT();
+    }
     fused_PickPick : {
         PICKED_SLOTS(first, second, 2)
         s[top + 1] = s[first];
@@ -958,7 +994,7 @@ void VirtualMachine::run() {
     // array variable in slot top: where a native would raise an error, it runs itself.
     fused_ElementAddress : {
         const TVMAddress address =
-            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], u32(op->a));
+            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
         if (address == 0) [[unlikely]]
             RUN_PLAIN();
         s[--top] = address;
@@ -967,7 +1003,7 @@ void VirtualMachine::run() {
     // The element's first word: a byte's address may lie too near the end for a word.
     fused_ElementLoad : {
         const TVMAddress address =
-            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], u32(op->a));
+            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
         if (address == 0 || !space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
         s[--top] = space.load32(address);
@@ -978,7 +1014,7 @@ void VirtualMachine::run() {
         const TUint32 width = u32(op->a);
         const TInt32 slots = width < 4 ? 1 : static_cast<TInt32>(width / 4);
         const TVMAddress address =
-            top < 1 ? 0 : arrayAccess::element(space, s[top - 1], s[top], width);
+            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], width);
         if (address == 0 || top + slots - 1 >= limit) [[unlikely]]
             RUN_PLAIN();
         if (width < 4)
@@ -990,7 +1026,7 @@ void VirtualMachine::run() {
     }
     fused_ArraySize : {
         arrayAccess::Array array;
-        if (top < 0 || !arrayAccess::find(space, s[top], u32(op->a), array)) [[unlikely]]
+        if (top < 0 || !foundArrays.find(space, s[top], u32(op->a), array)) [[unlikely]]
             RUN_PLAIN();
         s[top] = array.size;
         FUSED_NEXT();
@@ -999,7 +1035,7 @@ void VirtualMachine::run() {
     // pushes what addr and pick push before the native reads it.
     fused_SlotElementAddress : {
         PICKED_SLOTS(variable, index, 2)
-        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        LOCAL_ELEMENT(address, variable, index)
         if (address == 0) [[unlikely]]
             RUN_PLAIN();
         s[++top] = address;
@@ -1007,7 +1043,7 @@ void VirtualMachine::run() {
     }
     fused_SlotElementLoad : {
         PICKED_SLOTS(variable, index, 2)
-        const TVMAddress address = LOCAL_ELEMENT(variable, index);
+        LOCAL_ELEMENT(address, variable, index)
         if (address == 0 || !space.contains(address, 4)) [[unlikely]]
             RUN_PLAIN();
         s[++top] = space.load32(address);
@@ -1017,7 +1053,7 @@ void VirtualMachine::run() {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
-        if (!arrayAccess::find(space, s[top + 1], u32(op->c), array)) [[unlikely]]
+        if (!foundArrays.find(space, s[top + 1], u32(op->c), array)) [[unlikely]]
             RUN_PLAIN();
         s[++top] = array.size;
         FUSED_NEXT();

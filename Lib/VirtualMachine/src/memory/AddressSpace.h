@@ -35,6 +35,10 @@ public:
         return base + address;
     }
 
+    // The host pointer for an address that `contains` has accepted before: the committed
+    // part never shrinks, so it still holds what it held.
+    const void* hostPointerOfContained(TVMAddress address) const { return base + address; }
+
     TUint32 load32(TVMAddress address) const { return load<TUint32>(address); }
     void store32(TVMAddress address, TUint32 value) { store(address, value); }
     TUint16 load16(TVMAddress address) const { return load<TUint16>(address); }
