@@ -20,7 +20,7 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo "collection that follows it (bench/gc.sh, 25 runs per row):"
     echo
     echo '```'
-    build/release/tests/gc_bench
+    build/release/bench/gc_bench
     echo '```'
 } | tee -a bench/RESULTS.md
 {
@@ -34,7 +34,7 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo "which marks every live record:"
     echo
     echo '```'
-    build/release/tests/gc_bench churn
+    build/release/bench/gc_bench churn
     echo '```'
 } | tee -a bench/RESULTS.md
 {

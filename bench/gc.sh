@@ -5,4 +5,4 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/build.sh release >/dev/null
-build/release/tests/gc_bench "$@"
+build/release/bench/gc_bench "$@"

@@ -26,7 +26,7 @@ def frame_costs(frames):
         server = XServer(size)
         try:
             env = dict(server.env, QT_QPA_PLATFORM="xcb")
-            result = subprocess.run([os.path.join(BUILD, "tests", "paint_bench"), str(frames)],
+            result = subprocess.run([os.path.join(BUILD, "bench", "paint_bench"), str(frames)],
                                     env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL,
                                     check=True, timeout=600)
             print(result.stdout.decode().strip())
