@@ -103,10 +103,6 @@ from x_display import XServer
 
 CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
-DIRECTIVE = re.compile(
-    r"^\s*;\s*(expect|expect-prefix|expect-status|expect-env|expect-file|expect-no-file"
-    r"|given-file|given-image|expect-bus|display-status|x-screen|before-start|on|expect-pixels"
-    r"|arguments|expect-signal|expect-stderr|given-bytes|sound-server|sensor):(.*)$")
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
 NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
 
@@ -116,6 +112,8 @@ class ProgramError(Exception):
 
 
 class Expectation:
+    """What one run of a program expects, read from its directives in order."""
+
     def __init__(self):
         self.lines = []  # list of (kind, text): kind is "exact" or "prefix"
         self.status = 0
@@ -137,96 +135,120 @@ class Expectation:
         self.sensor = None  # the fake sensor's first orientation
         self.seen = False
 
+    # One method a directive: each reads the directive's value or raises ValueError with
+    # the form the directive takes.
+    def expect(self, value):
+        self.lines.append(("exact", value))
+
+    def expect_prefix(self, value):
+        need(value, "expect-prefix needs a text")
+        self.lines.append(("prefix", value))
+
+    def expect_status(self, value):
+        self.status = int(value.strip())
+
+    def named_lines(self, files, value, kind):
+        name, colon, text = value.partition(": ")
+        need(colon and name, f"{kind} needs NAME: TEXT")
+        files.setdefault(name, []).append(text)
+
+    def expect_file(self, value):
+        self.named_lines(self.files, value, "expect-file")
+
+    def given_file(self, value):
+        self.named_lines(self.given, value, "given-file")
+
+    def given_image(self, value):
+        self.named_lines(self.images, value, "given-image")
+
+    def expect_no_file(self, value):
+        need(value.strip(), "expect-no-file needs a NAME")
+        self.absent.append(value.strip())
+
+    def on(self, value, prefix=""):
+        line, arrow, actions = value.partition(" -> ")
+        need(arrow, "needs LINE -> ACTION")
+        self.actions.append((line, [(prefix + action).split() for action in actions.split(";")]))
+
+    def display_status(self, value):
+        self.on(value, "display-status ")
+
+    def x_screen(self, value):
+        width, cross, height = value.strip().partition("x")
+        need(cross and width.isdigit() and height.isdigit(), "x-screen needs WIDTHxHEIGHT")
+        self.screen = (int(width), int(height))
+
+    def before_start_(self, value):
+        self.before_start.append(value.split())
+
+    def expect_pixels(self, value):
+        name, colon, area = value.partition(": ")
+        fields = area.split()
+        need(colon and len(fields) == 5, "expect-pixels needs SHOT: X Y W H RRGGBB")
+        rectangle = tuple(int(field) for field in fields[:4])
+        self.pixels.setdefault(name, []).append((*rectangle, int(fields[4], 16)))
+
+    def arguments_(self, value):
+        self.arguments += value.split()
+
+    def expect_signal(self, value):
+        self.signals.append(" ".join(value.split()))
+
+    def expect_stderr(self, value):
+        self.stderr.append(value)
+
+    def given_bytes(self, value):
+        name, _, content = value.partition(": ")
+        fields = content.split()
+        need(len(fields) == 2, "given-bytes needs NAME: HEX COUNT")
+        self.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
+
+    def sound_server(self, value):
+        need(value.strip() == "silent", "sound-server takes 'silent'")
+        self.silent_sound_server = True
+
+    def sensor_(self, value):
+        self.sensor = value.strip()
+
+    def expect_bus(self, value):
+        need(value.strip() == "none", "expect-bus takes 'none'")
+        self.bus = False
+
+    def expect_env(self, value):
+        name, equals, setting = value.strip().partition("=")
+        need(equals and name, "expect-env needs NAME=VALUE")
+        self.env[name] = setting
+
+
+def need(condition, form):
+    if not condition:
+        raise ValueError(form)
+
 
 def one_leading_blank_removed(text):
     return text[1:] if text.startswith(" ") else text
 
 
+# The directives, by the names of their readers: "before_start_" reads "before-start".
+READERS = [name for name in vars(Expectation) if name[0] != "_" and name != "named_lines"]
+DIRECTIVE = re.compile(r"^\s*;\s*(" + "|".join(name.rstrip("_").replace("_", "-")
+                                             for name in READERS) + r"):(.*)$")
+
+
 def read_expectations(path, numbered_lines):
     expectation = Expectation()
     for number, line in numbered_lines:
-        line = line.rstrip("\r\n")
-        match = DIRECTIVE.match(line)
+        match = DIRECTIVE.match(line.rstrip("\r\n"))
         if not match:
             continue
         kind, value = match.group(1), one_leading_blank_removed(match.group(2))
+        method = kind.replace("-", "_")
+        reader = getattr(expectation, method if method in READERS else method + "_")
+        try:
+            reader(value)
+        except ValueError as error:
+            raise ProgramError(f"{path}:{number}: {kind}: {error}")
         expectation.seen = True
-        if kind == "expect":
-            expectation.lines.append(("exact", value))
-        elif kind == "expect-prefix":
-            if not value:
-                raise ProgramError(f"{path}:{number}: expect-prefix needs a text")
-            expectation.lines.append(("prefix", value))
-        elif kind == "expect-status":
-            try:
-                expectation.status = int(value.strip())
-            except ValueError:
-                raise ProgramError(f"{path}:{number}: bad status '{value.strip()}'")
-        elif kind in ("expect-file", "given-file", "given-image"):
-            name, colon, text = value.partition(": ")
-            if not colon or not name:
-                raise ProgramError(f"{path}:{number}: {kind} needs NAME: TEXT")
-            files = {"expect-file": expectation.files, "given-file": expectation.given,
-                     "given-image": expectation.images}[kind]
-            files.setdefault(name, []).append(text)
-        elif kind == "expect-no-file":
-            if not value.strip():
-                raise ProgramError(f"{path}:{number}: expect-no-file needs a NAME")
-            expectation.absent.append(value.strip())
-        elif kind in ("display-status", "on"):
-            line_text, arrow, actions = value.partition(" -> ")
-            if not arrow:
-                raise ProgramError(f"{path}:{number}: {kind} needs LINE -> ACTION")
-            if kind == "display-status":
-                actions = "display-status " + actions.strip()
-            expectation.actions.append(
-                (line_text, [action.split() for action in actions.split(";")]))
-        elif kind == "x-screen":
-            width, cross, height = value.strip().partition("x")
-            if not (cross and width.isdigit() and height.isdigit()):
-                raise ProgramError(f"{path}:{number}: x-screen needs WIDTHxHEIGHT")
-            expectation.screen = (int(width), int(height))
-        elif kind == "before-start":
-            expectation.before_start.append(value.split())
-        elif kind == "expect-pixels":
-            name, colon, area = value.partition(": ")
-            fields = area.split()
-            if not colon or len(fields) != 5:
-                raise ProgramError(f"{path}:{number}: expect-pixels needs SHOT: X Y W H RRGGBB")
-            try:
-                rectangle = tuple(int(field) for field in fields[:4])
-                colour = int(fields[4], 16)
-            except ValueError:
-                raise ProgramError(f"{path}:{number}: bad expect-pixels numbers")
-            expectation.pixels.setdefault(name, []).append((*rectangle, colour))
-        elif kind == "arguments":
-            expectation.arguments += value.split()
-        elif kind == "expect-signal":
-            expectation.signals.append(" ".join(value.split()))
-        elif kind == "expect-stderr":
-            expectation.stderr.append(value)
-        elif kind == "given-bytes":
-            name, colon, content = value.partition(": ")
-            fields = content.split()
-            try:
-                expectation.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
-            except (ValueError, IndexError):
-                raise ProgramError(f"{path}:{number}: given-bytes needs NAME: HEX COUNT")
-        elif kind == "sound-server":
-            if value.strip() != "silent":
-                raise ProgramError(f"{path}:{number}: sound-server takes 'silent'")
-            expectation.silent_sound_server = True
-        elif kind == "sensor":
-            expectation.sensor = value.strip()
-        elif kind == "expect-bus":
-            if value.strip() != "none":
-                raise ProgramError(f"{path}:{number}: expect-bus takes 'none'")
-            expectation.bus = False
-        else:
-            name, equals, setting = value.strip().partition("=")
-            if not equals or not name:
-                raise ProgramError(f"{path}:{number}: expect-env needs NAME=VALUE")
-            expectation.env[name] = setting
     if not expectation.seen:
         raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
     return expectation

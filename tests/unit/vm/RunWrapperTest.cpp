@@ -1,4 +1,3 @@
-#include "MachineStop.h"
 #include "MachineTesting.h"
 
 #include <gtest/gtest.h>
@@ -164,38 +163,6 @@ TEST(RunWrapper, EventsArrivingDuringACallAreQueuedAndAReentrantCallIsFatal) {
     EXPECT_EQ(reentry, EFatalMachineError);
     EXPECT_EQ(lastFatalDescription(), "VM concurrency error");
     EXPECT_EQ(vm.host.lines, (std::vector<std::string>{"pointer", "pointer"}));
-}
-
-TEST(StartUp, RequiresMainAndRunsTheInitialiserFirst) {
-    EXPECT_EQ(raisedCode([] {
-                  StartedMachine vm(
-                      ".frame f\n.function \"::global::init\" 0, f\n.code\n    ret 0, 0\n");
-              }),
-              EFatalMachineError);
-    EXPECT_EQ(latin1(lastErrorMessage()), "UnknownException (CODE:11)");
-    StartedMachine vm(R"(
-.frame f
-.function "main" main, f
-.function "::global::init" init, f
-.code
-init:
-    str "init" | native Debug, 1
-    ret 0, 0
-main:
-    str "main" | native Debug, 1
-    ret 0, 0
-)");
-    EXPECT_EQ(vm.host.lines, (std::vector<std::string>{"init", "main"}));
-}
-
-TEST(StartUp, AnExitRequestEndsTheCallWithMinusOne) {
-    try {
-        StartedMachine vm(
-            ".frame f\n.function \"main\" 0, f\n.code\n    str \"bye\"\n    native System, 2\n");
-        FAIL() << "start-up returned";
-    } catch (const MachineStop& stop) {
-        EXPECT_EQ(stop.value, MachineStop::kExitRequested);
-    }
 }
 
 } // namespace

@@ -1,35 +1,21 @@
-// The screen natives ask the host's screen for everything and keep nothing themselves but
-// the orientation listeners, which stay alive from their addition to their removal.
+// The screen natives keep nothing themselves but the orientation listeners, which stay alive
+// from their addition to their removal.
 #include "HeapEntry.h"
 #include "MachineTesting.h"
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <string>
 #include <vector>
 
 namespace {
 
-// A screen of the device's size that records the requests it gets.
+// A screen that records the listeners it is given.
 class ScreenHost : public RecordingHost {
 public:
-    void updateArea(TInt32 x, TInt32 y, TInt32 width, TInt32 height) override {
-        repaints.push_back({x, y, width, height});
-    }
-    void setOrientation(TInt32 value) override { orientation = value; }
-    TInt32 getOrientation() override { return orientation; }
-    void getScreenSize(TInt32& width, TInt32& height) override {
-        width = orientation == 2 ? 800 : 480;
-        height = orientation == 2 ? 480 : 800;
-    }
-    void screenRequest(bool on) override { screenRequests.push_back(on); }
     void addOrientationListener(TVMAddress listener) override { added.push_back(listener); }
     void removeOrientationListener(TVMAddress listener) override { removed.push_back(listener); }
 
-    TInt32 orientation = 2;
-    std::vector<std::array<TInt32, 4>> repaints;
-    std::vector<bool> screenRequests;
     std::vector<TVMAddress> added;
     std::vector<TVMAddress> removed;
 };
@@ -53,42 +39,6 @@ struct ScreenMachine {
         return machine->getHeap().isBlockInUse(headerOf(object));
     }
 };
-
-TEST(ScreenNatives, SizeAndOrientationComeFromTheHost) {
-    ScreenMachine run(R"(
-    native Screen, screenSize
-    tostr
-    native Debug, 1
-    tostr
-    native Debug, 1
-    push 1 | native Screen, setOrientation
-    native Screen, orientation
-    tostr
-    native Debug, 1
-    native Screen, screenSize
-    tostr
-    native Debug, 1
-    tostr
-    native Debug, 1
-)");
-    EXPECT_EQ(run.host.lines, (std::vector<std::string>{"480", "800", "1", "800", "480"}));
-    EXPECT_EQ(run.host.orientation, 1);
-}
-
-TEST(ScreenNatives, RepaintRequestsGoToTheHostAndLeaveTheStackAsItWas) {
-    ScreenMachine run(R"(
-    push 99 | native Screen, repaintAll
-    push 1 | push 2 | push 3 | push 4 | native Screen, repaintArea
-    push 7 | native Screen, screenRequest
-    push 0 | native Screen, screenRequest
-    tostr
-    native Debug, 1
-)");
-    EXPECT_EQ(run.host.lines, std::vector<std::string>{"99"});
-    const std::vector<std::array<TInt32, 4>> expected{{0, 0, 800, 480}, {1, 2, 3, 4}};
-    EXPECT_EQ(run.host.repaints, expected);
-    EXPECT_EQ(run.host.screenRequests, (std::vector<bool>{true, false}));
-}
 
 TEST(ScreenNatives, AnAddedListenerLivesUntilItIsRemovedAsOftenAsAdded) {
     ScreenMachine run(R"(
