@@ -97,7 +97,7 @@ import tempfile
 import threading
 
 from png_image import png_bytes
-from private_bus import NO_BUS, PrivateBus
+from private_bus import NO_BUS, PrivateBus, SignalMonitor
 from window_driver import WindowDriver
 from x_display import XServer
 
@@ -356,7 +356,7 @@ def run_program(args, run):
                                   os.environ.get("KESTRO_E2E_SHOTS"), run.path, directory)
             for action in expectation.before_start:
                 driver.do(action)
-            monitor = bus.watch_signals() if expectation.signals else None
+            monitor = SignalMonitor(bus.address) if expectation.signals else None
             try:
                 result = run_kestro(args, directory, env, expectation, driver)
             finally:
