@@ -133,7 +133,6 @@ class Expectation:
         self.byte_files = {}  # file name -> (bytes, copies), made before the run
         self.silent_sound_server = False
         self.sensor = None  # the fake sensor's first orientation
-        self.seen = False
 
     # A reader a directive (read_before_start reads before-start): each reads the
     # directive's value or raises ValueError with the form the directive takes.
@@ -230,18 +229,16 @@ DIRECTIVE = re.compile(r"^\s*;\s*(" + "|".join(name[5:].replace("_", "-") for na
 
 
 def read_expectations(path, numbered_lines):
-    expectation = Expectation()
+    expectation, seen = Expectation(), False
     for number, line in numbered_lines:
-        match = DIRECTIVE.match(line.rstrip("\r\n"))
-        if not match:
-            continue
-        kind, value = match.groups()
-        try:
-            getattr(expectation, "read_" + kind.replace("-", "_"))(value)
-        except ValueError as error:
-            raise ProgramError(f"{path}:{number}: {kind}: {error}")
-        expectation.seen = True
-    if not expectation.seen:
+        if match := DIRECTIVE.match(line.rstrip("\r\n")):
+            kind, value = match.groups()
+            try:
+                getattr(expectation, "read_" + kind.replace("-", "_"))(value)
+            except ValueError as error:
+                raise ProgramError(f"{path}:{number}: {kind}: {error}")
+            seen = True
+    if not seen:
         raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
     return expectation
 
@@ -290,13 +287,8 @@ def read_runs(path):
 def reported_lines(stderr_bytes):
     """The LOG and FATAL lines, in order. Log text is one byte per UTF-16 unit, so the
     bytes are read as Latin-1; the program's expectations are UTF-8 text."""
-    lines = []
-    for raw in stderr_bytes.split(b"\n"):
-        if raw.endswith(b"\r"):
-            raw = raw[:-1]
-        if raw.startswith(REPORTED_PREFIXES):
-            lines.append(raw.decode("latin-1"))
-    return lines
+    return [raw.decode("latin-1") for raw in stderr_bytes.replace(b"\r\n", b"\n").split(b"\n")
+            if raw.startswith(REPORTED_PREFIXES)]
 
 
 def shown(expected, actual):
