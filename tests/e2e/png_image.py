@@ -34,7 +34,8 @@ def png_bytes(rows):
 def encoded(width, colour_type, rows):
     """The PNG file of 8-bit rows of pixels (bytes) of the colour type, unfiltered."""
     def chunk(kind, data):
-        return struct.pack(">I", len(data)) + kind + data + struct.pack(">I", zlib.crc32(kind + data))
+        return (struct.pack(">I", len(data)) + kind + data
+                + struct.pack(">I", zlib.crc32(kind + data)))
 
     header = struct.pack(">IIBBBBB", width, len(rows), 8, colour_type, 0, 0, 0)
     raw = b"".join(b"\0" + row for row in rows)

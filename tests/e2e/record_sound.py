@@ -24,6 +24,7 @@ Usage: record_sound.py --asm PATH --kestro PATH [--timeout S] FILE...
 import argparse
 import array
 import contextlib
+import itertools
 import os
 import re
 import subprocess
@@ -115,11 +116,8 @@ def occurrences(recorded, samples):
 
 
 def longest_run(recorded, value):
-    longest = run = 0
-    for sample in recorded:
-        run = run + 1 if sample == value else 0
-        longest = max(longest, run)
-    return longest
+    return max((len(list(run)) for sample, run in itertools.groupby(recorded) if sample == value),
+               default=0)
 
 
 def glide_failure(recorded, value):

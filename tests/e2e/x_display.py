@@ -74,9 +74,11 @@ class Xlib:
         self.lib = ctypes.CDLL("libX11.so.6")
         pointer, number, xid = ctypes.c_void_p, ctypes.c_int, ctypes.c_ulong
         for name, result, arguments in (
-                ("XOpenDisplay", pointer, [ctypes.c_char_p]), ("XDefaultRootWindow", xid, [pointer]),
+                ("XOpenDisplay", pointer, [ctypes.c_char_p]),
+                ("XDefaultRootWindow", xid, [pointer]),
                 ("XInternAtom", xid, [pointer, ctypes.c_char_p, number]),
-                ("XChangeProperty", number, [pointer, xid, xid, xid, number, number, pointer, number]),
+                ("XChangeProperty", number,
+                 [pointer, xid, xid, xid, number, number, pointer, number]),
                 ("XSync", number, [pointer, number]), ("XCloseDisplay", number, [pointer])):
             function = getattr(self.lib, name)
             function.restype, function.argtypes = result, arguments
@@ -132,8 +134,8 @@ class Screenshot:
         laid out as xwd's."""
         width, channels, rows = decoded(data)
         image = cls.__new__(cls)
-        image.width, image.height, image.stride, image.order = width, len(rows), 4 * width, "little"
-        image.size = 4
+        image.width, image.height, image.stride = width, len(rows), 4 * width
+        image.order, image.size = "little", 4
         image.pixels = bytearray(4 * width * len(rows))
         for y, row in enumerate(rows):
             for colour, byte in ((0, 2), (1, 1), (2, 0)):
