@@ -174,10 +174,9 @@ def run_with_sound(args, run):
     if not checks:
         return None
     with tempfile.TemporaryDirectory(prefix="kestro-sound-") as directory:
-        module = os.path.join(directory, "index.mcb")
-        assembled, messages = run_e2e.assemble(args.asm, run.source(directory), module)
-        if not assembled:
-            return ["kestro-asm failed:\n" + messages]
+        failures = run_e2e.assembly_failures(args.asm, run, directory)
+        if failures:
+            return failures
         expectation = run.expectation
         run_e2e.write_given_files(directory, expectation)
         with contextlib.ExitStack() as services:

@@ -306,23 +306,23 @@ def shown(expected, actual):
     return lines
 
 
-def assemble(assembler, program, output):
-    result = subprocess.run([assembler, program, "-o", output], stdin=subprocess.DEVNULL,
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
-    return result.returncode == 0, result.stdout.decode("utf-8", "replace")
+def assembly_failures(assembler, run, directory):
+    """Assembles the run's source into index.mcb in the directory; what went wrong."""
+    source = run.source(directory)
+    result = subprocess.run([assembler, source, "-o", os.path.join(directory, "index.mcb")],
+                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, timeout=60)
+    messages = result.stdout.decode("utf-8", "replace").replace(source, run.path).rstrip()
+    return ["kestro-asm failed:\n" + messages] if result.returncode else []
 
 
 def run_program(args, run):
     """Returns a list of failure descriptions (empty when the run passed)."""
     expectation = run.expectation
     with tempfile.TemporaryDirectory(prefix="kestro-e2e-") as directory:
-        module = os.path.join(directory, "index.mcb")
-        source = run.source(directory)
-        assembled, messages = assemble(args.asm, source, module)
-        if not assembled:
-            return ["kestro-asm failed:\n" + messages.replace(source, run.path).rstrip()]
-        if args.assemble_only:
-            return []
+        failures = assembly_failures(args.asm, run, directory)
+        if failures or args.assemble_only:
+            return failures
         write_given_files(directory, expectation)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", PULSE_SERVER=NO_SOUND_SERVER)
         services = contextlib.ExitStack()
