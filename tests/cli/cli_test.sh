@@ -11,6 +11,12 @@ work=$(mktemp -d)
 export QT_QPA_PLATFORM=offscreen
 trap 'rm -rf "$work"' EXIT
 failures=0
+# fail NAME [FILE]: counts a failure, shown with the file (standard error) if given
+fail() {
+    echo "FAIL: $1"
+    [ $# -lt 2 ] || sed 's/^/  stderr: /' "$2"
+    failures=$((failures + 1))
+}
 
 # expect NAME EXPECTED_STATUS EXPECTED_OUTPUT_SUBSTRING -- COMMAND...
 # (the text is looked for in standard error, and in standard output when the status is 0)
@@ -22,9 +28,7 @@ expect() {
     local where=("$work/err")
     [ "$status" = 0 ] && where+=("$work/out")
     if [ "$got" != "$status" ] || { [ -n "$text" ] && ! grep -qF -- "$text" "${where[@]}"; }; then
-        echo "FAIL: $name (status $got, expected $status)"
-        sed 's/^/  stderr: /' "$work/err"
-        failures=$((failures + 1))
+        fail "$name (status $got, expected $status)" "$work/err"
     fi
 }
 
@@ -35,10 +39,9 @@ expect "asm reports file and line" 1 "$work/bad.kasm:3: unknown instruction 'bog
 expect "asm without arguments shows usage" 2 "usage: kestro-asm SOURCE -o OUTPUT" -- "$asm"
 expect "asm on a missing file" 1 "cannot open" -- "$asm" "$work/none.kasm" -o "$work/x.mcb"
 
-"$asm" "$source/tests/corpus/every-instruction.kasm" -o "$work/every.mcb" || failures=$((failures + 1))
-"$dis" "$work/every.mcb" >"$work/every.kasm" || failures=$((failures + 1))
-"$asm" "$work/every.kasm" -o "$work/every2.mcb" || failures=$((failures + 1))
-cmp -s "$work/every.mcb" "$work/every2.mcb" || { echo "FAIL: dis/asm round trip differs"; failures=$((failures + 1)); }
+{ "$asm" "$source/tests/corpus/every-instruction.kasm" -o "$work/every.mcb" &&
+    "$dis" "$work/every.mcb" >"$work/every.kasm" && "$asm" "$work/every.kasm" -o "$work/every2.mcb" &&
+    cmp -s "$work/every.mcb" "$work/every2.mcb"; } || fail "dis/asm round trip differs"
 
 head -c 30 "$work/every.mcb" >"$work/short.mcb"
 expect "dis names the offset of a truncation" 1 "short.mcb: offset 30: the file ends inside a header width" -- \
@@ -107,18 +110,13 @@ if [ "$(grep '^LOG: ' "$work/err" | tr '\n' '|')" != "LOG: mine|LOG: shipped|LOG
     ! grep -qF "writes go to $personal" "$work/err" ||
     [ "$(cat "$personal/notes.txt")" != mine ] || [ "$(cat "$personal/shipped.txt")" != shipped+more ] ||
     [ -e "$work/ro-app/notes.txt" ] || [ "$(cat "$work/ro-app/shipped.txt")" != shipped ]; then
-    echo "FAIL: a read-only application directory"
-    sed 's/^/  stderr: /' "$work/err"
-    failures=$((failures + 1))
+    fail "a read-only application directory" "$work/err"
 fi
 mkdir -m 555 "$work/locked"
 expect "no data directory: one line, and the writes fail" 0 "cannot make $work/locked/data/kestro/ro-app" -- \
     env -C "$work/ro-app" HOME="$work/locked" XDG_DATA_HOME="$work/locked/data" \
     "${as_person[@]}" "$work/kestro"
-grep -q "^LOG: UNCAUGHT" "$work/err" || { echo "FAIL: a write without a data directory"; failures=$((failures + 1)); }
+grep -q "^LOG: UNCAUGHT" "$work/err" || fail "a write without a data directory"
 
-if [ "$failures" -ne 0 ]; then
-    echo "$failures command-line checks failed"
-    exit 1
-fi
+[ "$failures" = 0 ] || { echo "$failures command-line checks failed"; exit 1; }
 echo "command-line checks passed"

@@ -46,11 +46,6 @@ class PrivateBus:
                 raise OSError("dbus-daemon did not start")
             time.sleep(0.01)
 
-    def send_signal(self, path, member, *arguments):
-        """Sends a signal on the bus with dbus-send (arguments such as 'string:off')."""
-        subprocess.run(["dbus-send", "--address=" + self.address, "--type=signal", path, member,
-                        *arguments], check=True, timeout=10)
-
     def start_sensor(self, orientation, calls_path):
         """Starts fake_sensor.py on the bus; it reports `orientation` and writes the calls
         it gets to `calls_path`. Its D-Bus module is the system Python's."""
@@ -68,20 +63,10 @@ class PrivateBus:
                         "string:AccelerometerOrientation", "variant:string:" + orientation],
                        stdout=subprocess.DEVNULL, check=True, timeout=10)
 
-    def watch_signals(self):
-        """Starts recording the signals sent on the bus; stop() returns them."""
-        return SignalMonitor(self.address)
-
     def close(self):
         for process in filter(None, (self.sensor, self.process)):
             process.terminate()
             process.wait(timeout=10)
-
-    def __enter__(self):
-        return self
-
-    def __exit__(self, *exception):
-        self.close()
 
 
 class SignalMonitor:

@@ -23,6 +23,8 @@ Usage: record_sound.py --asm PATH --kestro PATH [--timeout S] FILE...
 
 import argparse
 import array
+import contextlib
+import itertools
 import os
 import re
 import subprocess
@@ -77,11 +79,7 @@ class SoundServer:
         time.sleep(TAIL_SECONDS)
         self.recorder.terminate()
         self.recorder.wait(timeout=10)
-        recorded = array.array("h")
-        with open(self.recording, "rb") as data:
-            content = data.read()
-        recorded.frombytes(content[: len(content) // 2 * 2])
-        return recorded
+        return samples_of(self.recording)
 
     def close(self):
         for process in (self.recorder, self.server):
@@ -90,11 +88,16 @@ class SoundServer:
                 process.wait(timeout=10)
 
 
-def samples_of(path, volume=256):
+def samples_of(path):
+    """The file's 16-bit samples (a last odd byte left out)."""
     with open(path, "rb") as data:
         content = data.read()
     samples = array.array("h")
     samples.frombytes(content[: len(content) // 2 * 2])
+    return samples
+
+
+def scaled(samples, volume):
     return [max(-32768, min(32767, (volume * sample) >> 8)) for sample in samples]
 
 
@@ -113,11 +116,8 @@ def occurrences(recorded, samples):
 
 
 def longest_run(recorded, value):
-    longest = run = 0
-    for sample in recorded:
-        run = run + 1 if sample == value else 0
-        longest = max(longest, run)
-    return longest
+    return max((len(list(run)) for sample, run in itertools.groupby(recorded) if sample == value),
+               default=0)
 
 
 def glide_failure(recorded, value):
@@ -141,7 +141,8 @@ def check_failures(words, recorded, directory):
     kind, arguments = words[0], words[1:]
     if kind == "contains":
         volume = int(arguments[1]) if len(arguments) > 1 else 256
-        if not occurrences(recorded, samples_of(os.path.join(directory, arguments[0]), volume)):
+        if not occurrences(recorded, scaled(samples_of(os.path.join(directory, arguments[0])),
+                                            volume)):
             return [f"the samples of {arguments[0]} at volume {volume} were not played"]
     elif kind == "blocks":
         found = len(occurrences(recorded, samples_of(os.path.join(directory, arguments[0]))))
@@ -167,28 +168,26 @@ def sound_checks(run):
     return checks, (rates[0] if rates else 16000)
 
 
-def run_with_sound(args, run, checks, rate):
+def run_with_sound(args, run):
+    """The failures of a run with sound checks; None for a run without."""
+    checks, rate = sound_checks(run)
+    if not checks:
+        return None
     with tempfile.TemporaryDirectory(prefix="kestro-sound-") as directory:
-        module = os.path.join(directory, "index.mcb")
-        assembled, messages = run_e2e.assemble(args.asm, run.source(directory), module)
-        if not assembled:
-            return ["kestro-asm failed:\n" + messages]
+        failures = run_e2e.assembly_failures(args.asm, run, directory)
+        if failures:
+            return failures
         expectation = run.expectation
-        run_e2e.write_given_files(directory, expectation.given, expectation.byte_files)
-        server = SoundServer(directory, rate)
-        bus = None
-        try:
-            bus = PrivateBus(directory)
+        run_e2e.write_given_files(directory, expectation)
+        with contextlib.ExitStack() as services:
+            server = services.enter_context(contextlib.closing(SoundServer(directory, rate)))
+            bus = services.enter_context(contextlib.closing(PrivateBus(directory)))
             env = dict(server.env, QT_QPA_PLATFORM="offscreen", **expectation.env)
             env["DBUS_SYSTEM_BUS_ADDRESS"] = env["DBUS_SESSION_BUS_ADDRESS"] = bus.address
             result = subprocess.run([os.path.abspath(args.kestro)], cwd=directory, env=env,
                                     stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                     stderr=subprocess.PIPE, timeout=args.timeout)
             recorded = server.samples()
-        finally:
-            server.close()
-            if bus:
-                bus.close()
         failures = run_e2e.line_failures(expectation, result)
         for words in checks:
             failures += check_failures(words, recorded, directory)
@@ -204,22 +203,8 @@ def main():
     parser.add_argument("--timeout", type=float, default=30.0)
     parser.add_argument("programs", nargs="+", metavar="FILE")
     args = parser.parse_args()
-    failed = total = 0
-    for program in args.programs:
-        for run in run_e2e.read_runs(program):
-            checks, rate = sound_checks(run)
-            if not checks:
-                continue
-            total += 1
-            try:
-                failures = run_with_sound(args, run, checks, rate)
-            except (OSError, subprocess.SubprocessError) as error:
-                failures = [f"could not run: {error}"]
-            print(("FAIL " if failures else "ok   ") + run.title())
-            for failure in failures:
-                print("  " + failure.replace("\n", "\n  "))
-            failed += bool(failures)
-    print(f"{total - failed} of {total} passed" if failed else f"all {total} passed")
+    failed, total = run_e2e.report(run_e2e.results(args.programs,
+                                                   lambda run: run_with_sound(args, run)))
     return 1 if failed or not total else 0
 
 

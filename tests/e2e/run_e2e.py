@@ -80,13 +80,13 @@ A program may hold several cases, each run on its own:
                                   replaces theirs)
 
 Programs include tests/e2e/prelude.kasm, whose comments describe the checks it offers
-(a case is then a line or two), or tests/e2e/checks.kasm when they need their own
-runtime support or entry points.
+(a case is then a line or two).
 
 Usage: run_e2e.py --asm PATH --kestro PATH [--timeout S] [--assemble-only] FILE...
 """
 
 import argparse
+import contextlib
 import difflib
 import os
 import re
@@ -97,7 +97,7 @@ import tempfile
 import threading
 
 from png_image import png_bytes
-from private_bus import NO_BUS, PrivateBus
+from private_bus import NO_BUS, PrivateBus, SignalMonitor
 from window_driver import WindowDriver
 from x_display import XServer
 
@@ -133,18 +133,17 @@ class Expectation:
         self.byte_files = {}  # file name -> (bytes, copies), made before the run
         self.silent_sound_server = False
         self.sensor = None  # the fake sensor's first orientation
-        self.seen = False
 
-    # One method a directive: each reads the directive's value or raises ValueError with
-    # the form the directive takes.
-    def expect(self, value):
+    # A reader a directive (read_before_start reads before-start): each reads the
+    # directive's value or raises ValueError with the form the directive takes.
+    def read_expect(self, value):
         self.lines.append(("exact", value))
 
-    def expect_prefix(self, value):
+    def read_expect_prefix(self, value):
         need(value, "expect-prefix needs a text")
         self.lines.append(("prefix", value))
 
-    def expect_status(self, value):
+    def read_expect_status(self, value):
         self.status = int(value.strip())
 
     def named_lines(self, files, value, kind):
@@ -152,69 +151,69 @@ class Expectation:
         need(colon and name, f"{kind} needs NAME: TEXT")
         files.setdefault(name, []).append(text)
 
-    def expect_file(self, value):
+    def read_expect_file(self, value):
         self.named_lines(self.files, value, "expect-file")
 
-    def given_file(self, value):
+    def read_given_file(self, value):
         self.named_lines(self.given, value, "given-file")
 
-    def given_image(self, value):
+    def read_given_image(self, value):
         self.named_lines(self.images, value, "given-image")
 
-    def expect_no_file(self, value):
+    def read_expect_no_file(self, value):
         need(value.strip(), "expect-no-file needs a NAME")
         self.absent.append(value.strip())
 
-    def on(self, value, prefix=""):
+    def read_on(self, value, prefix=""):
         line, arrow, actions = value.partition(" -> ")
         need(arrow, "needs LINE -> ACTION")
         self.actions.append((line, [(prefix + action).split() for action in actions.split(";")]))
 
-    def display_status(self, value):
-        self.on(value, "display-status ")
+    def read_display_status(self, value):
+        self.read_on(value, "display-status ")
 
-    def x_screen(self, value):
+    def read_x_screen(self, value):
         width, cross, height = value.strip().partition("x")
         need(cross and width.isdigit() and height.isdigit(), "x-screen needs WIDTHxHEIGHT")
         self.screen = (int(width), int(height))
 
-    def before_start_(self, value):
+    def read_before_start(self, value):
         self.before_start.append(value.split())
 
-    def expect_pixels(self, value):
+    def read_expect_pixels(self, value):
         name, colon, area = value.partition(": ")
         fields = area.split()
         need(colon and len(fields) == 5, "expect-pixels needs SHOT: X Y W H RRGGBB")
         rectangle = tuple(int(field) for field in fields[:4])
         self.pixels.setdefault(name, []).append((*rectangle, int(fields[4], 16)))
 
-    def arguments_(self, value):
+    def read_arguments(self, value):
         self.arguments += value.split()
 
-    def expect_signal(self, value):
+    def read_expect_signal(self, value):
         self.signals.append(" ".join(value.split()))
 
-    def expect_stderr(self, value):
+    def read_expect_stderr(self, value):
         self.stderr.append(value)
 
-    def given_bytes(self, value):
+    def read_given_bytes(self, value):
         name, _, content = value.partition(": ")
         fields = content.split()
         need(len(fields) == 2, "given-bytes needs NAME: HEX COUNT")
         self.byte_files[name] = (bytes.fromhex(fields[0]), int(fields[1]))
 
-    def sound_server(self, value):
+    def read_sound_server(self, value):
         need(value.strip() == "silent", "sound-server takes 'silent'")
         self.silent_sound_server = True
 
-    def sensor_(self, value):
+    def read_sensor(self, value):
         self.sensor = value.strip()
 
-    def expect_bus(self, value):
+    def read_expect_bus(self, value):
         need(value.strip() == "none", "expect-bus takes 'none'")
         self.bus = False
 
-    def expect_env(self, value):
+    def read_expect_env(self, value):
         name, equals, setting = value.strip().partition("=")
         need(equals and name, "expect-env needs NAME=VALUE")
         self.env[name] = setting
@@ -225,31 +224,21 @@ def need(condition, form):
         raise ValueError(form)
 
 
-def one_leading_blank_removed(text):
-    return text[1:] if text.startswith(" ") else text
-
-
-# The directives, by the names of their readers: "before_start_" reads "before-start".
-READERS = [name for name in vars(Expectation) if name[0] != "_" and name != "named_lines"]
-DIRECTIVE = re.compile(r"^\s*;\s*(" + "|".join(name.rstrip("_").replace("_", "-")
-                                             for name in READERS) + r"):(.*)$")
+DIRECTIVE = re.compile(r"^\s*;\s*(" + "|".join(name[5:].replace("_", "-") for name in vars(
+    Expectation) if name.startswith("read_")) + r"): ?(.*)$")
 
 
 def read_expectations(path, numbered_lines):
-    expectation = Expectation()
+    expectation, seen = Expectation(), False
     for number, line in numbered_lines:
-        match = DIRECTIVE.match(line.rstrip("\r\n"))
-        if not match:
-            continue
-        kind, value = match.group(1), one_leading_blank_removed(match.group(2))
-        method = kind.replace("-", "_")
-        reader = getattr(expectation, method if method in READERS else method + "_")
-        try:
-            reader(value)
-        except ValueError as error:
-            raise ProgramError(f"{path}:{number}: {kind}: {error}")
-        expectation.seen = True
-    if not expectation.seen:
+        if match := DIRECTIVE.match(line.rstrip("\r\n")):
+            kind, value = match.groups()
+            try:
+                getattr(expectation, "read_" + kind.replace("-", "_"))(value)
+            except ValueError as error:
+                raise ProgramError(f"{path}:{number}: {kind}: {error}")
+            seen = True
+    if not seen:
         raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
     return expectation
 
@@ -298,29 +287,14 @@ def read_runs(path):
 def reported_lines(stderr_bytes):
     """The LOG and FATAL lines, in order. Log text is one byte per UTF-16 unit, so the
     bytes are read as Latin-1; the program's expectations are UTF-8 text."""
-    lines = []
-    for raw in stderr_bytes.split(b"\n"):
-        if raw.endswith(b"\r"):
-            raw = raw[:-1]
-        if raw.startswith(REPORTED_PREFIXES):
-            lines.append(raw.decode("latin-1"))
-    return lines
-
-
-def lines_match(expected, actual):
-    if len(expected) != len(actual):
-        return False
-    for (kind, text), line in zip(expected, actual):
-        if kind == "exact" and line != text:
-            return False
-        if kind == "prefix" and not line.startswith(text):
-            return False
-    return True
+    return [raw.decode("latin-1") for raw in stderr_bytes.replace(b"\r\n", b"\n").split(b"\n")
+            if raw.startswith(REPORTED_PREFIXES)]
 
 
 def shown(expected, actual):
-    """The expected lines for the diff; a prefix expectation that the actual line at
-    the same place meets is shown as that line, so that only real differences show."""
+    """The expected lines as the actual lines must be: a prefix expectation that the
+    actual line at the same place meets is that line, so that only real differences show
+    in a diff; one that it does not meet ends in "..." (and so differs from it)."""
     lines = []
     for index, (kind, text) in enumerate(expected):
         if kind == "prefix":
@@ -332,40 +306,38 @@ def shown(expected, actual):
     return lines
 
 
-def assemble(assembler, program, output):
-    result = subprocess.run([assembler, program, "-o", output], stdin=subprocess.DEVNULL,
-                            stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
-    return result.returncode == 0, result.stdout.decode("utf-8", "replace")
+def assembly_failures(assembler, run, directory):
+    """Assembles the run's source into index.mcb in the directory; what went wrong."""
+    source = run.source(directory)
+    result = subprocess.run([assembler, source, "-o", os.path.join(directory, "index.mcb")],
+                            stdin=subprocess.DEVNULL, stdout=subprocess.PIPE,
+                            stderr=subprocess.STDOUT, timeout=60)
+    messages = result.stdout.decode("utf-8", "replace").replace(source, run.path).rstrip()
+    return ["kestro-asm failed:\n" + messages] if result.returncode else []
 
 
 def run_program(args, run):
     """Returns a list of failure descriptions (empty when the run passed)."""
     expectation = run.expectation
     with tempfile.TemporaryDirectory(prefix="kestro-e2e-") as directory:
-        module = os.path.join(directory, "index.mcb")
-        source = run.source(directory)
-        assembled, messages = assemble(args.asm, source, module)
-        if not assembled:
-            return ["kestro-asm failed:\n" + messages.replace(source, run.path).rstrip()]
-        if args.assemble_only:
-            return []
-        write_given_files(directory, expectation.given, expectation.byte_files)
-        write_given_images(directory, expectation.images)
-        env = dict(os.environ)
-        env["QT_QPA_PLATFORM"] = "offscreen"
-        env["PULSE_SERVER"] = NO_SOUND_SERVER
-        bus = server = silent = None
-        signals = []
+        failures = assembly_failures(args.asm, run, directory)
+        if failures or args.assemble_only:
+            return failures
+        write_given_files(directory, expectation)
+        env = dict(os.environ, QT_QPA_PLATFORM="offscreen", PULSE_SERVER=NO_SOUND_SERVER)
+        services = contextlib.ExitStack()
+        server = None
         try:
             if expectation.screen:
-                server = XServer(expectation.screen)
+                server = services.enter_context(contextlib.closing(XServer(expectation.screen)))
                 env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
             env.update({name: value.replace("{dir}", directory)
                         for name, value in expectation.env.items()})
             if expectation.silent_sound_server:
-                silent = silent_socket(os.path.join(directory, "silent-sound-server"))
-                env["PULSE_SERVER"] = "unix:" + silent.getsockname()
-            bus = PrivateBus(directory) if expectation.bus else None
+                env["PULSE_SERVER"] = "unix:" + services.enter_context(
+                    silent_socket(directory)).getsockname()
+            bus = services.enter_context(contextlib.closing(PrivateBus(directory))) \
+                if expectation.bus else None
             env["DBUS_SYSTEM_BUS_ADDRESS"] = bus.address if bus else NO_BUS
             if bus and expectation.sensor:
                 bus.start_sensor(expectation.sensor, os.path.join(directory, "sensor.calls"))
@@ -376,18 +348,16 @@ def run_program(args, run):
                                   os.environ.get("KESTRO_E2E_SHOTS"), run.path, directory)
             for action in expectation.before_start:
                 driver.do(action)
-            monitor = bus.watch_signals() if expectation.signals else None
+            monitor = SignalMonitor(bus.address) if expectation.signals else None
             try:
                 result = run_kestro(args, directory, env, expectation, driver)
             finally:
                 signals = monitor.stop(len(expectation.signals)) if monitor else []
         except subprocess.TimeoutExpired as expired:
-            stderr = expired.stderr or b""
-            return [f"timed out after {args.timeout} s", "stderr so far:\n" + indent(stderr)]
+            return [f"timed out after {args.timeout} s",
+                    "stderr so far:\n" + indent(expired.stderr or b"")]
         finally:
-            for service in (bus, server, silent):
-                if service:
-                    service.close()
+            services.close()
         failures = file_failures(directory, expectation.files)
         failures += absence_failures(directory, expectation.absent)
     failures += driver.failures + driver.shots_not_taken()
@@ -448,24 +418,28 @@ def file_failures(directory, files):
     return failures
 
 
-def write_given_files(directory, given, byte_files):
-    for name, lines in given.items():
+def write_given_files(directory, expectation):
+    """The given files, byte files and images, made in the application directory."""
+    for name, lines in expectation.given.items():
         path = os.path.join(directory, name)
         os.makedirs(os.path.dirname(path), exist_ok=True)
         with open(path, "w", encoding="utf-8", newline="\n") as written:
             written.write("".join(line + "\n" for line in lines))
-    for name, (pattern, copies) in byte_files.items():
+    for name, (pattern, copies) in expectation.byte_files.items():
         with open(os.path.join(directory, name), "wb") as written:
             if any(pattern):
                 written.write(pattern * copies)
             else:
                 written.truncate(len(pattern) * copies)
+    for name, rows in expectation.images.items():
+        with open(os.path.join(directory, name), "wb") as written:
+            written.write(png_bytes(rows))
 
 
-def silent_socket(path):
+def silent_socket(directory):
     """A socket that takes connections (into its backlog) and never answers."""
     listening = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
-    listening.bind(path)
+    listening.bind(os.path.join(directory, "silent-sound-server"))
     listening.listen(8)
     return listening
 
@@ -473,12 +447,6 @@ def silent_socket(path):
 def stderr_failures(expected, stderr_bytes):
     lines = stderr_bytes.decode("latin-1").splitlines()
     return [f"no line of standard error is '{text}'" for text in expected if text not in lines]
-
-
-def write_given_images(directory, images):
-    for name, rows in images.items():
-        with open(os.path.join(directory, name), "wb") as written:
-            written.write(png_bytes(rows))
 
 
 def absence_failures(directory, absent):
@@ -489,8 +457,9 @@ def absence_failures(directory, absent):
 def line_failures(expectation, result):
     failures = []
     actual = reported_lines(result.stderr)
-    if not lines_match(expectation.lines, actual):
-        diff = difflib.unified_diff(shown(expectation.lines, actual), actual, "expected", "actual",
+    expected = shown(expectation.lines, actual)
+    if expected != actual:
+        diff = difflib.unified_diff(expected, actual, "expected", "actual",
                                     lineterm="", n=max(len(actual), len(expectation.lines)))
         title = "LOG/FATAL lines differ"
         if any(kind == "prefix" for kind, _ in expectation.lines):
@@ -512,18 +481,35 @@ def indent(data, limit=200):
     return "\n".join("  | " + line for line in lines)
 
 
-def results(args, program):
-    """(title, failures) for each run of the program; no failures: it passed."""
-    try:
-        runs = read_runs(program)
-    except (ProgramError, OSError) as error:
-        yield program, [str(error)]
-        return
-    for run in runs:
+def results(programs, check):
+    """(title, failures) for each run of the programs that check(run) does not skip by
+    returning None; no failures: it passed."""
+    for program in programs:
         try:
-            yield run.title(), run_program(args, run)
-        except (OSError, subprocess.SubprocessError) as error:
-            yield run.title(), [f"could not run: {error}"]
+            runs = read_runs(program)
+        except (ProgramError, OSError) as error:
+            yield program, [str(error)]
+            continue
+        for run in runs:
+            try:
+                failures = check(run)
+            except (OSError, subprocess.SubprocessError) as error:
+                failures = [f"could not run: {error}"]
+            if failures is not None:
+                yield run.title(), failures
+
+
+def report(outcomes):
+    """Prints each (title, failures) and a summary; returns the failed and all runs."""
+    failed = total = 0
+    for title, failures in outcomes:
+        total += 1
+        failed += bool(failures)
+        print(("FAIL " if failures else "ok   ") + title)
+        for failure in failures:
+            print("  " + failure.replace("\n", "\n  "))
+    print(f"{total - failed} of {total} passed" if failed else f"all {total} passed")
+    return failed, total
 
 
 def main():
@@ -540,19 +526,7 @@ def main():
     args = parser.parse_args()
     if not args.assemble_only and not args.kestro:
         parser.error("--kestro is required unless --assemble-only is given")
-
-    failed = total = 0
-    for program in args.programs:
-        for title, failures in results(args, program):
-            total += 1
-            if failures:
-                failed += 1
-                print(f"FAIL {title}")
-                for failure in failures:
-                    print("  " + failure.replace("\n", "\n  "))
-            else:
-                print(f"ok   {title}")
-    print(f"{total - failed} of {total} passed" if failed else f"all {total} passed")
+    failed, _ = report(results(args.programs, lambda run: run_program(args, run)))
     return 1 if failed else 0
 
 

@@ -2,6 +2,7 @@
 fake sensor's turns on the private bus, and real input, properties and screenshots on the
 private X server."""
 
+import contextlib
 import glob
 import os
 import re
@@ -15,6 +16,10 @@ from x_display import Screenshot, Xlib
 # How long a screenshot is taken again while its expectations do not hold yet: long enough
 # for a slow machine, where a paint of a large screen in a sanitizer build takes a while.
 SCREENSHOT_PATIENCE = 15.0
+# The actions that are one xdotool command on the key they name.
+KEY_COMMANDS = {"key": "key", "key-down": "keydown", "key-up": "keyup"}
+# The WM_STATE a window manager writes when it iconifies or restores a window.
+WM_STATES = {"minimize": Xlib.ICONIC_STATE, "restore": Xlib.NORMAL_STATE}
 
 
 class WindowDriver:
@@ -39,54 +44,41 @@ class WindowDriver:
             return []
         name, arguments = words[0], words[1:]
         if name == "display-status":
-            self._display_status(*arguments)
-            return []
-        if name == "sensor":
+            if self.bus:
+                subprocess.run([self.sender, self.bus.address, *arguments], check=True,
+                               timeout=10)
+        elif name == "sensor":
             self.bus.turn_sensor(*arguments)
-            return []
-        if not self.server:
+        elif not self.server:
             raise OSError(f"action {name} needs x-screen")
-        handler = getattr(self, "_" + name.replace("-", "_"), None)
-        if not handler:
-            raise OSError(f"unknown action {name}")
-        return handler(*arguments) or []
+        elif name in KEY_COMMANDS:
+            self.server.run("xdotool", KEY_COMMANDS[name], *arguments)
+        elif name.startswith("mouse-"):
+            self._pointer_to(*arguments)
+            if name != "mouse-move":  # mouse-down and mouse-up: button 1
+                self.server.run("xdotool", name.replace("-", ""), "1")
+        elif name in WM_STATES:
+            with contextlib.closing(Xlib(self.server.display)) as xlib:
+                xlib.set_wm_state(self._kestro_window(), WM_STATES[name])
+        else:
+            handler = getattr(self, "_" + name.replace("-", "_"), None)
+            if not handler:
+                raise OSError(f"unknown action {name}")
+            return handler(*arguments) or []
+        return []
 
     def shots_not_taken(self):
         return [f"screenshot {name} was never taken" for name in self.pixels
                 if name not in self.taken]
-
-    def _display_status(self, status):
-        if self.bus:
-            subprocess.run([self.sender, self.bus.address, status], check=True, timeout=10)
 
     def _kestro_window(self):
         if self.window is None:
             self.window = self.server.window_of("kestro")
         return self.window
 
-    def _key(self, key):
-        self.server.run("xdotool", "key", key)
-
-    def _key_down(self, key):
-        self.server.run("xdotool", "keydown", key)
-
-    def _key_up(self, key):
-        self.server.run("xdotool", "keyup", key)
-
     def _key_hold(self, key, milliseconds):
         self.server.run("xdotool", "keydown", key, "sleep", str(int(milliseconds) / 1000), "keyup",
                         key)
-
-    def _mouse_down(self, x, y):
-        self._pointer_to(x, y)
-        self.server.run("xdotool", "mousedown", "1")
-
-    def _mouse_move(self, x, y):
-        self._pointer_to(x, y)
-
-    def _mouse_up(self, x, y):
-        self._pointer_to(x, y)
-        self.server.run("xdotool", "mouseup", "1")
 
     def _pointer_to(self, x, y):
         # xdotool waits for a move to happen, so a move to where the pointer is is left out.
@@ -101,25 +93,9 @@ class WindowDriver:
     def _focus(self):
         self.server.run("xdotool", "windowfocus", "--sync", str(self._kestro_window()))
 
-    def _minimize(self):
-        self._set_wm_state(Xlib.ICONIC_STATE)
-
-    def _restore(self):
-        self._set_wm_state(Xlib.NORMAL_STATE)
-
-    def _set_wm_state(self, state):
-        xlib = Xlib(self.server.display)
-        try:
-            xlib.set_wm_state(self._kestro_window(), state)
-        finally:
-            xlib.close()
-
     def _set_root_window(self, name, value):
-        xlib = Xlib(self.server.display)
-        try:
+        with contextlib.closing(Xlib(self.server.display)) as xlib:
             xlib.set_root_window_property(name, int(value, 0))
-        finally:
-            xlib.close()
 
     def _xprop(self, *arguments):
         if any("{window}" in argument for argument in arguments):
@@ -133,16 +109,14 @@ class WindowDriver:
     def _screenshot(self, name):
         self.taken.add(name)
         deadline = time.monotonic() + SCREENSHOT_PATIENCE
-        while True:
-            shot = self.server.screenshot()
-            if self._pixels_hold(name, shot) or time.monotonic() > deadline:
-                break
+        shot = self.server.screenshot()
+        while not self._pixels_hold(name, shot) and time.monotonic() < deadline:
             time.sleep(0.1)
-        wrong = self._pixel_failures(name, shot)
+            shot = self.server.screenshot()
         if self.shots_directory:
             os.makedirs(self.shots_directory, exist_ok=True)
             shot.save_png(os.path.join(self.shots_directory, f"{self.program}-{name}.png"))
-        self.failures += wrong
+        self.failures += self._pixel_failures(name, shot)
 
     def _png(self, name, pattern):
         """A PNG file matching the pattern (in the application directory) that no earlier

@@ -7,7 +7,8 @@ import os
 import struct
 import subprocess
 import time
-import zlib
+
+from png_image import decoded, encoded
 
 
 class XServer:
@@ -32,13 +33,14 @@ class XServer:
         self.display = ":" + number
         self.env = dict(os.environ, DISPLAY=self.display)
 
-    def run(self, *command, check=True):
-        """Runs an X client on this display; returns its standard output."""
+    def run(self, *command, check=True, text=True):
+        """Runs an X client on this display; returns its standard output (bytes unless
+        `text`)."""
         result = subprocess.run(list(command), env=self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=20)
         if check and result.returncode != 0:
             raise OSError(f"{' '.join(command)} failed: {result.stderr.decode(errors='replace')}")
-        return result.stdout.decode("latin-1")
+        return result.stdout.decode("latin-1") if text else result.stdout
 
     def window_of(self, class_name, timeout=10):
         """The id of the first mapped window whose WM_CLASS instance is `class_name`."""
@@ -53,12 +55,7 @@ class XServer:
             time.sleep(0.05)
 
     def screenshot(self):
-        return Screenshot(self.run_bytes("xwd", "-root", "-silent"))
-
-    def run_bytes(self, *command):
-        return subprocess.run(list(command), env=self.env, stdin=subprocess.DEVNULL,
-                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=20,
-                              check=True).stdout
+        return Screenshot(self.run("xwd", "-root", "-silent", text=False))
 
     def close(self):
         self.process.terminate()
@@ -69,24 +66,22 @@ class Xlib:
     """The few Xlib calls for properties that xprop cannot write: a property of type WINDOW,
     and the window manager's WM_STATE of a window."""
 
-    PROP_MODE_REPLACE = 0
     XA_WINDOW = 33
     ICONIC_STATE = 3
     NORMAL_STATE = 1
 
     def __init__(self, display):
         self.lib = ctypes.CDLL("libX11.so.6")
-        self.lib.XOpenDisplay.restype = ctypes.c_void_p
-        self.lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.lib.XDefaultRootWindow.restype = ctypes.c_ulong
-        self.lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-        self.lib.XInternAtom.restype = ctypes.c_ulong
-        self.lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-        self.lib.XChangeProperty.argtypes = [
-            ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_int,
-            ctypes.c_int, ctypes.c_void_p, ctypes.c_int]
-        self.lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        pointer, number, xid = ctypes.c_void_p, ctypes.c_int, ctypes.c_ulong
+        for name, result, arguments in (
+                ("XOpenDisplay", pointer, [ctypes.c_char_p]),
+                ("XDefaultRootWindow", xid, [pointer]),
+                ("XInternAtom", xid, [pointer, ctypes.c_char_p, number]),
+                ("XChangeProperty", number,
+                 [pointer, xid, xid, xid, number, number, pointer, number]),
+                ("XSync", number, [pointer, number]), ("XCloseDisplay", number, [pointer])):
+            function = getattr(self.lib, name)
+            function.restype, function.argtypes = result, arguments
         self.connection = self.lib.XOpenDisplay(display.encode())
         if not self.connection:
             raise OSError(f"cannot open display {display}")
@@ -98,7 +93,7 @@ class Xlib:
         """Replaces the property with 32-bit items (Xlib passes them as longs)."""
         items = (ctypes.c_ulong * len(values))(*values)
         self.lib.XChangeProperty(self.connection, window, self.atom(name), type_atom, 32,
-                                 self.PROP_MODE_REPLACE, items, len(values))
+                                 0, items, len(values))  # 0: PropModeReplace
         self.lib.XSync(self.connection, 0)
 
     def set_root_window_property(self, name, value):
@@ -137,32 +132,14 @@ class Screenshot:
     def from_png(cls, data):
         """An image read from a PNG file of 8-bit RGB or RGBA pixels (the alpha left out),
         laid out as xwd's."""
-        if data[:8] != b"\x89PNG\r\n\x1a\n":
-            raise OSError("not a PNG file")
-        at, compressed, header = 8, b"", None
-        while at + 8 <= len(data):
-            length, kind = struct.unpack(">I4s", data[at:at + 8])
-            if kind == b"IHDR":
-                header = struct.unpack(">IIBBBBB", data[at + 8:at + 21])
-            elif kind == b"IDAT":
-                compressed += data[at + 8:at + 8 + length]
-            at += 12 + length
-        width, height, depth, colour_type, _, _, interlaced = header
-        channels = {2: 3, 6: 4}.get(colour_type)
-        if depth != 8 or not channels or interlaced:
-            raise OSError("unexpected PNG format")
+        width, channels, rows = decoded(data)
         image = cls.__new__(cls)
-        image.width, image.height, image.stride, image.order = width, height, 4 * width, "little"
-        image.size = 4
-        image.pixels = bytearray(4 * width * height)
-        raw, stride, previous = zlib.decompress(compressed), width * channels, bytes(width * channels)
-        for y in range(height):
-            start = y * (stride + 1) + 1
-            row = _unfiltered(raw[start - 1], bytearray(raw[start:start + stride]), previous,
-                              channels)
+        image.width, image.height, image.stride = width, len(rows), 4 * width
+        image.order, image.size = "little", 4
+        image.pixels = bytearray(4 * width * len(rows))
+        for y, row in enumerate(rows):
             for colour, byte in ((0, 2), (1, 1), (2, 0)):
                 image.pixels[y * 4 * width + byte:(y + 1) * 4 * width:4] = row[colour::channels]
-            previous = row
         return image
 
     def pixel(self, x, y):
@@ -197,43 +174,12 @@ class Screenshot:
 
     def save_png(self, path):
         """Writes the image as an RGB PNG file."""
-        rows = bytearray()
-        size = self.size
+        size, rows = self.size, []
         red, green, blue = (2, 1, 0) if self.order == "little" else (size - 3, size - 2, size - 1)
         for y in range(self.height):
             row = self.pixels[y * self.stride:y * self.stride + size * self.width]
             rgb = bytearray(3 * self.width)
             rgb[0::3], rgb[1::3], rgb[2::3] = row[red::size], row[green::size], row[blue::size]
-            rows += b"\0" + rgb
-
-        def chunk(kind, payload):
-            body = kind + payload
-            return struct.pack(">I", len(payload)) + body + struct.pack(">I", zlib.crc32(body))
-
+            rows.append(bytes(rgb))
         with open(path, "wb") as out:
-            out.write(b"\x89PNG\r\n\x1a\n")
-            out.write(chunk(b"IHDR", struct.pack(">IIBBBBB", self.width, self.height, 8, 2, 0, 0,
-                                                 0)))
-            out.write(chunk(b"IDAT", zlib.compress(bytes(rows), 9)))
-            out.write(chunk(b"IEND", b""))
-
-
-def _unfiltered(kind, row, previous, step):
-    """A PNG row with its filter (0 to 4) undone."""
-    if kind == 0:
-        return row
-    for i in range(len(row)):
-        left = row[i - step] if i >= step else 0
-        up, corner = previous[i], previous[i - step] if i >= step else 0
-        if kind == 1:
-            row[i] = (row[i] + left) & 255
-        elif kind == 2:
-            row[i] = (row[i] + up) & 255
-        elif kind == 3:
-            row[i] = (row[i] + (left + up) // 2) & 255
-        else:
-            guess = left + up - corner
-            near = min((abs(guess - left), 0, left), (abs(guess - up), 1, up),
-                       (abs(guess - corner), 2, corner))
-            row[i] = (row[i] + near[2]) & 255
-    return row
+            out.write(encoded(self.width, 2, rows))
