@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -18,18 +19,19 @@ std::pair<TInt32, std::string> raised(TInt32 code, const char* message) {
     return {};
 }
 
+// The text is the code's name, then the message; codes without a name are unknown.
 TEST(ErrorHandling, TextIsNameThenMessage) {
-    EXPECT_EQ(raised(1, "NULL pointer"),
-              std::make_pair(1, std::string("NullPointerException: NULL pointer")));
-    EXPECT_EQ(raised(3, ""), std::make_pair(3, std::string("DivisionByZeroException")));
-    EXPECT_EQ(raised(4, "bad"), std::make_pair(4, std::string("DataFormatException: : bad")));
-    EXPECT_EQ(raised(13, "x"), std::make_pair(13, std::string("UnsupportedFeatureException: x")));
-}
-
-TEST(ErrorHandling, UnnamedCodesGetTheUnknownText) {
-    EXPECT_EQ(raised(42, ""), std::make_pair(42, std::string("UnknownException (CODE:42)")));
-    EXPECT_EQ(raised(11, ""), std::make_pair(11, std::string("UnknownException (CODE:11)")));
-    EXPECT_EQ(raised(-7, "m"), std::make_pair(-7, std::string("UnknownException (CODE:-7): m")));
+    const std::tuple<TInt32, const char*, const char*> cases[] = {
+        {1, "NULL pointer", "NullPointerException: NULL pointer"},
+        {3, "", "DivisionByZeroException"},
+        {4, "bad", "DataFormatException: : bad"},
+        {13, "x", "UnsupportedFeatureException: x"},
+        {42, "", "UnknownException (CODE:42)"},
+        {11, "", "UnknownException (CODE:11)"},
+        {-7, "m", "UnknownException (CODE:-7): m"},
+    };
+    for (const auto& [code, message, text] : cases)
+        EXPECT_EQ(raised(code, message), std::make_pair(code, std::string(text)));
 }
 
 TEST(ErrorHandling, FatalMachineErrorLeavesCode11WithoutItsDescription) {

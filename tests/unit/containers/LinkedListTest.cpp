@@ -58,17 +58,12 @@ TEST_P(LinkedListTest, FindAndEndPosition) {
 
 INSTANTIATE_TEST_SUITE_P(NodeSources, LinkedListTest, testing::Bool());
 
-TEST(NodePool, IndexZeroMeansNoNode) {
-    NodePool<int> pool;
-    ListEntry<int>* first = pool.allocateNode();
-    EXPECT_EQ(first->poolIndex, 1u);
-    EXPECT_EQ(pool.nodeAt(1), first);
-    EXPECT_EQ(pool.nodeAt(NodePool<int>::NoNode), nullptr);
-}
-
-TEST(NodePool, LookupIsCheckedAgainstRangeAndUse) {
+TEST(NodePool, LookupIsCheckedAgainstRangeAndUseAndIndexZeroMeansNoNode) {
     NodePool<int> pool;
     ListEntry<int>* node = pool.allocateNode();
+    EXPECT_EQ(node->poolIndex, 1u);
+    EXPECT_EQ(pool.nodeAt(1), node);
+    EXPECT_EQ(pool.nodeAt(NodePool<int>::NoNode), nullptr);
     EXPECT_EQ(pool.nodeAt(2), nullptr) << "never handed out";
     EXPECT_EQ(pool.nodeAt(256), nullptr) << "beyond the first block";
     EXPECT_EQ(pool.nodeAt(0xFFFFFFFFu), nullptr);

@@ -4,15 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
 
 TEST(OStringStorage, CapacityIsTwelveTenthsWithAMinimumOfTen) {
-    EXPECT_EQ(OString::capacityFor(0), 10);
-    EXPECT_EQ(OString::capacityFor(9), 10);
-    EXPECT_EQ(OString::capacityFor(10), 12);
-    EXPECT_EQ(OString::capacityFor(101), 121);
+    for (const auto& [length, capacity] :
+         {std::pair{0, 10}, std::pair{9, 10}, std::pair{10, 12}, std::pair{101, 121}})
+        EXPECT_EQ(OString::capacityFor(length), capacity) << length;
     EXPECT_EQ(OString("0123456789").capacity(), 12);
 }
 

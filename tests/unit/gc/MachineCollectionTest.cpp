@@ -114,15 +114,11 @@ scan:                       ; return (R), kept (R+1, a reference), plain (R+2)
     ret 2, 3
 )";
 
-TEST(MachineCollection, AfterAHostCallWhatNothingReachesIsFreed) {
+TEST(MachineCollection, AfterAHostCallWhatNothingReachesIsFreedButTheResultOutlivesIt) {
     StartedMachine vm(kProgram);
     vm.machine->callMethod(vm.handle("make"), {}, {}, 0);
     EXPECT_TRUE(alive(*vm.machine, vm.global(0))) << "held in a global";
     EXPECT_FALSE(alive(*vm.machine, 0u - vm.global(1)));
-}
-
-TEST(MachineCollection, TheResultOfAHostCallOutlivesItsCollection) {
-    StartedMachine vm(kProgram);
     const TVMAddress result = vm.machine->callMethod(vm.handle("(object)made"), {}, {}, 1);
     EXPECT_TRUE(alive(*vm.machine, result));
     vm.machine->callMethod(vm.handle("wait"), {}, {}, 0);

@@ -2,6 +2,9 @@
 
 #include <limits>
 
+// The frame layouts below name only the fields they use; the others keep their defaults.
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+
 namespace {
 
 // An operand stack of its own for the full collection, outside the heap's pools.
@@ -35,7 +38,10 @@ protected:
     std::vector<MethodGCInfo> layouts;
 };
 
-TEST_F(StackScanTest, ValuePointingIntoAnObjectKeepsItAlive) {
+TEST_F(StackScanTest, ValuePointingIntoAnObjectKeepsItAliveAndAnEmptyStackIsNotRead) {
+    const TVMAddress dropped = pair();
+    collectWithStack({});
+    EXPECT_FALSE(alive(dropped));
     const TVMAddress object = pair(), loose = pair();
     collectWithStack({7, object + 8, 0});
     EXPECT_TRUE(alive(object));
@@ -45,13 +51,11 @@ TEST_F(StackScanTest, ValuePointingIntoAnObjectKeepsItAlive) {
 TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
     const TVMAddress below = pair(), argument = pair(), local = pair(), plain = pair();
     const TVMAddress above = pair();
-    MethodGCInfo layout;
-    layout.resultSlots = 1;
-    layout.argumentSlots = 1;
-    layout.argumentReferenceSlots = {1};
-    layout.localSlots = 2;
-    layout.localReferenceSlots = {3};
-    addFrame(1, layout);
+    addFrame(1, {.argumentSlots = 1,
+                 .argumentReferenceSlots = {1},
+                 .resultSlots = 1,
+                 .localSlots = 2,
+                 .localReferenceSlots = {3}});
     // below | result, argument, return address, local, plain local | above
     collectWithStack({below, 0, argument + 4, 99, local, plain, above});
     for (const TVMAddress kept : {below, argument, local, above})
@@ -63,12 +67,8 @@ TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
 // starts where that local would be.
 TEST_F(StackScanTest, AFrameInsideTheOneBelowCountsItsSlotsFromItsOwnBase) {
     const TVMAddress message = pair();
-    MethodGCInfo caller, thrower;
-    caller.localSlots = 1;
-    thrower.argumentSlots = 2;
-    thrower.argumentReferenceSlots = {1};
-    addFrame(0, caller);
-    addFrame(1, thrower);
+    addFrame(0, {.localSlots = 1});
+    addFrame(1, {.argumentSlots = 2, .argumentReferenceSlots = {1}});
     // the caller's return address | code, message, return address
     collectWithStack({99, 10, message, 98});
     EXPECT_TRUE(alive(message));
@@ -76,12 +76,10 @@ TEST_F(StackScanTest, AFrameInsideTheOneBelowCountsItsSlotsFromItsOwnBase) {
 
 TEST_F(StackScanTest, ArgumentsMayPointAnywhereButLocalReferencesMustBeObjects) {
     const TVMAddress free = freedBlock();
-    MethodGCInfo layout;
-    layout.argumentSlots = 1;
-    layout.argumentReferenceSlots = {0};
-    layout.localSlots = 1;
-    layout.localReferenceSlots = {2};
-    addFrame(0, layout);
+    addFrame(0, {.argumentSlots = 1,
+                 .argumentReferenceSlots = {0},
+                 .localSlots = 1,
+                 .localReferenceSlots = {2}});
     EXPECT_TRUE(collectWithStack({free, 0, 0}));
     EXPECT_FALSE(collectWithStack({0, 0, free}));
 }
@@ -90,10 +88,7 @@ TEST_F(StackScanTest, LocalReferencesIntoTheStackItselfAreSkipped) {
     // A stack placed over a free block: its slot addresses are never followed.
     const TVMAddress free = freedBlock();
     stackAddress = free - 8;
-    MethodGCInfo layout;
-    layout.localSlots = 1;
-    layout.localReferenceSlots = {1};
-    addFrame(0, layout);
+    addFrame(0, {.localSlots = 1, .localReferenceSlots = {1}});
     EXPECT_TRUE(collectWithStack({0, free}));
 }
 
@@ -102,14 +97,12 @@ TEST_F(StackScanTest, ArrayVariablesInTheFrameAndAddressedByArguments) {
     const TVMAddress local = array({element});
     const TVMAddress addressed = array({elsewhere});
     const TVMAddress variableBlock = variable(addressed, GC_CODE_DATA);
-    MethodGCInfo layout;
-    layout.argumentSlots = 1;
-    layout.argumentArraySlots = {0};
-    layout.argumentArrayHoldsReferences = {255};
-    layout.localSlots = 2;
-    layout.localArraySlots = {2};
-    layout.localArrayHoldsReferences = {255};
-    addFrame(0, layout);
+    addFrame(0, {.argumentSlots = 1,
+                 .argumentArraySlots = {0},
+                 .argumentArrayHoldsReferences = {255},
+                 .localSlots = 2,
+                 .localArraySlots = {2},
+                 .localArrayHoldsReferences = {255}});
     collectWithStack({variableBlock, 0, local, 4});
     EXPECT_TRUE(alive(element));
     EXPECT_TRUE(alive(elsewhere));
@@ -119,25 +112,19 @@ TEST_F(StackScanTest, ArrayVariablesInTheFrameAndAddressedByArguments) {
 
 TEST_F(StackScanTest, FramesClaimingSlotsOutsideTheStackAreBounded) {
     const TVMAddress object = pair();
-    MethodGCInfo wild;
-    wild.resultSlots = std::numeric_limits<TInt32>::min();
-    wild.localSlots = std::numeric_limits<TInt32>::max();
-    wild.argumentReferenceSlots = {-100, 1'000'000};
-    wild.localReferenceSlots = {std::numeric_limits<TInt32>::min(), 40};
-    wild.localArraySlots = {-1, 2};
-    wild.localArrayHoldsReferences = {255, 255};
+    constexpr TInt32 kLeast = std::numeric_limits<TInt32>::min();
+    const MethodGCInfo wild{.argumentReferenceSlots = {-100, 1'000'000},
+                            .resultSlots = kLeast,
+                            .localSlots = std::numeric_limits<TInt32>::max(),
+                            .localReferenceSlots = {kLeast, 40},
+                            .localArraySlots = {-1, 2},
+                            .localArrayHoldsReferences = {255, 255}};
     addFrame(-5, wild);
     addFrame(1'000'000, wild);
     frameMethods.push_back(-1);
     frameBases.push_back(0);
     collectWithStack({object, 5, 6});
     EXPECT_TRUE(alive(object));
-}
-
-TEST_F(StackScanTest, EmptyStackIsNotRead) {
-    const TVMAddress object = pair();
-    collectWithStack({});
-    EXPECT_FALSE(alive(object));
 }
 
 } // namespace

@@ -81,20 +81,4 @@ TEST_F(CollectorTest, NativeObjectsDieInAddressOrderOnceTheHeapIsSwept) {
         EXPECT_EQ(heap.nativeObject(native), nullptr);
 }
 
-class RecordingFinaliser : public MStreamHolderFinaliser {
-public:
-    void destructStreamHolder(TVMAddress payload) override { finalised.push_back(payload); }
-    std::vector<TVMAddress> finalised;
-};
-
-TEST_F(CollectorTest, DeadStreamHoldersGoToTheFinaliser) {
-    RecordingFinaliser finaliser;
-    heap.setStreamHolderFinaliser(&finaliser);
-    const TVMAddress dead = heap.allocateWords(2, GC_CODE_STREAM_HOLDER);
-    const TVMAddress kept = heap.allocateWords(2, GC_CODE_STREAM_HOLDER);
-    heap.addRoot(kept);
-    collect();
-    EXPECT_EQ(finaliser.finalised, std::vector<TVMAddress>{dead});
-}
-
 } // namespace

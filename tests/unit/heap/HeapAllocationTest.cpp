@@ -49,14 +49,11 @@ TEST_F(HeapTest, OnlyAnExcessAbove28BytesIsSplitOff) {
     EXPECT_EQ(figure("freeSpace="), 4);
 }
 
-TEST_F(HeapTest, ZeroByteRequestCounts) {
+TEST_F(HeapTest, ZeroByteRequestCountsAndPayloadsStartZeroed) {
     const TVMAddress block = allocate(0);
     EXPECT_EQ(heap.entry(block).size, 0u);
     EXPECT_EQ(heap.nextBlock(block), block + kBlockOverhead);
     EXPECT_EQ(heap.numberOfEntries(), 1);
-}
-
-TEST_F(HeapTest, PayloadsStartZeroed) {
     const TVMAddress object = heap.allocateWords(3, GC_CODE_OBJECT);
     space.store32(object + 8, 0xDEADBEEF);
     heap.freeObject(object);

@@ -45,17 +45,13 @@ TEST_F(FileStreams, OutputOpenCreatesTheMissingDirectoryChain) {
     EXPECT_EQ(readFile(path), "z");
 }
 
-TEST(FileStreamsWithoutFile, OutputOpenRefusesARelativePath) {
+TEST(FileStreamsWithoutFile, ARelativeOutputPathIsRefusedAndClosedStreamsAnswerFalseAndZero) {
     const char* relative = "kestro-relative-output-test";
-    FailureCounting<KESTRO::FileOutputStream> stream;
-    EXPECT_FALSE(stream.open(relative));
-    EXPECT_FALSE(stream.isOpen());
-    EXPECT_EQ(stream.failures, 1);
+    FailureCounting<KESTRO::FileOutputStream> output;
+    EXPECT_FALSE(output.open(relative));
+    EXPECT_FALSE(output.isOpen());
+    EXPECT_EQ(output.failures, 1);
     EXPECT_FALSE(std::filesystem::exists(relative));
-}
-
-TEST(FileStreamsWithoutFile, ClosedStreamsAnswerFalseAndZero) {
-    KESTRO::FileOutputStream output;
     EXPECT_FALSE(output.writeByte(1));
     EXPECT_FALSE(output.seek(0));
     EXPECT_EQ(output.size(), 0u);

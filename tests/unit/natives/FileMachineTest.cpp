@@ -37,27 +37,16 @@ main:
     ret 0, 0
 )";
 
-struct FileMachineTest : ::testing::Test {
-    FileMachineTest() {
-        KESTRO::MemoryInputStream stream(writeModule(assemble(kProgram)));
-        machine->startApplication(stream, OString("index.mcb"), host.services());
-    }
-
-    FileHost host;
-    std::unique_ptr<VirtualMachine> machine = std::make_unique<VirtualMachine>();
-};
-
-TEST_F(FileMachineTest, TheCollectionAfterStartUpDeletesTheDroppedStreamOnly) {
-    EXPECT_EQ(host.deleted["dropped.txt"], 1);
-    EXPECT_EQ(host.deleted["kept.txt"], 0);
-    machine->collectGarbage();
-    EXPECT_EQ(host.deleted["kept.txt"], 0);
-}
-
-TEST_F(FileMachineTest, DestroyingTheMachineDeletesEveryStreamOnce) {
-    machine.reset();
-    EXPECT_EQ(host.deleted["dropped.txt"], 1);
-    EXPECT_EQ(host.deleted["kept.txt"], 1);
+TEST(FileMachine, TheCollectionAfterStartUpDeletesTheDroppedStreamOnly) {
+    StartedMachine<FileHost> run(kProgram);
+    EXPECT_EQ(run.host.deleted["dropped.txt"], 1);
+    EXPECT_EQ(run.host.deleted["kept.txt"], 0);
+    run.machine->collectGarbage();
+    EXPECT_EQ(run.host.deleted["kept.txt"], 0);
+    // Destroying the machine deletes every stream left, once.
+    run.machine.reset();
+    EXPECT_EQ(run.host.deleted["dropped.txt"], 1);
+    EXPECT_EQ(run.host.deleted["kept.txt"], 1);
 }
 
 } // namespace

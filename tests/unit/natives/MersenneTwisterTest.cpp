@@ -30,28 +30,24 @@ void expectSameDraws(TUint32 seed, int draws) {
         ASSERT_EQ(generator.next(), engine()) << "draw " << i << " from seed " << seed;
 }
 
-TEST(MersenneTwister, SeedingMultipliesEachWordBy69069) {
-    const MersenneTwister::State state = MersenneTwister::seededState(1);
-    EXPECT_EQ(state[0], 1u);
-    EXPECT_EQ(state[1], 69069u);
-    EXPECT_EQ(state[2], 475559465u);  // 69069^2 = 4770526761, less 2^32
-    EXPECT_EQ(state[3], 2801775573u); // 69069^3 modulo 2^32
-    EXPECT_EQ(state[623], 3311171525u);
+// Each word is the one before times 69069, modulo 2^32; the seed is the first.
+TEST(MersenneTwister, SeedingKeepsTheSeedAndMultipliesEachWordBy69069) {
+    struct Word {
+        TUint32 seed;
+        std::size_t index;
+        TUint32 value;
+    };
+    for (const Word word :
+         {Word{1, 0, 1}, Word{1, 1, 69069}, Word{1, 2, 475559465}, Word{1, 3, 2801775573},
+          Word{1, 623, 3311171525}, Word{5489, 0, 5489}, Word{5489, 1, 379119741},
+          Word{5489, 2, 3300754713}, Word{5489, 623, 3013871349}})
+        EXPECT_EQ(MersenneTwister::seededState(word.seed)[word.index], word.value)
+            << "word " << word.index << " from seed " << word.seed;
 }
 
-TEST(MersenneTwister, SeedingKeepsTheSeedAsTheFirstWord) {
-    const MersenneTwister::State state = MersenneTwister::seededState(5489);
-    EXPECT_EQ(state[0], 5489u);
-    EXPECT_EQ(state[1], 379119741u);
-    EXPECT_EQ(state[2], 3300754713u);
-    EXPECT_EQ(state[623], 3013871349u);
-}
-
-TEST(MersenneTwister, DrawsMatchTheStandardEngineOverSeveralRegenerations) {
+// Over several regenerations of the state for seed 1.
+TEST(MersenneTwister, DrawsMatchTheStandardEngine) {
     expectSameDraws(1, 3 * 624 + 5);
-}
-
-TEST(MersenneTwister, DrawsMatchTheStandardEngineForOtherSeeds) {
     for (const TUint32 seed : {4357u, 0xFFFFFFFFu, 0x80000000u, 123456789u})
         expectSameDraws(seed, 700);
 }

@@ -20,20 +20,12 @@ public:
     std::vector<TVMAddress> removed;
 };
 
-struct ScreenMachine {
-    ScreenHost host;
-    std::unique_ptr<VirtualMachine> machine = std::make_unique<VirtualMachine>();
-
-    explicit ScreenMachine(const std::string& code) {
-        const std::string source = ".class Listener\n"
-                                   ".frame main\n"
-                                   ".function \"main\" main, main\n"
-                                   ".code\n"
-                                   "main:\n" +
-                                   code + "    ret 0, 0\n";
-        KESTRO::MemoryInputStream stream(writeModule(assemble(source)));
-        machine->startApplication(stream, OString("index.mcb"), host.services());
-    }
+// A machine whose start-up runs `code`, and whether an object outlives a full collection.
+struct ScreenMachine : StartedMachine<ScreenHost> {
+    explicit ScreenMachine(const std::string& code)
+        : StartedMachine(".class Listener\n.frame main\n.function \"main\" main, main\n"
+                         ".code\nmain:\n" +
+                         code + "    ret 0, 0\n") {}
     bool alive(TVMAddress object) {
         machine->collectGarbage();
         return machine->getHeap().isBlockInUse(headerOf(object));

@@ -8,6 +8,9 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include <unistd.h>
 
@@ -36,36 +39,42 @@ std::string assemblyError(const std::string& source) {
     return errorOf([&] { assemble(source); });
 }
 
+// Sources and the first error each one raises.
+using ErrorCase = std::pair<std::string, const char*>;
+
+void expectErrors(const std::vector<ErrorCase>& cases) {
+    for (const auto& [source, error] : cases)
+        EXPECT_EQ(assemblyError(source), error) << source;
+}
+
 TEST(Assembler, ReportsTheLineOfEachMistake) {
-    EXPECT_EQ(assemblyError(".code\n    nop\n    frobnicate 3\n"),
-              "source:3: unknown instruction 'frobnicate'");
-    EXPECT_EQ(assemblyError("    nop\n"), "source:1: instructions must follow .code");
-    EXPECT_EQ(assemblyError(".code\n    jmp nowhere\n"), "source:2: unknown label 'nowhere'");
-    EXPECT_EQ(assemblyError(".code\n    ret 1\n"), "source:2: ret takes 2 operands");
-    EXPECT_EQ(assemblyError(".code\n    pick 300\n"), "source:2: a byte: 300 is outside -128..255");
-    EXPECT_EQ(assemblyError(".code\nx:\nx:\n"), "source:3: label 'x' defined twice");
-    EXPECT_EQ(assemblyError(".string \"open\n"), "source:1: text without its closing quote");
-    EXPECT_EQ(assemblyError(".code\n    native Nowhere, 1\n"),
-              "source:2: unknown native group 'Nowhere'");
-    EXPECT_EQ(assemblyError(".class A\n    fields 1\n"), "source:2: unknown class line 'fields'");
-    EXPECT_EQ(assemblyError(".widths 1 1 1 1 1 1 1 1 1\n.frame f\n    args 256\n"),
-              "source:1: width 5 is 1 bytes, too small for 256");
-    EXPECT_EQ(assemblyError(".code\n    .byte,\n"), "source:2: .byte needs a number, not nothing");
-    EXPECT_EQ(
-        assemblyError(".code\n    push -9223372036854775808\n"),
-        "source:2: a 32-bit operand: -9223372036854775808 is outside -2147483648..4294967295");
-    EXPECT_EQ(assemblyError(".code\n    push -9223372036854775809\n"),
-              "source:2: a 32-bit operand needs a number, not -9223372036854775809");
+    expectErrors({
+        {".code\n    nop\n    frobnicate 3\n", "source:3: unknown instruction 'frobnicate'"},
+        {"    nop\n", "source:1: instructions must follow .code"},
+        {".code\n    jmp nowhere\n", "source:2: unknown label 'nowhere'"},
+        {".code\n    ret 1\n", "source:2: ret takes 2 operands"},
+        {".code\n    pick 300\n", "source:2: a byte: 300 is outside -128..255"},
+        {".code\nx:\nx:\n", "source:3: label 'x' defined twice"},
+        {".string \"open\n", "source:1: text without its closing quote"},
+        {".code\n    native Nowhere, 1\n", "source:2: unknown native group 'Nowhere'"},
+        {".class A\n    fields 1\n", "source:2: unknown class line 'fields'"},
+        {".widths 1 1 1 1 1 1 1 1 1\n.frame f\n    args 256\n",
+         "source:1: width 5 is 1 bytes, too small for 256"},
+        {".code\n    .byte,\n", "source:2: .byte needs a number, not nothing"},
+        {".code\n    push -9223372036854775808\n",
+         "source:2: a 32-bit operand: -9223372036854775808 is outside -2147483648..4294967295"},
+        {".code\n    push -9223372036854775809\n",
+         "source:2: a 32-bit operand needs a number, not -9223372036854775809"},
+        {".code\n    native System, logg\n",
+         "source:2: unknown function 'logg' of native group System"},
+        {".code\n    native 2, log\n", "source:2: unknown function 'log' of native group 2"},
+    });
 }
 
 TEST(Assembler, NativeFunctionsGoByNumberOrByName) {
     const ModuleImage image = assemble(".code\n    native Debug, log\n    native 32, now\n");
     const std::vector<TUint8> expected = {78, 30, 1, 78, 32, 9};
     EXPECT_EQ(image.code, expected);
-    EXPECT_EQ(assemblyError(".code\n    native System, logg\n"),
-              "source:2: unknown function 'logg' of native group System");
-    EXPECT_EQ(assemblyError(".code\n    native 2, log\n"),
-              "source:2: unknown function 'log' of native group 2");
     const std::string text = disassemble(ModuleReader::read(writeModule(
         assemble(".code\n    native Debug, 1\n    native Debug, 99\n    native 2, 1\n"))));
     EXPECT_NE(text.find("native Debug, 1"), std::string::npos) << text;
@@ -105,36 +114,32 @@ TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
                                        "again:\ntwice:\n");
     const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
     EXPECT_EQ(image.code, expected);
-    EXPECT_EQ(assemblyError(".code\n    twice {nop\n"), "source:2: '{' without '}'");
-    EXPECT_EQ(assemblyError(".macro once code | code | .endm\n.code\n    once {nop} {nop}\n"),
-              "source:3: in macro once (source:1): braces only group the argument of a macro");
-    EXPECT_EQ(assemblyError(".code\n    nop }\n"), "source:2: '}' without '{'");
-    EXPECT_EQ(assemblyError(".code\n    push {1}\n"),
-              "source:2: braces only group the argument of a macro");
+    expectErrors({
+        {".code\n    twice {nop\n", "source:2: '{' without '}'"},
+        {".macro once code | code | .endm\n.code\n    once {nop} {nop}\n",
+         "source:3: in macro once (source:1): braces only group the argument of a macro"},
+        {".code\n    nop }\n", "source:2: '}' without '{'"},
+        {".code\n    push {1}\n", "source:2: braces only group the argument of a macro"},
+    });
 }
 
 TEST(Macros, ErrorsNameTheUseAndTheLineOfTheDefinition) {
     const std::string defined = std::string(kCountDown) + ".code\n";
-    EXPECT_EQ(assemblyError(defined + "    count_down x, nop\n"),
-              "source:8: in macro count_down (source:3): a 32-bit operand needs a number, not x");
-    EXPECT_EQ(assemblyError(defined + "    count_down 1\n"),
-              "source:8: macro count_down takes 2 arguments");
-    EXPECT_EQ(assemblyError(defined + "    count_down 1,\n"),
-              "source:8: macro count_down takes 2 arguments");
-    EXPECT_EQ(assemblyError(".macro m\n    m\n.endm\n    m\n"),
-              "source:4: in macro m (source:2): macro m uses itself");
-    EXPECT_EQ(assemblyError(".macro m\n    nop\n"), "source:1: macro m has no .endm");
-    EXPECT_EQ(assemblyError(".endm\n"), "source:1: .endm without .macro");
-    EXPECT_EQ(assemblyError(".macro m\n.macro n\n"),
-              "source:2: a macro cannot be defined inside another");
-    EXPECT_EQ(assemblyError(".macro push\n.endm\n"),
-              "source:1: macro push has the name of an instruction");
-    EXPECT_EQ(assemblyError(".macro m\n.endm\n.macro m\n.endm\n"),
-              "source:3: macro m defined twice");
-    EXPECT_EQ(assemblyError(".macro m a, a\n.endm\n"), "source:1: macro m: parameter a twice");
-    EXPECT_EQ(assemblyError(".macro m 1\n.endm\n"),
-              "source:1: macro m: parameters are names separated by commas");
-    EXPECT_EQ(assemblyError(".macro\n"), "source:1: .macro takes a name and its parameters");
+    expectErrors({
+        {defined + "    count_down x, nop\n",
+         "source:8: in macro count_down (source:3): a 32-bit operand needs a number, not x"},
+        {defined + "    count_down 1\n", "source:8: macro count_down takes 2 arguments"},
+        {defined + "    count_down 1,\n", "source:8: macro count_down takes 2 arguments"},
+        {".macro m\n    m\n.endm\n    m\n", "source:4: in macro m (source:2): macro m uses itself"},
+        {".macro m\n    nop\n", "source:1: macro m has no .endm"},
+        {".endm\n", "source:1: .endm without .macro"},
+        {".macro m\n.macro n\n", "source:2: a macro cannot be defined inside another"},
+        {".macro push\n.endm\n", "source:1: macro push has the name of an instruction"},
+        {".macro m\n.endm\n.macro m\n.endm\n", "source:3: macro m defined twice"},
+        {".macro m a, a\n.endm\n", "source:1: macro m: parameter a twice"},
+        {".macro m 1\n.endm\n", "source:1: macro m: parameters are names separated by commas"},
+        {".macro\n", "source:1: .macro takes a name and its parameters"},
+    });
 }
 
 class Includes : public ::testing::Test {

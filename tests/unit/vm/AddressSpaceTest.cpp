@@ -20,38 +20,25 @@ TEST(AddressSpace, AllocationsAreZeroedAlignedAndDisjoint) {
     EXPECT_EQ(space.load8(first + 8), 0xEFu);
     EXPECT_EQ(space.load16(first + 10), 0xDEADu);
     EXPECT_EQ(space.load32(second), 0u);
-}
-
-TEST(AddressSpace, LargeAllocationsCommitAcrossSteps) {
-    AddressSpace space;
+    // A large allocation commits across several steps.
     const TVMAddress big = space.allocate(3 << 20);
     space.store32(big + (3 << 20) - 4, 7);
     EXPECT_EQ(space.load32(big + (3 << 20) - 4), 7u);
 }
 
-TEST(AddressSpace, NullRaisesNullPointerException) {
-    AddressSpace space;
-    space.allocate(64);
-    EXPECT_EQ(raisedCode([&] { space.load32(0); }), ENullPointer);
-    EXPECT_EQ(raisedCode([&] { space.store8(0, 1); }), ENullPointer);
-}
-
-TEST(AddressSpace, AccessOutsideTheCommittedPartIsAFatalMachineError) {
-    AddressSpace space;
-    space.allocate(64);
-    const TVMAddress end = space.committedEnd();
-    EXPECT_EQ(raisedCode([&] { space.load32(4); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { space.load32(AddressSpace::kFirstValid - 2); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { space.load32(end - 2); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { space.load32(end); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { space.load32(0xFFFFFFFF); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { space.load32(end - 4); }), 0);
-    EXPECT_EQ(raisedCode([&] { space.load8(end - 1); }), 0);
-}
-
-TEST(AddressSpace, NothingIsCommittedBeforeTheFirstAllocation) {
+// Null raises a NullPointerException; any other address outside the committed part is a
+// fatal machine error, also before the first allocation.
+TEST(AddressSpace, AccessOutsideTheCommittedPartRaises) {
     AddressSpace space;
     EXPECT_EQ(raisedCode([&] { space.load8(AddressSpace::kFirstValid); }), EFatalMachineError);
+    space.allocate(64);
+    const TVMAddress end = space.committedEnd();
+    EXPECT_EQ(raisedCode([&] { space.load32(0); }), ENullPointer);
+    EXPECT_EQ(raisedCode([&] { space.store8(0, 1); }), ENullPointer);
+    for (const TVMAddress outside : {4u, AddressSpace::kFirstValid - 2, end - 2, end, ~0u})
+        EXPECT_EQ(raisedCode([&] { space.load32(outside); }), EFatalMachineError) << outside;
+    EXPECT_EQ(raisedCode([&] { space.load32(end - 4); }), 0);
+    EXPECT_EQ(raisedCode([&] { space.load8(end - 1); }), 0);
 }
 
 } // namespace

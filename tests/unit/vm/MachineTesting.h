@@ -83,8 +83,9 @@ public:
     std::function<void(const std::string&)> onLog;
 };
 
-struct StartedMachine {
-    RecordingHost host;
+// Host is the recording host or one made from it that answers more.
+template <class Host = RecordingHost> struct StartedMachine {
+    Host host;
     std::unique_ptr<VirtualMachine> machine = std::make_unique<VirtualMachine>();
 
     // Loads the module and runs its start-up.

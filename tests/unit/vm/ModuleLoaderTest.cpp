@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <set>
 #include <string>
 
 namespace {
@@ -259,20 +261,14 @@ TEST(ModuleLoader, AModuleAlreadyLoadedUnderItsNameIsNotReadAgain) {
     EXPECT_EQ(tables.code.size(), 2 * codeSize);
 }
 
-TEST(ModuleLoader, AModuleWithoutCodeLoads) {
+TEST(ModuleLoader, AModuleWithoutCodeLoadsAndItsStringsAreDecodedFromUtf8) {
     ModuleTables tables;
-    ASSERT_EQ(tryLoad(tables, moduleBytes(".frame f\n.function \"main\" 0, f\n")).index, 0);
+    const auto bytes = moduleBytes(".frame f\n.function \"main\" 0, f\n"
+                                   ".string \"a\\u{e9}\\u{20ac}\"\n");
+    ASSERT_EQ(tryLoad(tables, bytes).index, 0);
     EXPECT_EQ(tables.modules[0].codeLength, 0);
     EXPECT_TRUE(tables.code.empty());
-}
-
-TEST(ModuleLoader, StringConstantsAreDecodedFromUtf8) {
-    ModuleTables tables;
-    ASSERT_EQ(tryLoad(tables, moduleBytes(".string \"a\\u{e9}\\u{20ac}\"\n")).index, 0);
-    const OString& constant = tables.stringConstants[0];
-    ASSERT_EQ(constant.length(), 3);
-    EXPECT_EQ(constant.at(1), 0xE9);
-    EXPECT_EQ(constant.at(2), 0x20AC);
+    EXPECT_EQ(tables.stringConstants[0].view(), std::u16string_view(u"a\u00e9\u20ac"));
 }
 
 // Offsets into the module kFirstModule assembles to.
@@ -298,26 +294,23 @@ TEST(ModuleLoader, RefusesHeaderValuesThatBreakTheFormat) {
 }
 
 TEST(ModuleLoader, RefusesBadIndexWidthsAndArrayFlags) {
+    const ModuleImage good = assemble(".class A\n    arrays ref 1\n"
+                                      ".frame f\n    localarrays value 1\n    argarrays ref 0\n");
+    const std::function<void(ModuleImage&)> damages[] = {
+        [](ModuleImage& image) { image.classes[0].fieldIndexWidth = 3; },
+        [](ModuleImage& image) { image.classes[0].arrayFields[0].flag = 7; },
+        [](ModuleImage& image) { image.frames[0].slotIndexWidth = 0; },
+        [](ModuleImage& image) { image.frames[0].localArraySlots[0].flag = 1; },
+        [](ModuleImage& image) { image.frames[0].argumentArraySlots[0].flag = 254; },
+    };
     ModuleTables tables;
-    const auto classModule = assemble(".class A\n    arrays ref 1\n");
-    auto badFieldWidth = classModule;
-    badFieldWidth.classes[0].fieldIndexWidth = 3;
-    EXPECT_EQ(tryLoad(tables, writeModule(badFieldWidth)).index, -1);
-    auto badFlag = classModule;
-    badFlag.classes[0].arrayFields[0].flag = 7;
-    EXPECT_EQ(tryLoad(tables, writeModule(badFlag)).index, -1);
-
-    const auto frameModule = assemble(".frame f\n    localarrays value 1\n    argarrays ref 0\n");
-    auto badSlotWidth = frameModule;
-    badSlotWidth.frames[0].slotIndexWidth = 0;
-    EXPECT_EQ(tryLoad(tables, writeModule(badSlotWidth)).index, -1);
-    auto badLocalFlag = frameModule;
-    badLocalFlag.frames[0].localArraySlots[0].flag = 1;
-    EXPECT_EQ(tryLoad(tables, writeModule(badLocalFlag)).index, -1);
-    auto badArgumentFlag = frameModule;
-    badArgumentFlag.frames[0].argumentArraySlots[0].flag = 254;
-    EXPECT_EQ(tryLoad(tables, writeModule(badArgumentFlag)).index, -1);
+    for (std::size_t which = 0; which < std::size(damages); ++which) {
+        ModuleImage damaged = good;
+        damages[which](damaged);
+        EXPECT_EQ(tryLoad(tables, writeModule(damaged)).index, -1) << "damage " << which;
+    }
     EXPECT_TRUE(tables.modules.empty());
+    EXPECT_EQ(tryLoad(tables, writeModule(good)).index, 0);
 }
 
 TEST(ModuleLoader, RaisesForTruncationBadTextAndUnknownClassMethodRecords) {
@@ -358,44 +351,26 @@ done:
     ret 0, 0
 )";
 
-// The rich module as the reader sees it, which knows where the code starts.
-ModuleImage richImage() {
-    return ModuleReader::read(moduleBytes(kRichModule));
-}
-
-TEST(ModuleLoader, EveryPrefixEndingBeforeTheCodeIsRefused) {
-    const ModuleImage image = richImage();
+// The code runs to the end of the file, so a cut between two instructions leaves a
+// well-formed shorter module; every other cut is refused and leaves no module behind.
+TEST(ModuleLoader, APrefixLoadsOnlyWhenItEndsAtAnInstructionBoundaryOfTheCode) {
+    const ModuleImage image = ModuleReader::read(moduleBytes(kRichModule));
     const auto bytes = writeModule(image);
     ASSERT_GT(image.codeFileOffset, 100u);
-    for (std::size_t length = 0; length < image.codeFileOffset; ++length) {
+    std::set<std::size_t> boundaries;
+    for (std::size_t at = 0; at < image.code.size();
+         at += static_cast<std::size_t>(instructionLength(image.code[at])))
+        boundaries.insert(image.codeFileOffset + at);
+    for (std::size_t length = 0; length < bytes.size(); ++length) {
+        SCOPED_TRACE("prefix of " + std::to_string(length) + " bytes");
         ModuleTables tables;
-        const LoadOutcome outcome =
-            tryLoad(tables, {bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)});
-        EXPECT_EQ(outcome.index, -1) << "prefix of " << length << " bytes";
+        const auto end = bytes.begin() + static_cast<std::ptrdiff_t>(length);
+        const LoadOutcome outcome = tryLoad(tables, {bytes.begin(), end});
+        EXPECT_EQ(outcome.index, boundaries.count(length) ? 0 : -1);
+        if (outcome.index == 0) continue;
         EXPECT_TRUE(tables.modules.empty());
-    }
-}
-
-TEST(ModuleLoader, APrefixEndingInsideTheCodeLoadsOnlyAtAnInstructionBoundary) {
-    // The code runs to the end of the file, so a cut between two instructions leaves a
-    // well-formed shorter module; a cut inside an instruction is refused.
-    const ModuleImage image = richImage();
-    const auto bytes = writeModule(image);
-    std::vector<std::size_t> boundaries;
-    for (std::size_t at = 0; at <= image.code.size();
-         at += static_cast<std::size_t>(instructionLength(image.code[at]))) {
-        boundaries.push_back(at);
-        if (at == image.code.size()) break;
-    }
-    for (std::size_t cut = 0; cut < image.code.size(); ++cut) {
-        ModuleTables tables;
-        const auto length = static_cast<std::ptrdiff_t>(image.codeFileOffset + cut);
-        const LoadOutcome outcome = tryLoad(tables, {bytes.begin(), bytes.begin() + length});
-        const bool atBoundary =
-            std::find(boundaries.begin(), boundaries.end(), cut) != boundaries.end();
-        EXPECT_EQ(outcome.index, atBoundary ? 0 : -1) << "code cut at " << cut;
-        if (!atBoundary) {
-            EXPECT_EQ(outcome.errorCode, EVMException) << "code cut at " << cut;
+        if (length >= image.codeFileOffset) {
+            EXPECT_EQ(outcome.errorCode, EVMException);
         }
     }
 }

@@ -78,9 +78,25 @@ TEST(FindMethod, SplitsSignaturesAndReadsReferenceDepths) {
         << "global functions belong to their module";
 }
 
-TEST(ConvertReferenceDepth, WrapsInCellsAndDereferences) {
-    StartedMachine vm(kRecorder);
+// A machine started from kRecorder.
+class RunWrapper : public ::testing::Test {
+protected:
+    // An object of the module class `classIndex`.
+    TVMAddress object(TUint32 classIndex) {
+        const TVMAddress made = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
+        machine.memory().store32(made, classIndex);
+        return made;
+    }
+    TInt32 callOnlyForApp(TVMAddress receiver) {
+        return raisedCode(
+            [&] { machine.callMethod(vm.handle("<app>.only for App"), {receiver}, {1}, 0); });
+    }
+
+    StartedMachine<> vm{kRecorder};
     VirtualMachine& machine = *vm.machine;
+};
+
+TEST_F(RunWrapper, ConvertReferenceDepthWrapsInCellsAndDereferences) {
     const TUint32 twice = machine.convertReferenceDepth(2, 77);
     EXPECT_NE(twice, 77u);
     EXPECT_EQ(machine.memory().load32(machine.memory().load32(twice)), 77u);
@@ -92,65 +108,39 @@ TEST(ConvertReferenceDepth, WrapsInCellsAndDereferences) {
     EXPECT_EQ(latin1(lastErrorMessage()), "NullPointerException: NULL pointer");
 }
 
-TEST(RunWrapper, AdaptsArgumentsToTheParameterDepths) {
-    StartedMachine vm(kRecorder);
-    VirtualMachine& machine = *vm.machine;
+TEST_F(RunWrapper, AdaptsArgumentsAndTheResultToTheirDepths) {
     machine.callMethod(vm.handle("keep<int><int><int>"), {11, 22, 33}, {0, 0, 0}, 0);
     EXPECT_EQ(vm.global(0), 11u);
     EXPECT_EQ(vm.global(1), 22u);
-
     // A reference parameter given at depth 1 passes unchanged; at depth 0 it is wrapped.
     const TInt32 keepRef = vm.handle("keepref<object><int><int>");
     machine.callMethod(keepRef, {0x12345, 1, 2}, {1, 0, 0}, 0);
     EXPECT_EQ(vm.global(0), 0x12345u);
     machine.callMethod(keepRef, {0x12345, 1, 2}, {0, 0, 0}, 0);
     EXPECT_EQ(machine.memory().load32(vm.global(0)), 0x12345u);
-}
 
-TEST(RunWrapper, ReturnsTheResultAtTheRequestedDepth) {
-    StartedMachine vm(kRecorder);
-    VirtualMachine& machine = *vm.machine;
     EXPECT_EQ(machine.callMethod(vm.handle("(int)twice<int>"), {21}, {0}, 0), 42u);
     const TUint32 cell = machine.callMethod(vm.handle("(object)wrapped<int>"), {21}, {0}, 2);
     EXPECT_EQ(machine.memory().load32(cell), 42u) << "result depth 1 raised to 2";
 }
 
-TEST(RunWrapper, ClassMethodsRunOnlyForTheReceiversExactClass) {
-    StartedMachine vm(kRecorder);
-    VirtualMachine& machine = *vm.machine;
-    const TVMAddress app = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
-    machine.memory().store32(app, 1); // class App
-    const TVMAddress other = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
-    machine.memory().store32(other, 7);
-    EXPECT_EQ(
-        raisedCode([&] { machine.callMethod(vm.handle("<app>.only for App"), {other}, {1}, 0); }),
-        0);
-    EXPECT_EQ(raisedCode([&] { machine.callMethod(vm.handle("<app>.only for App"), {0}, {1}, 0); }),
-              ENullPointer);
-    // The failed call left the machine idle.
-    EXPECT_EQ(
-        raisedCode([&] { machine.callMethod(vm.handle("<app>.only for App"), {app}, {1}, 0); }), 0);
+TEST_F(RunWrapper, ClassMethodsRunOnlyForTheReceiversExactClass) {
+    EXPECT_EQ(callOnlyForApp(object(7)), 0);
+    EXPECT_EQ(callOnlyForApp(0), ENullPointer);
+    EXPECT_EQ(callOnlyForApp(object(1)), 0) << "the failed call left the machine idle";
 }
 
-TEST(RunWrapper, HostEventsNeedTheApplicationObjectAndTheMethod) {
-    StartedMachine vm(kRecorder);
-    VirtualMachine& machine = *vm.machine;
+TEST_F(RunWrapper, HostEventsNeedTheApplicationObjectAndTheMethod) {
     machine.deliverEvent(EHandlePointerEvent, {1, 2, 3, 4});
     EXPECT_TRUE(vm.host.lines.empty());
-    const TVMAddress app = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
-    machine.memory().store32(app, 1);
-    machine.setApplicationObject(app);
+    machine.setApplicationObject(object(1));
     machine.deliverEvent(EHandlePointerEvent, {1, 2, 3, 4});
     machine.deliverEvent(EHandleForeground, {}); // the module has no such method
     EXPECT_EQ(vm.host.lines, std::vector<std::string>{"pointer"});
 }
 
-TEST(RunWrapper, EventsArrivingDuringACallAreQueuedAndAReentrantCallIsFatal) {
-    StartedMachine vm(kRecorder);
-    VirtualMachine& machine = *vm.machine;
-    const TVMAddress app = machine.getHeap().allocateWords(1, GC_CODE_OBJECT);
-    machine.memory().store32(app, 1);
-    machine.setApplicationObject(app);
+TEST_F(RunWrapper, EventsArrivingDuringACallAreQueuedAndAReentrantCallIsFatal) {
+    machine.setApplicationObject(object(1));
     TInt32 reentry = 0;
     vm.host.onLog = [&](const std::string& line) {
         if (line != "pointer" || vm.host.lines.size() > 1) return;
