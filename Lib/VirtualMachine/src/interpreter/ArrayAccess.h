@@ -61,19 +61,22 @@ public:
 
     [[gnu::always_inline]] bool find(const AddressSpace& space, TVMAddress variable, TUint32 width,
                                      Array& array) {
-        Entry& entry = entries[(variable / 4) % kEntries];
+        Entry& entry = entryOf(variable);
         if (entry.variable == variable) {
             TVMAddress record;
             std::memcpy(&record, space.hostPointerOfContained(variable), 4);
-            RecordWords words;
-            std::memcpy(&words, space.hostPointerOfContained(entry.record), sizeof words);
-            if (record == entry.record && words == entry.words &&
-                static_cast<TUint32>(words.tagAndStorage) == width) [[likely]] {
-                array = {static_cast<TVMAddress>(words.tagAndStorage >> 32),
-                         static_cast<TUint32>(words.capacityAndSize >> 32)};
+            if (entry.holds(space, record, width, array)) [[likely]]
                 return true;
-            }
         }
+        return findAfresh(space, variable, width, entry, array);
+    }
+    // The same for a variable in an operand stack slot: the caller read `record` from the
+    // slot itself, which saves a load through the address space.
+    [[gnu::always_inline]] bool findHeld(const AddressSpace& space, TVMAddress variable,
+                                         TVMAddress record, TUint32 width, Array& array) {
+        Entry& entry = entryOf(variable);
+        if (entry.variable == variable && entry.holds(space, record, width, array)) [[likely]]
+            return true;
         return findAfresh(space, variable, width, entry, array);
     }
 
@@ -81,16 +84,41 @@ public:
     [[gnu::always_inline]] TVMAddress element(const AddressSpace& space, TVMAddress variable,
                                               TUint32 index, TUint32 width) {
         Array array;
-        if (!find(space, variable, width, array) || index >= array.size) return 0;
-        return array.storage + index * width;
+        if (!find(space, variable, width, array)) return 0;
+        return elementOf(array, index, width);
+    }
+    [[gnu::always_inline]] TVMAddress elementHeld(const AddressSpace& space, TVMAddress variable,
+                                                  TVMAddress record, TUint32 index, TUint32 width) {
+        Array array;
+        if (!findHeld(space, variable, record, width, array)) return 0;
+        return elementOf(array, index, width);
     }
 
 private:
-    struct Entry {
+    // 32 bytes, so that an entry's offset is a shift of the variable's address.
+    struct alignas(32) Entry {
         TVMAddress variable;
         TVMAddress record = 0;
         RecordWords words = {};
+
+        // Whether the variable, which holds `record`, still holds this entry's array, of
+        // elements `width` bytes wide.
+        [[gnu::always_inline]] bool holds(const AddressSpace& space, TVMAddress held, TUint32 width,
+                                          Array& array) const {
+            if (held != record) return false;
+            RecordWords now;
+            std::memcpy(&now, space.hostPointerOfContained(record), sizeof now);
+            if (now != words || static_cast<TUint32>(now.tagAndStorage) != width) return false;
+            array = {static_cast<TVMAddress>(now.tagAndStorage >> 32),
+                     static_cast<TUint32>(now.capacityAndSize >> 32)};
+            return true;
+        }
     };
+    Entry& entryOf(TVMAddress variable) { return entries[(variable / 4) % kEntries]; }
+    static TVMAddress elementOf(const Array& array, TUint32 index, TUint32 width) {
+        return index < array.size ? array.storage + index * width : 0;
+    }
+
     // Checks the array in full; remembers it in the entry when it passes.
     [[gnu::noinline]] static bool findAfresh(const AddressSpace& space, TVMAddress variable,
                                              TUint32 width, Entry& entry, Array& array) {

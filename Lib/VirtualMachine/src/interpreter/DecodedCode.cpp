@@ -224,11 +224,27 @@ std::optional<ArrayNative> arrayNative(const Window& w, int i) {
     return std::nullopt;
 }
 
-// The array natives; an element's address may be loaded from at once.
+// Instructions i and i + 1 as push c or pick c, then store: a value stored into the
+// element whose address comes before them.
+struct StoredValue {
+    bool picked;
+    TInt32 operand; // the constant, or the offset of the slot picked
+};
+std::optional<StoredValue> storedValue(const Window& w, int i) {
+    if (!w.is(i + 1, {Opcode::Store, Opcode::StoreAlt})) return std::nullopt;
+    if (w.is(i, {Opcode::Push})) return StoredValue{false, w[i].a};
+    if (w.is(i, {Opcode::Pick, Opcode::PickWide})) return StoredValue{true, w[i].a};
+    return std::nullopt;
+}
+
+// The array natives; an element's address may be loaded from, or stored into, at once.
 std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
     switch (native.answer) {
     case ArrayAnswer::Address:
         if (w.is(1, {Opcode::Load})) return Fusion{EElementLoad, 2, native.bytes};
+        if (const auto value = storedValue(w, 1))
+            return Fusion{value->picked ? EElementStorePick : EElementStoreConst, 3, native.bytes,
+                          value->operand};
         return Fusion{EElementAddress, 1, native.bytes};
     case ArrayAnswer::Element: return Fusion{EElementLoad, 1, native.bytes};
     case ArrayAnswer::Slots: return Fusion{EElementValue, 1, native.bytes};
@@ -248,6 +264,10 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
     if (native->answer == ArrayAnswer::Element)
         return Fusion{ESlotElementLoad, 3, a, b, native->bytes};
     if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, native->bytes};
+    // The two offsets share one operand there.
+    if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b)
+        return Fusion{value->picked ? ESlotElementStorePick : ESlotElementStoreConst, 5,
+                      offsetPair(a, b), native->bytes, value->operand};
     return Fusion{ESlotElementAddress, 3, a, b, native->bytes};
 }
 

@@ -56,6 +56,12 @@
     X(SlotElementAddress, "addr a; pick b; native G, F that gives an element's address (c = its "  \
                           "bytes): the array variable and the index in the stack")                 \
     X(SlotElementLoad, "the same, then load; or the same with a native that gives the element")    \
+    X(ElementStoreConst, "native G, F that gives an element's address (a = its bytes); push b; "   \
+                         "store")                                                                  \
+    X(ElementStorePick, "the same with pick b: the value in the stack")                            \
+    X(SlotElementStoreConst, "addr a (low half); pick a (high half); native G, F that gives an "   \
+                             "element's address (b = its bytes); push c; store: a[i] = c")         \
+    X(SlotElementStorePick, "the same with pick c: a[i] = a value in the stack")                   \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \

@@ -50,6 +50,13 @@ void copyWordsUpwards(void* to, const void* from, TUint32 words) {
         std::memmove(target + i, source + i, 4);
 }
 
+// The word at an address that the address space has accepted before.
+TUint32 containedWord(const AddressSpace& space, TVMAddress address) {
+    TUint32 word;
+    std::memcpy(&word, space.hostPointerOfContained(address), 4);
+    return word;
+}
+
 // What runs before an instruction whose slot counts are fixed: the slots it pops must be
 // on the stack, and there must be room for the slots it adds.
 struct StackChecks {
@@ -221,13 +228,57 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
-// `address`: the element that addr a and pick b name through the stack slots
-// `variable` and `index` (of PICKED_SLOTS), or 0; pushes what they push first, since the
-// pick may take the address, and the array variable may be any slot.
-#define LOCAL_ELEMENT(address, variable, index)                                                    \
+// `address`: the element, `width` bytes wide, that addr a and pick b name through the
+// stack slots `variable` and `index`, or 0; pushes what they push first, since the pick
+// may take the address, and the array variable may be any slot.
+#define LOCAL_ELEMENT(address, variable, index, width)                                             \
     s[top + 1] = SLOT_ADDRESS(variable);                                                           \
     s[top + 2] = s[index];                                                                         \
-    const TVMAddress address = foundArrays.element(space, s[top + 1], s[top + 2], u32(op->c));
+    const TVMAddress address =                                                                     \
+        foundArrays.elementHeld(space, s[top + 1], s[variable], s[top + 2], width);
+// Whether the first word of an element `width` bytes wide at `address`, of an array that
+// passed the checks, lies in memory: a wider element's does, since the array's storage
+// does; a byte's may lie too near the end for a word.
+#define ELEMENT_WORD_IN_MEMORY(address, width) ((width) >= 4 || space.contains(address, 4))
+// The end of an element store: the element's address (0 when its array failed the checks)
+// in slot `at`, where the native leaves it; the value pushed or picked above it (read once
+// the address is in its slot, which a pick may take); then the value in the element's
+// first word, which may be a stack slot too.
+#define STORE_INTO_ELEMENT(at, address, width, value)                                              \
+    if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                      \
+        RUN_PLAIN();                                                                               \
+    s[at] = address;                                                                               \
+    const TUint32 stored = (value);                                                                \
+    s[(at) + 1] = stored;                                                                          \
+    std::memcpy(space.hostPointerOfContained(address), &stored, 4);
+// addr a, pick b (their offsets in a's halves) and an element's address, then the value
+// of `value` stored into it; when `picks`, the value is that of the slot `pickedSlot`.
+#define FUSED_SLOT_ELEMENT_STORE(name, picks, pickedSlot, value)                                   \
+    fused_##name : {                                                                               \
+        const TInt64 variable = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);             \
+        const TInt64 index = TInt64{top} + 2 + (op->a >> 16);                                      \
+        const TInt64 picked = (pickedSlot);                                                        \
+        if (top >= limit - 2 || !IN_STACK(variable) || !IN_STACK(index) ||                         \
+            ((picks) && !IN_STACK(picked))) [[unlikely]]                                           \
+            RUN_PLAIN();                                                                           \
+        const TUint32 width = u32(op->b);                                                          \
+        LOCAL_ELEMENT(address, variable, index, width)                                             \
+        STORE_INTO_ELEMENT(top + 1, address, width, value)                                         \
+        FUSED_NEXT();                                                                              \
+    }
+// An element's address from the array variable in slot top - 1 and the index in slot top,
+// then the value of `value` stored into it (the push or pick puts it in slot top).
+#define FUSED_ELEMENT_STORE(name, picks, pickedSlot, value)                                        \
+    fused_##name : {                                                                               \
+        const TInt64 picked = (pickedSlot);                                                        \
+        if (top < 1 || top >= limit || ((picks) && !IN_STACK(picked))) [[unlikely]]                \
+            RUN_PLAIN();                                                                           \
+        const TUint32 width = u32(op->a);                                                          \
+        const TVMAddress address = foundArrays.element(space, s[top - 1], s[top], width);          \
+        STORE_INTO_ELEMENT(top - 1, address, width, value)                                         \
+        top -= 2;                                                                                  \
+        FUSED_NEXT();                                                                              \
+    }
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -277,7 +328,7 @@ void VirtualMachine::run() {
         s[top + 1] = a; /* the array variable may be the picked slot */                            \
         s[top + 2] = SLOT_ADDRESS(variable);                                                       \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.find(space, s[top + 2], u32(op->b), array)) [[unlikely]]                  \
+        if (!foundArrays.findHeld(space, s[top + 2], s[variable], u32(op->b), array)) [[unlikely]] \
             RUN_PLAIN();                                                                           \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
@@ -1000,13 +1051,13 @@ void VirtualMachine::run() {
         s[--top] = address;
         FUSED_NEXT();
     }
-    // The element's first word: a byte's address may lie too near the end for a word.
+    // The element's first word.
     fused_ElementLoad : {
         const TVMAddress address =
             top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
-        if (address == 0 || !space.contains(address, 4)) [[unlikely]]
+        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->a))) [[unlikely]]
             RUN_PLAIN();
-        s[--top] = space.load32(address);
+        s[--top] = containedWord(space, address);
         FUSED_NEXT();
     }
     // The element's slots from slot top on, over the index; a byte is sign-extended.
@@ -1035,7 +1086,7 @@ void VirtualMachine::run() {
     // pushes what addr and pick push before the native reads it.
     fused_SlotElementAddress : {
         PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index)
+        LOCAL_ELEMENT(address, variable, index, u32(op->c))
         if (address == 0) [[unlikely]]
             RUN_PLAIN();
         s[++top] = address;
@@ -1043,17 +1094,22 @@ void VirtualMachine::run() {
     }
     fused_SlotElementLoad : {
         PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index)
-        if (address == 0 || !space.contains(address, 4)) [[unlikely]]
+        LOCAL_ELEMENT(address, variable, index, u32(op->c))
+        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->c))) [[unlikely]]
             RUN_PLAIN();
-        s[++top] = space.load32(address);
+        s[++top] = containedWord(space, address);
         FUSED_NEXT();
     }
+        // An element's address, then push c or pick c, and store.
+        FUSED_ELEMENT_STORE(ElementStoreConst, false, 0, u32(op->b))
+        FUSED_ELEMENT_STORE(ElementStorePick, true, TInt64{top} + op->b, s[picked])
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, false, 0, u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, true, TInt64{top} + 2 + op->c, s[picked])
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
-        if (!foundArrays.find(space, s[top + 1], u32(op->c), array)) [[unlikely]]
+        if (!foundArrays.findHeld(space, s[top + 1], s[variable], u32(op->c), array)) [[unlikely]]
             RUN_PLAIN();
         s[++top] = array.size;
         FUSED_NEXT();
@@ -1147,6 +1203,10 @@ void VirtualMachine::run() {
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
 #undef LOCAL_ELEMENT
+#undef STORE_INTO_ELEMENT
+#undef FUSED_SLOT_ELEMENT_STORE
+#undef FUSED_ELEMENT_STORE
+#undef ELEMENT_WORD_IN_MEMORY
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE

@@ -38,6 +38,7 @@ public:
     // The host pointer for an address that `contains` has accepted before: the committed
     // part never shrinks, so it still holds what it held.
     const void* hostPointerOfContained(TVMAddress address) const { return base + address; }
+    void* hostPointerOfContained(TVMAddress address) { return base + address; }
 
     TUint32 load32(TVMAddress address) const { return load<TUint32>(address); }
     void store32(TVMAddress address, TUint32 value) { store(address, value); }
