@@ -20,26 +20,16 @@ COMMENT_PREFIX = {".kasm": ";", ".py": "#", ".sh": "#", ".txt": "#", ".cmake": "
 CPP_SUFFIXES = (".cpp", ".h")
 
 
-def cpp_lines(lines):
+def lines_of_code(lines, line_comment, block_start, block_end):
+    """The lines that are neither comments nor inside blocks that start a line with
+    block_start and end with block_end."""
     count, in_block = 0, False
     for line in lines:
         if in_block:
-            in_block = "*/" not in line
-        elif line.startswith("/*"):
-            in_block = "*/" not in line
-        elif not line.startswith("//"):
-            count += 1
-    return count
-
-
-def python_lines(lines):
-    count, in_docstring = 0, False
-    for line in lines:
-        if in_docstring:
-            in_docstring = '"""' not in line
-        elif line.startswith('"""'):
-            in_docstring = line.count('"""') == 1
-        elif not line.startswith("#"):
+            in_block = block_end not in line
+        elif line.startswith(block_start):
+            in_block = block_end not in line[len(block_start):]
+        elif not line.startswith(line_comment):
             count += 1
     return count
 
@@ -51,9 +41,9 @@ def counted_lines(path):
     with open(path, encoding="utf-8", errors="replace") as source:
         lines = [line.strip() for line in source if line.strip()]
     if suffix in CPP_SUFFIXES:
-        return cpp_lines(lines)
+        return lines_of_code(lines, "//", "/*", "*/")
     if suffix == ".py":
-        return python_lines(lines)
+        return lines_of_code(lines, "#", '"""', '"""')
     return sum(1 for line in lines if not line.startswith(COMMENT_PREFIX[suffix]))
 
 
