@@ -66,7 +66,7 @@ bool Marker::isMarkedObject(TUint32 value) const {
 // Free blocks and terminators that hold the address are ignored.
 void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const TVMAddress header = pool.blockContaining(address);
-    pushNewlyMarked(pool, header, pool.mark(header));
+    if (pool.isInUse(header) && !pool.isMarked(header)) work.push(payloadOf(header));
 }
 
 // Kept in one piece with trace(), the marking loop's hot path.
@@ -74,7 +74,7 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const ClassLayouts::Layout* layout = object.words > 0 ? layoutOf(object[0]) : nullptr;
     if (!layout) return;
     for (const TUint32 field : layout->references) {
-        if (field < object.words) markLater(object[field]);
+        if (field < object.words) markReference(object[field]);
     }
     for (const ClassLayouts::ArrayField& field : layout->arrays) {
         if (field.word < object.words) markArray(object[field.word], field.elementsAreReferences);
@@ -82,9 +82,10 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 }
 
 // Inlined into drain(): the marking loop runs without a call per block.
-[[gnu::always_inline]] inline void Marker::trace(const MarkedBlock& marked) {
-    const auto [code, words] = blockAt(marked.memory, marked.room);
-    if (marked.ownsNative) traceNative(payloadOf(marked.header));
+[[gnu::always_inline]] inline void Marker::trace(HeapPool& pool, TVMAddress header,
+                                                 bool ownsNative) {
+    const auto [code, words] = block(pool, header);
+    if (ownsNative) traceNative(payloadOf(header));
     // Objects are most of what marking meets: they skip the jump table.
     if (code == GC_CODE_OBJECT) [[likely]]
         return traceObject(words);
@@ -109,30 +110,33 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     }
 }
 
-// Tracing a block waits for its memory, which the churn of a long-running application
-// scatters through the pools. So blocks pass through a short queue on their way from the
-// work list to tracing, and the memory of each is fetched while it waits there.
+// Marking a block waits for its mark bits and tracing it for its memory, which the churn
+// of a long-running application scatters through the pools. So references pass through a
+// short queue on their way from the work list to marking, and the bits and the memory of
+// each are fetched while it waits there.
 void Marker::drain() {
-    constexpr TUint32 kQueued = 8; // a power of two
-    MarkedBlock queued[kQueued];
+    constexpr TUint32 kQueued = 32; // a power of two
+    Pending queued[kQueued];
     TUint32 first = 0;
     TUint32 count = 0;
     for (;;) {
-        for (; count < kQueued && !work.isEmpty(); ++count) {
-            const MarkedBlock& next = queued[(first + count) % kQueued] = work.pop();
-            __builtin_prefetch(next.memory);
-            __builtin_prefetch(next.memory + kHeaderBytes + 12);
+        while (count < kQueued && !work.isEmpty()) {
+            const TUint32 reference = work.pop();
+            HeapPool* pool = reference != 0 ? poolContaining(headerOf(reference)) : nullptr;
+            if (!pool) continue; // null, or not the heap's: nothing to mark
+            const TVMAddress header = headerOf(reference);
+            const HeapPool::MarkSite site = pool->markSite(header);
+            const TUint8* memory = pool->hostAt(header);
+            __builtin_prefetch(site.group);
+            __builtin_prefetch(memory);
+            __builtin_prefetch(memory + kHeaderBytes + 12);
+            queued[(first + count++) % kQueued] = {pool, site};
         }
-        if (count > 0) {
-            const MarkedBlock& block = queued[first];
-            first = (first + 1) % kQueued;
-            --count;
-            trace(block);
-        } else if (waitingMarks > 0) {
-            markOldestWaiting();
-        } else {
-            return;
-        }
+        if (count == 0) return;
+        const Pending next = queued[first];
+        first = (first + 1) % kQueued;
+        --count;
+        visit(next);
     }
 }
 
@@ -167,9 +171,7 @@ void Marker::markElements(TUint32 array) {
     const HeapPool* storagePool = blockInUse(storage);
     if (size <= 0 || !storagePool) return;
     const Payload elements = block(*storagePool, headerOf(storage)).payload;
-    const TUint32 count = std::min(static_cast<TUint32>(size), elements.words);
-    for (TUint32 i = 0; i < count; ++i)
-        markLater(elements[i]);
+    work.pushWords(elements.bytes, std::min(static_cast<TUint32>(size), elements.words));
 }
 
 HeapPool* Marker::blockInUse(TUint32 value) const {

@@ -1,8 +1,8 @@
-// Marker: the marking phase of a collection. Marking a block sets its mark in the heap's
-// record and puts it on a work list; draining the list traces each block by its GC code,
-// which marks the blocks it refers to. A block is marked before it is traced, so cycles
-// end, and the explicit work list keeps the native stack flat however long a chain of
-// objects is.
+// Marker: the marking phase of a collection. A reference met is put on a work list;
+// draining the list marks each block it names (its mark in the heap's record) and, when the
+// mark is new, traces the block by its GC code, which puts the references it holds on the
+// list. A block is traced once, when it is first marked, so cycles end, and the explicit
+// work list keeps the native stack flat however long a chain of objects is.
 //
 // Values are followed in two ways. A reference from where the layouts say a reference is
 // (a field, a cell, an array element, a root, a precise stack slot) is precise: it should
@@ -29,13 +29,10 @@ public:
     Marker& operator=(const Marker&) = delete;
 
     // A precise reference: 0 is skipped and the payload of a block in use is marked. The
-    // payload of a free block or of a terminator throws InvalidReference. Any other value is
-    // not the start of an object and is followed like a conservative one.
-    [[gnu::always_inline]] void markReference(TUint32 value) {
-        if (value == 0) return;
-        const TVMAddress header = headerOf(value);
-        if (header - last.start >= last.length && !findPool(header)) return;
-        markIn(*last.pool, header);
+    // payload of a free block or of a terminator makes drain() throw InvalidReference. Any
+    // other value is not the start of an object and is followed like a conservative one.
+    void markReference(TUint32 value) {
+        if (value != 0) work.push(value);
     }
     // A conservative value: marks the block in use that holds the address `value` - 24, so a
     // value anywhere in a block's payload or just past it keeps the block alive. Values in
@@ -58,14 +55,10 @@ public:
         lastClass = kNoClass;
         lastLayout = nullptr;
     }
-    // Traces every marked block that is not traced yet, and everything that leads to; marks
-    // the references that wait to be marked first.
+    // Marks and traces every reference on the work list, and everything that leads to.
     void drain();
     // Drops the work of an abandoned collection.
-    void abandon() {
-        work.clear();
-        waitingMarks = 0;
-    }
+    void abandon() { work.clear(); }
 
 private:
     // The words of a block in use.
@@ -103,58 +96,36 @@ private:
         return lastLayout;
     }
 
-    // The pool that holds the address, or null; neighbouring objects share a pool, so the
-    // last one found is tried first.
+    // The pool that holds the address, or null. Neighbouring objects share a pool, so the
+    // last one found or visited is tried first.
     HeapPool* poolContaining(TVMAddress address) {
         if (address - last.start < last.length) return last.pool;
-        return findPool(address);
-    }
-    // The same without trying the last pool, which becomes the pool found.
-    HeapPool* findPool(TVMAddress address) {
         HeapPool* pool = heap.poolContaining(address);
-        if (pool) last = {pool, pool->start(), pool->length()};
+        if (pool) remember(*pool);
         return pool;
     }
+    void remember(HeapPool& pool) { last = {&pool, pool.start(), pool.length()}; }
 
-    // Marks the block at `header` of the pool, as markReference does.
-    [[gnu::always_inline]] void markIn(HeapPool& pool, TVMAddress header) {
-        const HeapPool::MarkResult result = pool.mark(header);
-        if (!pushNewlyMarked(pool, header, result) && result != HeapPool::EMarkedBefore)
-            markNoObject(pool, header, result);
-    }
-    // The same as markReference, later: tracing a churned heap meets references whose mark
-    // bits lie anywhere, so each waits in a short queue while its bits are fetched. The
-    // oldest is marked when the queue is full, and drain() marks all that remain. A block
-    // near the one met before has its bits beside that one's, fetched already: a heap
-    // allocated in order is marked at once, without the queue.
-    [[gnu::always_inline]] void markLater(TUint32 value) {
-        if (value == 0) return;
-        const TVMAddress header = headerOf(value);
-        if (header - last.start >= last.length && !findPool(header)) return;
-        const bool near = header - lastLater + kNear < 2 * kNear;
-        lastLater = header;
-        if (near) return markIn(*last.pool, header);
-        last.pool->prefetchMarks(header);
-        if (waitingMarks == kWaitingMarks) markOldestWaiting();
-        waiting[(firstWaiting + waitingMarks++) % kWaitingMarks] = {last.pool, header};
-    }
-    void markOldestWaiting() {
-        const WaitingMark oldest = waiting[firstWaiting];
-        firstWaiting = (firstWaiting + 1) % kWaitingMarks;
-        --waitingMarks;
-        markIn(*oldest.pool, oldest.header);
-    }
-
-    // Puts the block on the work list when marking it gave a new mark; returns whether it did.
-    bool pushNewlyMarked(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result) {
-        if (!HeapPool::isNewlyMarked(result)) return false;
-        work.push({pool.hostAt(header), header, pool.payloadRoom(header),
-                   result == HeapPool::ENewlyMarkedOwningNative});
-        return true;
+    // A reference taken from the work list, its pool found and its memory on the way while
+    // it waits in drain()'s queue.
+    struct Pending {
+        HeapPool* pool;
+        HeapPool::MarkSite site; // of the block's header
+    };
+    // Marks the block a reference names and traces it when the mark is new. The references
+    // the block holds come off the work list next, and often lie in its pool.
+    [[gnu::always_inline]] void visit(const Pending& pending) {
+        HeapPool& pool = *pending.pool;
+        remember(pool);
+        const TVMAddress header = pool.start() + pending.site.offset;
+        const HeapPool::MarkResult result = pool.mark(pending.site);
+        if (HeapPool::isNewlyMarked(result)) [[likely]]
+            return trace(pool, header, result == HeapPool::ENewlyMarkedOwningNative);
+        if (result != HeapPool::EMarkedBefore) markNoObject(pool, header, result);
     }
     void markNoObject(HeapPool& pool, TVMAddress header, HeapPool::MarkResult result);
     void markBlockHolding(HeapPool& pool, TVMAddress address);
-    void trace(const MarkedBlock& marked);
+    void trace(HeapPool& pool, TVMAddress header, bool ownsNative);
     void traceNative(TVMAddress payload);
     void traceObject(Payload object);
     void traceReferenceCell(Payload cell);
@@ -185,14 +156,4 @@ private:
     TUint32 lastClass = kNoClass;
     const ClassLayouts::Layout* lastLayout = nullptr;
     Vec<int> reported; // the references a native object reports
-    struct WaitingMark {
-        HeapPool* pool;
-        TVMAddress header;
-    };
-    static constexpr TUint32 kWaitingMarks = 16; // a power of two
-    WaitingMark waiting[kWaitingMarks] = {};
-    TUint32 firstWaiting = 0;
-    TUint32 waitingMarks = 0;
-    static constexpr TUint32 kNear = 512; // bytes either side
-    TVMAddress lastLater = 0;             // the block that markLater met last
 };

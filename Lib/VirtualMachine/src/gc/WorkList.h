@@ -1,18 +1,10 @@
-// WorkList: the blocks that marking has marked but not traced yet, as a stack. It keeps its
-// storage from one collection to the next, and its growth stays out of the marking loop.
+// WorkList: the references that marking has met but not marked yet, as a stack. It keeps
+// its storage from one collection to the next, and its growth stays out of the marking loop.
 #pragma once
 
-#include "HeapPool.h"
+#include "Types.h"
 
 #include <vector>
-
-// What tracing a block needs, noted when it is marked, where its pool is at hand.
-struct MarkedBlock {
-    const TUint8* memory; // the block's header in the host
-    TVMAddress header;
-    TUint32 room; // the pool's payloadRoom() for the block
-    bool ownsNative;
-};
 
 class WorkList {
 public:
@@ -22,17 +14,20 @@ public:
 
     bool isEmpty() const { return top == items.data(); }
     // A push compares one pointer with another, the cheapest test there is for room.
-    void push(const MarkedBlock& block) {
+    void push(TUint32 reference) {
         if (top == limit) grow();
-        *top++ = block;
+        *top++ = reference;
     }
-    MarkedBlock pop() { return *--top; }
+    // Pushes `count` references that lie one after another, four bytes each, at `words`.
+    void pushWords(const TUint8* words, TUint32 count);
+    TUint32 pop() { return *--top; }
     void clear() { top = items.data(); }
 
 private:
-    void grow();
+    // Makes room for at least `count` more references.
+    void grow(std::size_t count = 1);
 
-    std::vector<MarkedBlock> items;
-    MarkedBlock* top = nullptr;   // past the last block on the list
-    MarkedBlock* limit = nullptr; // the end of the storage
+    std::vector<TUint32> items;
+    TUint32* top = nullptr;   // past the last reference on the list
+    TUint32* limit = nullptr; // the end of the storage
 };

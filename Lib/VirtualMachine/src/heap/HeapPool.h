@@ -77,29 +77,34 @@ public:
         ENoBlockStart
     };
     static bool isNewlyMarked(MarkResult result) { return result <= ENewlyMarkedOwningNative; }
-    // Marks the block in use that starts at the address, which must lie in the pool; a free
-    // block or a terminator there gives ENotInUse.
-    MarkResult mark(TVMAddress address) { return markAt(address - poolStart); }
-    // The same for the address at `offset` from the start of the pool, less than its length.
-    MarkResult markAt(TUint32 offset) {
-        if (offset % 4 != 0) return ENoBlockStart;
+    // Where the mark bits of an address of the pool lie: found once, then used to fetch the
+    // bits early and to mark.
+    struct MarkSite {
+        Group* group;
+        TUint64 mask;
+        TUint32 offset; // of the address from the start of the pool
+    };
+    MarkSite markSite(TVMAddress address) {
+        const TUint32 offset = address - poolStart;
         const BlockBitmaps::Bit bit = BlockBitmaps::at(offset / 4);
-        Group& group = bits.group(bit.group);
-        if ((group.starts & bit.mask) == 0) return ENoBlockStart;
+        return {&bits.group(bit.group), bit.mask, offset};
+    }
+    // Marks the block in use that starts at the site's address; a free block or a terminator
+    // there gives ENotInUse.
+    MarkResult mark(const MarkSite& site) {
+        Group& group = *site.group;
+        if (site.offset % 4 != 0 || (group.starts & site.mask) == 0) return ENoBlockStart;
         // Free blocks are never marked, and terminators always are: one test leaves only
         // blocks in use that are not marked yet.
-        if (((group.free | group.marks) & bit.mask) != 0) {
-            const bool terminator = offset == 0 || offset == poolLength - kHeaderBytes;
-            return (group.free & bit.mask) != 0 || terminator ? ENotInUse : EMarkedBefore;
+        if (((group.free | group.marks) & site.mask) != 0) {
+            const bool terminator = site.offset == 0 || site.offset == poolLength - kHeaderBytes;
+            return (group.free & site.mask) != 0 || terminator ? ENotInUse : EMarkedBefore;
         }
-        group.marks |= bit.mask;
-        return (group.native & bit.mask) != 0 ? ENewlyMarkedOwningNative : ENewlyMarked;
+        group.marks |= site.mask;
+        return (group.native & site.mask) != 0 ? ENewlyMarkedOwningNative : ENewlyMarked;
     }
-
-    // Starts fetching the mark bits of the address, which must lie in the pool.
-    void prefetchMarks(TVMAddress address) const {
-        __builtin_prefetch(&bits.group(BlockBitmaps::at(wordOf(address)).group));
-    }
+    // The same for an address of the pool.
+    MarkResult mark(TVMAddress address) { return mark(markSite(address)); }
 
     // The start of the block after `header` (the end of the pool after the last block).
     TVMAddress nextBlock(TVMAddress header) const {
