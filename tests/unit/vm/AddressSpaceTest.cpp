@@ -1,5 +1,6 @@
 #include "AddressSpace.h"
 #include "ErrorHandling.h"
+#include "MemoryBudget.h"
 #include "TextTesting.h"
 
 #include <gtest/gtest.h>
@@ -39,6 +40,27 @@ TEST(AddressSpace, AccessOutsideTheCommittedPartRaises) {
         EXPECT_EQ(raisedCode([&] { space.load32(outside); }), EFatalMachineError) << outside;
     EXPECT_EQ(raisedCode([&] { space.load32(end - 4); }), 0);
     EXPECT_EQ(raisedCode([&] { space.load8(end - 1); }), 0);
+}
+
+// Memory is committed in large steps while the budget allows them and page by page near
+// its limit, so that its last bytes stay usable; what fits in no way is refused uncharged.
+TEST(AddressSpace, NearTheBudgetsLimitMemoryIsCommittedPageByPage) {
+    constexpr TUint32 kPage = 4096;
+    const TUint64 limit = MemoryBudget::limit();
+    AddressSpace space;
+    space.allocate(64);
+    const TUint32 step = space.committedEnd() - AddressSpace::kFirstValid;
+    EXPECT_GT(step, 16 * kPage);
+    MemoryBudget::setLimit(MemoryBudget::used() + 3 * kPage);
+    const TVMAddress last = space.allocate(step) + step - 1;
+    EXPECT_EQ(space.committedEnd(), AddressSpace::kFirstValid + step + kPage);
+    space.store8(last, 1);
+    const TUint64 used = MemoryBudget::used();
+    EXPECT_THROW(space.allocate(3 * kPage), std::bad_alloc);
+    EXPECT_EQ(MemoryBudget::used(), used);
+    space.allocate(2 * kPage);
+    EXPECT_EQ(space.committedEnd(), AddressSpace::kFirstValid + step + 3 * kPage);
+    MemoryBudget::setLimit(limit);
 }
 
 } // namespace

@@ -3,6 +3,8 @@
 #include "ErrorHandling.h"
 #include "MemoryBudget.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <new>
 #include <sys/mman.h>
 
@@ -10,8 +12,12 @@ namespace {
 // The whole 32-bit range, plus slack so that an access straddling the last address
 // still falls inside the reservation.
 constexpr TUint64 kReservedBytes = (TUint64{1} << 32) + 0x10000;
-// Committing in large steps keeps system calls off the allocation path.
-constexpr TUint64 kCommitStep = 1 << 20;
+// Memory is committed in steps of a huge page, each aligned to one, so that the kernel can
+// back the heap with huge pages: a collection that follows references scattered through a
+// large heap then misses the TLB far less often. Large steps also keep system calls off the
+// allocation path.
+constexpr TUint64 kCommitStep = TUint64{2} << 20;
+constexpr TUint64 kPage = 4096;
 constexpr TUint64 kLimit = (TUint64{1} << 32) - AddressSpace::kFirstValid;
 // Maps the pages of a committed step in one go: the heap fills its pools front to back, so
 // they are all used soon, and one call costs the kernel far less than a fault for each
@@ -20,44 +26,53 @@ void populate(unsigned char* start, TUint64 bytes) {
     madvise(start, bytes, MADV_POPULATE_WRITE);
 }
 
+TUint64 roundUp(TUint64 bytes, TUint64 step) {
+    return std::min((bytes + step - 1) / step * step, kLimit);
+}
+
 } // namespace
 
 AddressSpace::AddressSpace() {
-    void* region = mmap(nullptr, kReservedBytes, PROT_NONE,
-                        MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
-    if (region == MAP_FAILED) throw std::bad_alloc();
-    base = static_cast<unsigned char*>(region);
+    // One step more than the range, so that kFirstValid can lie on a step's boundary.
+    reservation = mmap(nullptr, kReservedBytes + kCommitStep, PROT_NONE,
+                       MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+    if (reservation == MAP_FAILED) throw std::bad_alloc();
+    const auto start = reinterpret_cast<std::uintptr_t>(reservation);
+    const std::uintptr_t firstValid = (start + kFirstValid + kCommitStep - 1) & ~(kCommitStep - 1);
+    base = reinterpret_cast<unsigned char*>(firstValid - kFirstValid);
+    madvise(base + kFirstValid, kLimit, MADV_HUGEPAGE);
 }
 
 AddressSpace::~AddressSpace() {
-    munmap(base, kReservedBytes);
+    munmap(reservation, kReservedBytes + kCommitStep);
     MemoryBudget::release(committedSpan);
 }
 
 TVMAddress AddressSpace::allocate(TUint32 bytes) {
     const TUint64 rounded = (TUint64{bytes} + 7) & ~TUint64{7};
     if (rounded > kLimit - usedSpan) throw std::bad_alloc();
+    if (usedSpan + rounded > committedSpan) commit(usedSpan + rounded);
     const TVMAddress address = static_cast<TVMAddress>(kFirstValid + usedSpan);
     usedSpan += rounded;
-    if (usedSpan > committedSpan) {
-        TUint64 target = (usedSpan + kCommitStep - 1) / kCommitStep * kCommitStep;
-        if (target > kLimit) target = kLimit;
-        try {
-            MemoryBudget::charge(target - committedSpan);
-        } catch (const std::bad_alloc&) {
-            usedSpan -= rounded;
-            throw;
-        }
-        if (mprotect(base + kFirstValid + committedSpan, target - committedSpan,
-                     PROT_READ | PROT_WRITE) != 0) {
-            MemoryBudget::release(target - committedSpan);
-            usedSpan -= rounded;
-            throw std::bad_alloc();
-        }
-        populate(base + kFirstValid + committedSpan, target - committedSpan);
-        committedSpan = target;
-    }
     return address;
+}
+
+// Whole steps when the memory budget allows them, whole pages when only those fit.
+void AddressSpace::commit(TUint64 span) {
+    TUint64 target = roundUp(span, kCommitStep);
+    try {
+        MemoryBudget::charge(target - committedSpan);
+    } catch (const std::bad_alloc&) {
+        target = roundUp(span, kPage);
+        MemoryBudget::charge(target - committedSpan);
+    }
+    unsigned char* const end = base + kFirstValid + committedSpan;
+    if (mprotect(end, target - committedSpan, PROT_READ | PROT_WRITE) != 0) {
+        MemoryBudget::release(target - committedSpan);
+        throw std::bad_alloc();
+    }
+    populate(end, target - committedSpan);
+    committedSpan = target;
 }
 
 void AddressSpace::reportBadAccess(TVMAddress address) {

@@ -66,7 +66,10 @@ private:
         std::memcpy(hostPointer(address, sizeof(T)), &value, sizeof(T));
     }
     [[noreturn]] static void reportBadAccess(TVMAddress address);
+    // Commits memory from kFirstValid on up to at least `span` bytes; charges the budget.
+    void commit(TUint64 span);
 
+    void* reservation = nullptr; // the mapping, of which base + kFirstValid is aligned
     unsigned char* base = nullptr;
     TUint64 committedSpan = 0; // bytes committed from kFirstValid on
     TUint64 usedSpan = 0;      // bytes handed out from kFirstValid on
