@@ -68,7 +68,9 @@ public:
             if (entry.holds(space, record, width, array)) [[likely]]
                 return true;
         }
-        return findAfresh(space, variable, width, entry, array);
+        if (!findAfresh(space, variable, width, entry)) return false;
+        array = entry.array();
+        return true;
     }
     // The same for a variable in an operand stack slot: the caller read `record` from the
     // slot itself, which saves a load through the address space.
@@ -77,7 +79,9 @@ public:
         Entry& entry = entryOf(variable);
         if (entry.variable == variable && entry.holds(space, record, width, array)) [[likely]]
             return true;
-        return findAfresh(space, variable, width, entry, array);
+        if (!findAfresh(space, variable, width, entry)) return false;
+        array = entry.array();
+        return true;
     }
 
     // The address of element `index` of that array, or 0 (never an element's address).
@@ -109,9 +113,13 @@ private:
             RecordWords now;
             std::memcpy(&now, space.hostPointerOfContained(record), sizeof now);
             if (now != words || static_cast<TUint32>(now.tagAndStorage) != width) return false;
-            array = {static_cast<TVMAddress>(now.tagAndStorage >> 32),
-                     static_cast<TUint32>(now.capacityAndSize >> 32)};
+            array = arrayOf(now);
             return true;
+        }
+        Array array() const { return arrayOf(words); }
+        static Array arrayOf(const RecordWords& words) {
+            return {static_cast<TVMAddress>(words.tagAndStorage >> 32),
+                    static_cast<TUint32>(words.capacityAndSize >> 32)};
         }
     };
     Entry& entryOf(TVMAddress variable) { return entries[(variable / 4) % kEntries]; }
@@ -119,10 +127,12 @@ private:
         return index < array.size ? array.storage + index * width : 0;
     }
 
-    // Checks the array in full; remembers it in the entry when it passes.
+    // Checks the array in full; remembers it in the entry when it passes. (The array is
+    // read from the entry then, so that the caller's copy of it need not live in memory.)
     [[gnu::noinline]] static bool findAfresh(const AddressSpace& space, TVMAddress variable,
-                                             TUint32 width, Entry& entry, Array& array) {
+                                             TUint32 width, Entry& entry) {
         Entry found{variable, 0, {}};
+        Array array;
         if (!arrayAccess::find(space, variable, width, array, found.record, found.words))
             return false;
         entry = found;

@@ -107,7 +107,8 @@ void VirtualMachine::run() {
     const DecodedOp* const plainBase = decoded.plain();
     const DecodedOp* op = opsBase + pc;
     TUint32* const s = stack;
-    TInt32 top = sp; // the stack index, kept in a register
+    const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
+    TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
     arrayAccess::FoundArrays foundArrays; // for the entries of the array natives
     // Set while a native, an extension or a throw owns `sp`: an error raised there
@@ -227,7 +228,7 @@ void VirtualMachine::run() {
     if (top >= limit - (room) || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]               \
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
-#define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
+#define SLOT_ADDRESS(index) (slotsAddress + bits(static_cast<TInt32>(index)) * 4)
 // `address`: the element, `width` bytes wide, that addr a and pick b name through the
 // stack slots `variable` and `index`, or 0; pushes what they push first, since the pick
 // may take the address, and the array variable may be any slot.
