@@ -58,14 +58,29 @@ DecodedOp decodeAt(const std::vector<TUint8>& code, TUint32 codeSize, TUint32 po
     return op;
 }
 
-// Up to six instructions in a row from a start, each lying wholly within the code.
+bool isJump(const DecodedOp& op) {
+    return op.opcode == static_cast<TUint8>(Opcode::Branch) ||
+           op.opcode == static_cast<TUint8>(Opcode::BranchWide);
+}
+
+// Up to eight instructions in the order they run from a start, each lying wholly within
+// the code. An unconditional jump after the first instruction (which cannot fail when its
+// target lies in the code) is taken, not listed: the instructions at its target follow,
+// so that a loop's step and the test it jumps back to make one sequence.
 class Window {
 public:
-    Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) : first(start) {
+    Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) {
         TUint32 next = start;
+        int jumps = 0;
         while (count < kMost) {
             if (next >= codeSize) break;
             const DecodedOp& op = plain[next];
+            if (count > 0 && isJump(op) && op.a >= 0) {
+                // A loop of jumps never ends the window otherwise.
+                if (++jumps > kMost) break;
+                next = static_cast<TUint32>(op.a);
+                continue;
+            }
             next += static_cast<TUint32>(instructionLength(op.opcode));
             if (next > codeSize) break;
             ops[count] = &op;
@@ -91,15 +106,14 @@ public:
     }
     // Instruction i, once `is` or `isBranchIfZero` has shown that it exists.
     const DecodedOp& operator[](int i) const { return *ops[i]; }
-    // The length of the first n instructions.
-    TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
+    // The code position just after the first n instructions: where they continue.
+    TInt32 end(int n) const { return static_cast<TInt32>(ends[n - 1]); }
 
 private:
-    static constexpr int kMost = 6;
+    static constexpr int kMost = 8;
     const DecodedOp* ops[kMost] = {};
     TUint32 ends[kMost] = {};
     int count = 0;
-    TUint32 first;
 };
 
 #define KESTRO_OPCODE_OF(unused, name) Opcode::name,
@@ -130,6 +144,7 @@ constexpr FusedKind operationKind(int operation, int form) {
 static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
 static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
+static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -289,21 +304,65 @@ std::optional<Fusion> fuseLoopStep(const Window& w) {
                   w[5].a};
 }
 
-// pick a; addr b; the size of the array in slot b; Compare; jz: the test of a loop over
-// an array, with the index and the array variable in the stack.
-std::optional<Fusion> fuseSizeTest(const Window& w) {
-    const auto native = arrayNative(w, 2);
-    const auto comparison = w.indexIn(3, kComparisons);
-    if (!w.is(0, {Opcode::Pick}) || !w.is(1, {Opcode::SlotAddress}) || !native ||
-        native->answer != ArrayAnswer::Size || !comparison || !w.isBranchIfZero(4))
+// pick a; addr b; the size of the array in slot b; Compare; jz, from instruction i on:
+// the test of a loop over an array, with the index and the array variable in the stack.
+struct SizeTest {
+    int comparison;
+    TInt32 picked;   // the offset of pick
+    TInt32 variable; // that of addr
+    TInt32 bytes;    // of an element
+    TInt32 branch;
+};
+std::optional<SizeTest> sizeTest(const Window& w, int i) {
+    const auto native = arrayNative(w, i + 2);
+    const auto comparison = w.indexIn(i + 3, kComparisons);
+    if (!w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::SlotAddress}) || !native ||
+        native->answer != ArrayAnswer::Size || !comparison || !w.isBranchIfZero(i + 4))
         return std::nullopt;
-    return Fusion{comparisonKind(*comparison, 4),
+    return SizeTest{*comparison, w[i].a, w[i + 1].a, native->bytes, w[i + 4].a};
+}
+
+std::optional<Fusion> fuseSizeTest(const Window& w) {
+    const auto test = sizeTest(w, 0);
+    if (!test) return std::nullopt;
+    return Fusion{comparisonKind(test->comparison, 4),
                   5,
-                  offsetPair(w[0].a, w[1].a),
-                  native->bytes,
+                  offsetPair(test->picked, test->variable),
+                  test->bytes,
                   0,
                   std::nullopt,
-                  w[4].a};
+                  test->branch};
+}
+
+// Four slot offsets of one byte in one operand, the first in the low byte.
+TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
+    return static_cast<TInt32>(
+        (static_cast<TUint32>(first) & 0xFFu) | (static_cast<TUint32>(second) & 0xFFu) << 8 |
+        (static_cast<TUint32>(third) & 0xFFu) << 16 | static_cast<TUint32>(fourth) << 24);
+}
+
+// addr a; inc.at, or addr a; pick b; add.at (when `stride` is b), then the test of a loop
+// over an array from instruction i on: a loop's step and the test it goes back to. Every
+// slot it names lies below the two the sequence pushes, or is one of them after it has
+// been written, so that when the array fails the step can be undone and the plain entries
+// run as if from the start. The entry's b carries the element bytes in its low byte and,
+// above it, the offset of the deepest slot from top + 1.
+std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32> stride, int i) {
+    const auto test = sizeTest(w, i);
+    const TInt32 target = w[0].a;
+    if (!test || target > -1 || stride.value_or(-1) > -1 || test->picked > 0 || test->variable > -1)
+        return std::nullopt;
+    const TInt32 deepest =
+        std::min({target, stride.value_or(-1) + 1, test->picked, test->variable + 1});
+    const FusedKind kind = comparisonKind(test->comparison, stride ? 6 : 5);
+    return Fusion{
+        kind,
+        i + 5,
+        offsetBytes(target, stride.value_or(0), test->picked, test->variable),
+        static_cast<TInt32>(static_cast<TUint32>(deepest) << 8 | static_cast<TUint32>(test->bytes)),
+        0,
+        std::nullopt,
+        test->branch};
 }
 
 // The sequences that start with addr a.
@@ -311,6 +370,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
     if (w.is(1, {Opcode::IncAt})) {
         if (const auto step = fuseLoopStep(w)) return step;
+        if (const auto step = fuseSteppedSizeTest(w, std::nullopt, 2)) return step;
         return Fusion{ESlotIncrement, 2, a};
     }
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
@@ -319,7 +379,11 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
     const TInt32 b = w[1].a;
-    if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
+    if (w.is(2, {Opcode::AddAt})) {
+        if (w.is(1, {Opcode::Pick}))
+            if (const auto step = fuseSteppedSizeTest(w, b, 3)) return step;
+        return Fusion{ESlotAddSlot, 3, a, b};
+    }
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
     if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) return Fusion{ESlotStoreSlot, 3, a, b};
     return std::nullopt;
@@ -331,7 +395,7 @@ std::optional<Fusion> fuseCall(const Window& w, std::span<const TInt32> frameOff
     const DecodedOp& call = w[0];
     const auto method = static_cast<TUint32>(call.b);
     if (call.a < 0 || method >= frameOffsets.size()) return std::nullopt;
-    return Fusion{ECall, 1, call.b, call.position + w.length(1), frameOffsets[method], call.a};
+    return Fusion{ECall, 1, call.b, w.end(1), frameOffsets[method], call.a};
 }
 
 // A return whose slot counts are small: its entry carries the least stack top it needs.
@@ -383,11 +447,6 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     return std::nullopt;
 }
 
-bool isJump(const DecodedOp& op) {
-    return op.opcode == static_cast<TUint8>(Opcode::Branch) ||
-           op.opcode == static_cast<TUint8>(Opcode::BranchWide);
-}
-
 // Where execution that reaches `position` goes on once the unconditional jumps there (at
 // most a few, so that a loop of jumps is left as it is) have been taken.
 TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
@@ -433,8 +492,7 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.b = fusion->b;
         // Branches and continuations are counted in entries from the sequence's own.
         op.c = fusion->branch ? *fusion->branch - static_cast<TInt32>(position) : fusion->c;
-        const TInt32 end = fusion->target.value_or(static_cast<TInt32>(position) +
-                                                   window.length(fusion->instructions));
+        const TInt32 end = fusion->target.value_or(window.end(fusion->instructions));
         // A sequence may end the code: then it continues on the padding, which stops.
         const TInt32 next = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
         op.d = next - static_cast<TInt32>(position);

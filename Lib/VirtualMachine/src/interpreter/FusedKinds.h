@@ -19,7 +19,11 @@
                           "the step of a counted loop")                                            \
     X(PickSize##name##Branch,                                                                      \
       "pick a (low half); addr a (high half); native G, 11 of an array "                           \
-      "group (b = the element bytes); Compare; jz c: a loop over an array")
+      "group (b = the element bytes); Compare; jz c: a loop over an array")                        \
+    X(StepSize##name##Branch,                                                                      \
+      "addr a (byte 0); inc.at; then the same with pick a (byte 2), addr a (byte 3) and "          \
+      "b = the element bytes (low byte) and the deepest slot (the rest): a loop's step and test")  \
+    X(StrideSize##name##Branch, "the same with addr a (byte 0); pick a (byte 1); add.at")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \

@@ -280,6 +280,34 @@ void VirtualMachine::run() {
         top -= 2;                                                                                  \
         FUSED_NEXT();                                                                              \
     }
+// Byte k of a's four slot offsets.
+#define OFFSET_BYTE(k) static_cast<TInt8>(reinterpret_cast<const unsigned char*>(&op->a)[k])
+// The slots of a loop's step and test: every one lies at or below top + 1, at or above the
+// deepest slot (b above its low byte), so that one check keeps them all in the stack.
+#define STEPPED_SLOTS()                                                                            \
+    if (top >= limit - 2 || TInt64{top} + 1 + (op->b >> 8) < 0) [[unlikely]]                       \
+        RUN_PLAIN();                                                                               \
+    const TInt64 target = TInt64{top} + 1 + OFFSET_BYTE(0);                                        \
+    const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
+    const TInt64 variable = TInt64{top} + 2 + OFFSET_BYTE(3);
+// The step of `step` into slot `target`, then the test of PickSize...Branch on the slots
+// `from` and `variable`. When the array fails, the step is undone and the plain entries
+// run from the step on: they write every slot above the top that the sequence reads.
+#define STEPPED_SIZE_TEST(name, step)                                                              \
+    s[target] += (step);                                                                           \
+    const TUint32 a = s[from];                                                                     \
+    s[top + 1] = a; /* the array variable may be the picked slot */                                \
+    s[top + 2] = SLOT_ADDRESS(variable);                                                           \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.findHeld(space, s[top + 2], s[variable], u32(op->b) & 0xFFu, array))          \
+        [[unlikely]] {                                                                             \
+        s[target] -= (step);                                                                       \
+        RUN_PLAIN();                                                                               \
+    }                                                                                              \
+    const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
+    s[top + 1] = result;                                                                           \
+    s[top + 2] = array.size;                                                                       \
+    FUSED_BRANCH(result);
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -335,6 +363,19 @@ void VirtualMachine::run() {
         s[top + 1] = result;                                                                       \
         s[top + 2] = array.size;                                                                   \
         FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_StepSize##name##Branch : {                                                               \
+        STEPPED_SLOTS()                                                                            \
+        s[top + 1] = SLOT_ADDRESS(target);                                                         \
+        STEPPED_SIZE_TEST(name, 1u)                                                                \
+    }                                                                                              \
+    fused_StrideSize##name##Branch : {                                                             \
+        STEPPED_SLOTS()                                                                            \
+        const TInt64 strideFrom = TInt64{top} + 2 + OFFSET_BYTE(1);                                \
+        s[top + 1] = SLOT_ADDRESS(target);                                                         \
+        const TUint32 stride = s[strideFrom];                                                      \
+        s[top + 2] = stride;                                                                       \
+        STEPPED_SIZE_TEST(name, stride)                                                            \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -1208,6 +1249,9 @@ void VirtualMachine::run() {
 #undef FUSED_SLOT_ELEMENT_STORE
 #undef FUSED_ELEMENT_STORE
 #undef ELEMENT_WORD_IN_MEMORY
+#undef OFFSET_BYTE
+#undef STEPPED_SLOTS
+#undef STEPPED_SIZE_TEST
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
