@@ -268,22 +268,38 @@ std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
     return std::nullopt;
 }
 
+// An entry's element bytes in the low byte of one operand and, above it, the least stack
+// top at which the deepest of the slots it names (offsets from top + 1) lies in the stack,
+// when they all lie at or below top + 1 and that top fits: one comparison then keeps them
+// all in the stack.
+std::optional<TInt32> bytesAndLeastTop(TInt32 bytes, std::initializer_list<TInt64> slots) {
+    constexpr TInt64 kMostTop = TInt64{1} << 23;
+    const TInt64 leastTop = -1 - std::min(slots);
+    if (std::max(slots) > 0 || leastTop >= kMostTop) return std::nullopt;
+    return static_cast<TInt32>(static_cast<TUint32>(leastTop) << 8 | static_cast<TUint32>(bytes));
+}
+
 // addr a; pick b; an element's address or the element, in an array variable in the stack
 // at an index in the stack: a[i] with a local array and a local index.
 std::optional<Fusion> fuseLocalElement(const Window& w) {
     const auto native = arrayNative(w, 2);
     if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size)
         return std::nullopt;
+    // addr a names slot top + 1 + a, pick b slot top + 2 + b.
     const TInt32 a = w[0].a;
     const TInt32 b = w[1].a;
-    if (native->answer == ArrayAnswer::Element)
-        return Fusion{ESlotElementLoad, 3, a, b, native->bytes};
-    if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, native->bytes};
-    // The two offsets share one operand there.
-    if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b)
-        return Fusion{value->picked ? ESlotElementStorePick : ESlotElementStoreConst, 5,
-                      offsetPair(a, b), native->bytes, value->operand};
-    return Fusion{ESlotElementAddress, 3, a, b, native->bytes};
+    const auto packed = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1});
+    if (!packed) return std::nullopt;
+    if (native->answer == ArrayAnswer::Element) return Fusion{ESlotElementLoad, 3, a, b, *packed};
+    if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, *packed};
+    // The two offsets share one operand there; a picked value lies in slot top + 2 + c.
+    if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b) {
+        const TInt64 valueSlot = value->picked ? TInt64{value->operand} + 1 : a;
+        if (const auto stored = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1, valueSlot}))
+            return Fusion{value->picked ? ESlotElementStorePick : ESlotElementStoreConst, 5,
+                          offsetPair(a, b), *stored, value->operand};
+    }
+    return Fusion{ESlotElementAddress, 3, a, b, *packed};
 }
 
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
@@ -325,10 +341,12 @@ std::optional<SizeTest> sizeTest(const Window& w, int i) {
 std::optional<Fusion> fuseSizeTest(const Window& w) {
     const auto test = sizeTest(w, 0);
     if (!test) return std::nullopt;
+    const auto packed = bytesAndLeastTop(test->bytes, {test->picked, test->variable + 1});
+    if (!packed) return std::nullopt;
     return Fusion{comparisonKind(test->comparison, 4),
                   5,
                   offsetPair(test->picked, test->variable),
-                  test->bytes,
+                  *packed,
                   0,
                   std::nullopt,
                   test->branch};
@@ -345,23 +363,18 @@ TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
 // over an array from instruction i on: a loop's step and the test it goes back to. Every
 // slot it names lies below the two the sequence pushes, or is one of them after it has
 // been written, so that when the array fails the step can be undone and the plain entries
-// run as if from the start. The entry's b carries the element bytes in its low byte and,
-// above it, the offset of the deepest slot from top + 1.
+// run as if from the start.
 std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32> stride, int i) {
     const auto test = sizeTest(w, i);
     const TInt32 target = w[0].a;
-    if (!test || target > -1 || stride.value_or(-1) > -1 || test->picked > 0 || test->variable > -1)
-        return std::nullopt;
-    const TInt32 deepest =
-        std::min({target, stride.value_or(-1) + 1, test->picked, test->variable + 1});
+    if (!test || target > -1) return std::nullopt;
+    const auto packed = bytesAndLeastTop(
+        test->bytes, {target, stride.value_or(-1) + 1, test->picked, test->variable + 1});
+    if (!packed) return std::nullopt;
     const FusedKind kind = comparisonKind(test->comparison, stride ? 6 : 5);
     return Fusion{
-        kind,
-        i + 5,
-        offsetBytes(target, stride.value_or(0), test->picked, test->variable),
-        static_cast<TInt32>(static_cast<TUint32>(deepest) << 8 | static_cast<TUint32>(test->bytes)),
-        0,
-        std::nullopt,
+        kind,        i + 5, offsetBytes(target, stride.value_or(0), test->picked, test->variable),
+        *packed,     0,     std::nullopt,
         test->branch};
 }
 

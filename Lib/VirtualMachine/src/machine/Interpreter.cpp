@@ -110,7 +110,7 @@ void VirtualMachine::run() {
     const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
     TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
-    arrayAccess::FoundArrays foundArrays; // for the entries of the array natives
+    arrayAccess::FoundArrays foundArrays(space); // for the entries of the array natives
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
@@ -229,42 +229,79 @@ void VirtualMachine::run() {
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
 #define SLOT_ADDRESS(index) (slotsAddress + bits(static_cast<TInt32>(index)) * 4)
-// `address`: the element, `width` bytes wide, that addr a and pick b name through the
-// stack slots `variable` and `index`, or 0; pushes what they push first, since the pick
-// may take the address, and the array variable may be any slot.
-#define LOCAL_ELEMENT(address, variable, index, width)                                             \
-    s[top + 1] = SLOT_ADDRESS(variable);                                                           \
-    s[top + 2] = s[index];                                                                         \
-    const TVMAddress address =                                                                     \
-        foundArrays.elementHeld(space, s[top + 1], s[variable], s[top + 2], width);
+// The entries of the array natives in the stack carry, in one operand, the element bytes in
+// its low byte and, above it, the least top at which the deepest slot they name lies in
+// the stack: all of those lie at or below top + 1, so that one comparison keeps them in the
+// stack, and another leaves room for the two slots above the top that the entries write.
+#define ELEMENT_BYTES(packed) (u32(packed) & 0xFFu)
+#define SLOTS_DOWN_TO(packed)                                                                      \
+    if (top >= limit - 2 || top < ((packed) >> 8)) [[unlikely]]                                    \
+        RUN_PLAIN();
+// Half k and byte k of a, the slot offsets that some entries pack in it.
+#define OFFSET_HALF(k)                                                                             \
+    ([&] {                                                                                         \
+        TInt16 half;                                                                               \
+        std::memcpy(&half, reinterpret_cast<const unsigned char*>(&op->a) + 2 * (k), 2);           \
+        return half;                                                                               \
+    }())
+#define OFFSET_BYTE(k) static_cast<TInt8>(reinterpret_cast<const unsigned char*>(&op->a)[k])
+// When the array of the variable at `variable` is not among those found lately: it is
+// checked in full, and when it passes, the entry runs again and finds it; otherwise the
+// plain entries run, and the native raises its error. Nothing the entry changed before
+// its look-up may stand then (each entry writes the same again).
+#define FIND_AGAIN(variable, width)                                                                \
+    do {                                                                                           \
+        if (foundArrays.remember((variable), (width))) DISPATCH();                                 \
+        RUN_PLAIN();                                                                               \
+    } while (0)
+// `array`: the array, of elements `width` bytes wide, that addr a names through the stack
+// slot `variable`, after what addr and pick b (of slot `index`) push: they push first,
+// since the pick may take the address, and the array variable may be any slot. `found`:
+// whether it has the element that the pick gives, `address`: that element's.
+#define LOCAL_ELEMENT(variable, index, width)                                                      \
+    const TVMAddress arrayVariable = SLOT_ADDRESS(variable);                                       \
+    s[top + 1] = arrayVariable;                                                                    \
+    const TUint32 elementIndex = s[index];                                                         \
+    s[top + 2] = elementIndex;                                                                     \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.findHeld(space, arrayVariable, s[variable], width, array)) [[unlikely]]       \
+        FIND_AGAIN(arrayVariable, width);                                                          \
+    const bool found = elementIndex < array.size;                                                  \
+    const TVMAddress address = array.storage + elementIndex * (width);
+// The same for the array variable in slot top - 1 and the index in slot top.
+#define STACK_ELEMENT(width)                                                                       \
+    if (top < 1) [[unlikely]]                                                                      \
+        RUN_PLAIN();                                                                               \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.find(space, s[top - 1], width, array)) [[unlikely]]                           \
+        FIND_AGAIN(s[top - 1], width);                                                             \
+    const bool found = s[top] < array.size;                                                        \
+    const TVMAddress address = array.storage + s[top] * (width);
 // Whether the first word of an element `width` bytes wide at `address`, of an array that
 // passed the checks, lies in memory: a wider element's does, since the array's storage
 // does; a byte's may lie too near the end for a word.
 #define ELEMENT_WORD_IN_MEMORY(address, width) ((width) >= 4 || space.contains(address, 4))
-// The end of an element store: the element's address (0 when its array failed the checks)
-// in slot `at`, where the native leaves it; the value pushed or picked above it (read once
-// the address is in its slot, which a pick may take); then the value in the element's
-// first word, which may be a stack slot too.
-#define STORE_INTO_ELEMENT(at, address, width, value)                                              \
-    if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                      \
+// The end of an element store: the element's address (when `found`) in slot `at`, where
+// the native leaves it; the value pushed or picked above it (read once the address is in
+// its slot, which a pick may take); then the value in the element's first word, which may
+// be a stack slot too.
+#define STORE_INTO_ELEMENT(at, width, value)                                                       \
+    if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                            \
         RUN_PLAIN();                                                                               \
     s[at] = address;                                                                               \
     const TUint32 stored = (value);                                                                \
     s[(at) + 1] = stored;                                                                          \
     std::memcpy(space.hostPointerOfContained(address), &stored, 4);
 // addr a, pick b (their offsets in a's halves) and an element's address, then the value
-// of `value` stored into it; when `picks`, the value is that of the slot `pickedSlot`.
-#define FUSED_SLOT_ELEMENT_STORE(name, picks, pickedSlot, value)                                   \
+// of `value` stored into it (a constant, or a slot at or below top + 1).
+#define FUSED_SLOT_ELEMENT_STORE(name, value)                                                      \
     fused_##name : {                                                                               \
-        const TInt64 variable = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);             \
-        const TInt64 index = TInt64{top} + 2 + (op->a >> 16);                                      \
-        const TInt64 picked = (pickedSlot);                                                        \
-        if (top >= limit - 2 || !IN_STACK(variable) || !IN_STACK(index) ||                         \
-            ((picks) && !IN_STACK(picked))) [[unlikely]]                                           \
-            RUN_PLAIN();                                                                           \
-        const TUint32 width = u32(op->b);                                                          \
-        LOCAL_ELEMENT(address, variable, index, width)                                             \
-        STORE_INTO_ELEMENT(top + 1, address, width, value)                                         \
+        SLOTS_DOWN_TO(op->b)                                                                       \
+        const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                  \
+        const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                     \
+        const TUint32 width = ELEMENT_BYTES(op->b);                                                \
+        LOCAL_ELEMENT(variable, index, width)                                                      \
+        STORE_INTO_ELEMENT(top + 1, width, value)                                                  \
         FUSED_NEXT();                                                                              \
     }
 // An element's address from the array variable in slot top - 1 and the index in slot top,
@@ -275,18 +312,14 @@ void VirtualMachine::run() {
         if (top < 1 || top >= limit || ((picks) && !IN_STACK(picked))) [[unlikely]]                \
             RUN_PLAIN();                                                                           \
         const TUint32 width = u32(op->a);                                                          \
-        const TVMAddress address = foundArrays.element(space, s[top - 1], s[top], width);          \
-        STORE_INTO_ELEMENT(top - 1, address, width, value)                                         \
+        STACK_ELEMENT(width)                                                                       \
+        STORE_INTO_ELEMENT(top - 1, width, value)                                                  \
         top -= 2;                                                                                  \
         FUSED_NEXT();                                                                              \
     }
-// Byte k of a's four slot offsets.
-#define OFFSET_BYTE(k) static_cast<TInt8>(reinterpret_cast<const unsigned char*>(&op->a)[k])
-// The slots of a loop's step and test: every one lies at or below top + 1, at or above the
-// deepest slot (b above its low byte), so that one check keeps them all in the stack.
+// The slots of a loop's step and test, in a's bytes.
 #define STEPPED_SLOTS()                                                                            \
-    if (top >= limit - 2 || TInt64{top} + 1 + (op->b >> 8) < 0) [[unlikely]]                       \
-        RUN_PLAIN();                                                                               \
+    SLOTS_DOWN_TO(op->b)                                                                           \
     const TInt64 target = TInt64{top} + 1 + OFFSET_BYTE(0);                                        \
     const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
     const TInt64 variable = TInt64{top} + 2 + OFFSET_BYTE(3);
@@ -299,10 +332,10 @@ void VirtualMachine::run() {
     s[top + 1] = a; /* the array variable may be the picked slot */                                \
     s[top + 2] = SLOT_ADDRESS(variable);                                                           \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, s[top + 2], s[variable], u32(op->b) & 0xFFu, array))          \
+    if (!foundArrays.findHeld(space, s[top + 2], s[variable], ELEMENT_BYTES(op->b), array))        \
         [[unlikely]] {                                                                             \
         s[target] -= (step);                                                                       \
-        RUN_PLAIN();                                                                               \
+        FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                                  \
     }                                                                                              \
     const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
     s[top + 1] = result;                                                                           \
@@ -349,16 +382,16 @@ void VirtualMachine::run() {
         FUSED_BRANCH(result);                                                                      \
     }                                                                                              \
     fused_PickSize##name##Branch : {                                                               \
-        const TInt64 from = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);                 \
-        const TInt64 variable = TInt64{top} + 2 + (op->a >> 16);                                   \
-        if (top >= limit - 2 || !IN_STACK(from) || !IN_STACK(variable)) [[unlikely]]               \
-            RUN_PLAIN();                                                                           \
+        SLOTS_DOWN_TO(op->b)                                                                       \
+        const TInt64 from = TInt64{top} + 1 + OFFSET_HALF(0);                                      \
+        const TInt64 variable = TInt64{top} + 2 + OFFSET_HALF(1);                                  \
         const TUint32 a = s[from];                                                                 \
         s[top + 1] = a; /* the array variable may be the picked slot */                            \
         s[top + 2] = SLOT_ADDRESS(variable);                                                       \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.findHeld(space, s[top + 2], s[variable], u32(op->b), array)) [[unlikely]] \
-            RUN_PLAIN();                                                                           \
+        if (!foundArrays.findHeld(space, s[top + 2], s[variable], ELEMENT_BYTES(op->b), array))    \
+            [[unlikely]]                                                                           \
+            FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                              \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
         s[top + 2] = array.size;                                                                   \
@@ -1086,18 +1119,16 @@ void VirtualMachine::run() {
     // Natives on the array variable in slot top - 1 and the index in slot top, or on the
     // array variable in slot top: where a native would raise an error, it runs itself.
     fused_ElementAddress : {
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
-        if (address == 0) [[unlikely]]
+        STACK_ELEMENT(u32(op->a))
+        if (!found) [[unlikely]]
             RUN_PLAIN();
         s[--top] = address;
         FUSED_NEXT();
     }
     // The element's first word.
     fused_ElementLoad : {
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
-        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->a))) [[unlikely]]
+        STACK_ELEMENT(u32(op->a))
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, u32(op->a))) [[unlikely]]
             RUN_PLAIN();
         s[--top] = containedWord(space, address);
         FUSED_NEXT();
@@ -1106,9 +1137,8 @@ void VirtualMachine::run() {
     fused_ElementValue : {
         const TUint32 width = u32(op->a);
         const TInt32 slots = width < 4 ? 1 : static_cast<TInt32>(width / 4);
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], width);
-        if (address == 0 || top + slots - 1 >= limit) [[unlikely]]
+        STACK_ELEMENT(width)
+        if (!found || top + slots - 1 >= limit) [[unlikely]]
             RUN_PLAIN();
         if (width < 4)
             s[top] = bits(static_cast<TInt8>(space.load8(address)));
@@ -1118,26 +1148,33 @@ void VirtualMachine::run() {
         FUSED_NEXT();
     }
     fused_ArraySize : {
-        arrayAccess::Array array;
-        if (top < 0 || !foundArrays.find(space, s[top], u32(op->a), array)) [[unlikely]]
+        if (top < 0) [[unlikely]]
             RUN_PLAIN();
+        arrayAccess::Array array;
+        if (!foundArrays.find(space, s[top], u32(op->a), array)) [[unlikely]]
+            FIND_AGAIN(s[top], u32(op->a));
         s[top] = array.size;
         FUSED_NEXT();
     }
     // addr a; pick b; then the element's address, or its first word, or its size. Each
     // pushes what addr and pick push before the native reads it.
     fused_SlotElementAddress : {
-        PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index, u32(op->c))
-        if (address == 0) [[unlikely]]
+        SLOTS_DOWN_TO(op->c)
+        const TInt64 variable = TInt64{top} + 1 + op->a;
+        const TInt64 index = TInt64{top} + 2 + op->b;
+        LOCAL_ELEMENT(variable, index, ELEMENT_BYTES(op->c))
+        if (!found) [[unlikely]]
             RUN_PLAIN();
         s[++top] = address;
         FUSED_NEXT();
     }
     fused_SlotElementLoad : {
-        PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index, u32(op->c))
-        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->c))) [[unlikely]]
+        SLOTS_DOWN_TO(op->c)
+        const TInt64 variable = TInt64{top} + 1 + op->a;
+        const TInt64 index = TInt64{top} + 2 + op->b;
+        const TUint32 width = ELEMENT_BYTES(op->c);
+        LOCAL_ELEMENT(variable, index, width)
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]
             RUN_PLAIN();
         s[++top] = containedWord(space, address);
         FUSED_NEXT();
@@ -1145,14 +1182,14 @@ void VirtualMachine::run() {
         // An element's address, then push c or pick c, and store.
         FUSED_ELEMENT_STORE(ElementStoreConst, false, 0, u32(op->b))
         FUSED_ELEMENT_STORE(ElementStorePick, true, TInt64{top} + op->b, s[picked])
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, false, 0, u32(op->c))
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, true, TInt64{top} + 2 + op->c, s[picked])
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, s[TInt64{top} + 2 + op->c])
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
         if (!foundArrays.findHeld(space, s[top + 1], s[variable], u32(op->c), array)) [[unlikely]]
-            RUN_PLAIN();
+            FIND_AGAIN(s[top + 1], u32(op->c));
         s[++top] = array.size;
         FUSED_NEXT();
     }
@@ -1245,11 +1282,16 @@ void VirtualMachine::run() {
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
 #undef LOCAL_ELEMENT
+#undef STACK_ELEMENT
+#undef FIND_AGAIN
 #undef STORE_INTO_ELEMENT
 #undef FUSED_SLOT_ELEMENT_STORE
 #undef FUSED_ELEMENT_STORE
 #undef ELEMENT_WORD_IN_MEMORY
 #undef OFFSET_BYTE
+#undef OFFSET_HALF
+#undef ELEMENT_BYTES
+#undef SLOTS_DOWN_TO
 #undef STEPPED_SLOTS
 #undef STEPPED_SIZE_TEST
 #undef FUSED_COMPARE
