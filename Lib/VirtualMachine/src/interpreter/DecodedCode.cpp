@@ -471,6 +471,13 @@ TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
     return position;
 }
 
+// The distance from the entry at `from` to that at `to`, in bytes, when it fits an operand.
+std::optional<TInt32> entryDistance(TInt64 from, TInt64 to) {
+    const TInt64 bytes = (to - from) * static_cast<TInt64>(sizeof(DecodedOp));
+    if (bytes < INT32_MIN || bytes > INT32_MAX) return std::nullopt;
+    return static_cast<TInt32>(bytes);
+}
+
 bool isBranch(const DecodedOp& op) {
     return isJump(op) || op.opcode == static_cast<TUint8>(Opcode::BranchIfZero) ||
            op.opcode == static_cast<TUint8>(Opcode::BranchIfZeroWide);
@@ -500,14 +507,17 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         const Window window(plainOps, codeSize, position);
         const std::optional<Fusion> fusion = fuse(window, frameOffsets);
         if (!fusion) continue;
-        op.handler = fusedHandlers[fusion->kind];
-        op.a = fusion->a;
-        op.b = fusion->b;
-        // Branches and continuations are counted in entries from the sequence's own.
-        op.c = fusion->branch ? *fusion->branch - static_cast<TInt32>(position) : fusion->c;
         const TInt32 end = fusion->target.value_or(window.end(fusion->instructions));
         // A sequence may end the code: then it continues on the padding, which stops.
         const TInt32 next = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
-        op.d = next - static_cast<TInt32>(position);
+        // Branches and continuations are distances in bytes from the sequence's entry.
+        const auto onward = entryDistance(position, next);
+        const auto branch = fusion->branch ? entryDistance(position, *fusion->branch) : fusion->c;
+        if (!onward || !branch) continue;
+        op.handler = fusedHandlers[fusion->kind];
+        op.a = fusion->a;
+        op.b = fusion->b;
+        op.c = *branch;
+        op.d = *onward;
     }
 }

@@ -34,8 +34,8 @@ struct DecodedOp {
     const void* handler = nullptr;
     TInt32 a = 0;        // operands in instruction order, sign-extended where they are signed;
     TInt32 b = 0;        // a branch's absolute target, -1 when it lies outside the code
-    TInt32 c = 0;        // a fused sequence's jz target, in entries from this one
-    TInt32 d = 0;        // where a fused sequence continues, in entries from this one
+    TInt32 c = 0;        // a fused sequence's jz target, in bytes from this entry
+    TInt32 d = 0;        // where a fused sequence continues, in bytes from this entry
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
 };

@@ -201,16 +201,19 @@ void VirtualMachine::run() {
         op = plainBase + op->position;                                                             \
         DISPATCH();                                                                                \
     } while (0)
+// The entry `bytes` bytes from this one.
+#define ENTRY_AT(bytes)                                                                            \
+    reinterpret_cast<const DecodedOp*>(reinterpret_cast<const char*>(op) + (bytes))
 #define FUSED_NEXT()                                                                               \
     do {                                                                                           \
-        op += op->d;                                                                               \
+        op = ENTRY_AT(op->d);                                                                      \
         DISPATCH();                                                                                \
     } while (0)
 // The end of a fused comparison and jz: falls through while the comparison holds.
 #define FUSED_BRANCH(result)                                                                       \
     do {                                                                                           \
         if ((result) != 0) FUSED_NEXT();                                                           \
-        op += op->c;                                                                               \
+        op = ENTRY_AT(op->c);                                                                      \
         DISPATCH();                                                                                \
     } while (0)
 // A slot index (TInt64) that lies in the stack.
@@ -232,10 +235,11 @@ void VirtualMachine::run() {
 // The entries of the array natives in the stack carry, in one operand, the element bytes in
 // its low byte and, above it, the least top at which the deepest slot they name lies in
 // the stack: all of those lie at or below top + 1, so that one comparison keeps them in the
-// stack, and another leaves room for the two slots above the top that the entries write.
+// stack, and another leaves room for the two slots above the top that the entries write
+// (below the least limit of the stack, a constant: above it the plain entries run).
 #define ELEMENT_BYTES(packed) (u32(packed) & 0xFFu)
 #define SLOTS_DOWN_TO(packed)                                                                      \
-    if (top >= limit - 2 || top < ((packed) >> 8)) [[unlikely]]                                    \
+    if (top >= kStackSlots - 2 || top < ((packed) >> 8)) [[unlikely]]                              \
         RUN_PLAIN();
 // Half k and byte k of a, the slot offsets that some entries pack in it.
 #define OFFSET_HALF(k)                                                                             \
@@ -1275,6 +1279,7 @@ void VirtualMachine::run() {
 #undef AT_WORD
 #undef AT_BYTE
 #undef RUN_PLAIN
+#undef ENTRY_AT
 #undef FUSED_NEXT
 #undef FUSED_BRANCH
 #undef IN_STACK
