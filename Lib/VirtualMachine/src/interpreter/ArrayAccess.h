@@ -57,10 +57,12 @@ inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, 
 class FoundArrays {
 public:
     // Each entry starts with a variable that another entry would hold, which no look-up in
-    // it can match. `space` is the one that every look-up passes.
-    explicit FoundArrays(const AddressSpace& space) : checkedSpace(space) {
+    // it can match, and a record at `readable`, an address of 16 bytes in memory, whose
+    // words, the type tag 0 among them, never pass for an array. `space` is the one that
+    // every look-up passes.
+    FoundArrays(const AddressSpace& space, TVMAddress readable) : checkedSpace(space) {
         for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i].variable = 4 * ((i + 1) % kEntries);
+            entries[i] = {4 * ((i + 1) % kEntries), readable, {}};
     }
 
     // The array remembered for the array variable at `variable`, of elements `width` bytes
@@ -73,12 +75,12 @@ public:
         std::memcpy(&record, space.hostPointerOfContained(variable), 4);
         return entry.holds(space, record, width, array);
     }
-    // The same for a variable in an operand stack slot: the caller read `record` from the
-    // slot itself, which saves a load through the address space.
+    // The same for a variable in an operand stack slot, which the caller read `record`
+    // from. Which variable the entry was filled for does not matter then: a record whose
+    // words are those found sound is an array of that kind wherever it is held.
     [[gnu::always_inline]] bool findHeld(const AddressSpace& space, TVMAddress variable,
                                          TVMAddress record, TUint32 width, Array& array) const {
-        const Entry& entry = entryOf(variable);
-        return entry.variable == variable && entry.holds(space, record, width, array);
+        return entryOf(variable).holds(space, record, width, array);
     }
 
     // Checks the array of the variable at `variable` in full; remembers it when it passes,
@@ -96,8 +98,8 @@ private:
     // 32 bytes, so that an entry's offset is a shift of the variable's address.
     struct alignas(32) Entry {
         TVMAddress variable;
-        TVMAddress record = 0;
-        RecordWords words = {};
+        TVMAddress record;
+        RecordWords words;
 
         // Whether the variable, which holds `held`, still holds this entry's array, of
         // elements `width` bytes wide.

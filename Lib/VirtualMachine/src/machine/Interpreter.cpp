@@ -110,7 +110,7 @@ void VirtualMachine::run() {
     const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
     TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
-    arrayAccess::FoundArrays foundArrays(space); // for the entries of the array natives
+    arrayAccess::FoundArrays foundArrays(space, slotsAddress); // for the array natives' entries
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
