@@ -270,12 +270,12 @@ std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
 
 // An entry's element bytes in the low byte of one operand and, above it, the least stack
 // top at which the deepest of the slots it names (offsets from top + 1) lies in the stack,
-// when they all lie at or below top + 1 and that top fits: one comparison then keeps them
-// all in the stack.
+// when they all lie at or below the top and that top fits: one comparison then keeps them
+// all in the stack, and none of them is one that the sequence writes above the top.
 std::optional<TInt32> bytesAndLeastTop(TInt32 bytes, std::initializer_list<TInt64> slots) {
     constexpr TInt64 kMostTop = TInt64{1} << 23;
     const TInt64 leastTop = -1 - std::min(slots);
-    if (std::max(slots) > 0 || leastTop >= kMostTop) return std::nullopt;
+    if (std::max(slots) > -1 || leastTop >= kMostTop) return std::nullopt;
     return static_cast<TInt32>(static_cast<TUint32>(leastTop) << 8 | static_cast<TUint32>(bytes));
 }
 
@@ -361,13 +361,12 @@ TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
 
 // addr a; inc.at, or addr a; pick b; add.at (when `stride` is b), then the test of a loop
 // over an array from instruction i on: a loop's step and the test it goes back to. Every
-// slot it names lies below the two the sequence pushes, or is one of them after it has
-// been written, so that when the array fails the step can be undone and the plain entries
-// run as if from the start.
+// slot it names lies at or below the top, so that when the array fails the step can be
+// undone and the plain entries run as if from the start.
 std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32> stride, int i) {
     const auto test = sizeTest(w, i);
     const TInt32 target = w[0].a;
-    if (!test || target > -1) return std::nullopt;
+    if (!test) return std::nullopt;
     const auto packed = bytesAndLeastTop(
         test->bytes, {target, stride.value_or(-1) + 1, test->picked, test->variable + 1});
     if (!packed) return std::nullopt;

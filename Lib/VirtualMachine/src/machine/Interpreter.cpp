@@ -234,9 +234,10 @@ void VirtualMachine::run() {
 #define SLOT_ADDRESS(index) (slotsAddress + bits(static_cast<TInt32>(index)) * 4)
 // The entries of the array natives in the stack carry, in one operand, the element bytes in
 // its low byte and, above it, the least top at which the deepest slot they name lies in
-// the stack: all of those lie at or below top + 1, so that one comparison keeps them in the
+// the stack: all of those lie at or below the top, so that one comparison keeps them in the
 // stack, and another leaves room for the two slots above the top that the entries write
-// (below the least limit of the stack, a constant: above it the plain entries run).
+// (below the least limit of the stack, a constant: above it the plain entries run). As no
+// slot they read lies above the top, they write there only what the instructions leave.
 #define ELEMENT_BYTES(packed) (u32(packed) & 0xFFu)
 #define SLOTS_DOWN_TO(packed)                                                                      \
     if (top >= kStackSlots - 2 || top < ((packed) >> 8)) [[unlikely]]                              \
@@ -259,12 +260,10 @@ void VirtualMachine::run() {
         RUN_PLAIN();                                                                               \
     } while (0)
 // `array`: the array, of elements `width` bytes wide, that addr a names through the stack
-// slot `variable`, after what addr and pick b (of slot `index`) push: they push first,
-// since the pick may take the address, and the array variable may be any slot. `found`:
-// whether it has the element that the pick gives, `address`: that element's.
+// slot `variable`; the index that pick b (of slot `index`) leaves above the top. `found`:
+// whether the array has that element, `address`: that element's.
 #define LOCAL_ELEMENT(variable, index, width)                                                      \
     const TVMAddress arrayVariable = SLOT_ADDRESS(variable);                                       \
-    s[top + 1] = arrayVariable;                                                                    \
     const TUint32 elementIndex = s[index];                                                         \
     s[top + 2] = elementIndex;                                                                     \
     arrayAccess::Array array;                                                                      \
@@ -329,15 +328,13 @@ void VirtualMachine::run() {
     const TInt64 variable = TInt64{top} + 2 + OFFSET_BYTE(3);
 // The step of `step` into slot `target`, then the test of PickSize...Branch on the slots
 // `from` and `variable`. When the array fails, the step is undone and the plain entries
-// run from the step on: they write every slot above the top that the sequence reads.
+// run from the step on.
 #define STEPPED_SIZE_TEST(name, step)                                                              \
     s[target] += (step);                                                                           \
     const TUint32 a = s[from];                                                                     \
-    s[top + 1] = a; /* the array variable may be the picked slot */                                \
-    s[top + 2] = SLOT_ADDRESS(variable);                                                           \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, s[top + 2], s[variable], ELEMENT_BYTES(op->b), array))        \
-        [[unlikely]] {                                                                             \
+    if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], ELEMENT_BYTES(op->b),    \
+                              array)) [[unlikely]] {                                               \
         s[target] -= (step);                                                                       \
         FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                                  \
     }                                                                                              \
@@ -390,28 +387,19 @@ void VirtualMachine::run() {
         const TInt64 from = TInt64{top} + 1 + OFFSET_HALF(0);                                      \
         const TInt64 variable = TInt64{top} + 2 + OFFSET_HALF(1);                                  \
         const TUint32 a = s[from];                                                                 \
-        s[top + 1] = a; /* the array variable may be the picked slot */                            \
-        s[top + 2] = SLOT_ADDRESS(variable);                                                       \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.findHeld(space, s[top + 2], s[variable], ELEMENT_BYTES(op->b), array))    \
-            [[unlikely]]                                                                           \
+        if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable],                      \
+                                  ELEMENT_BYTES(op->b), array)) [[unlikely]]                       \
             FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                              \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
         s[top + 2] = array.size;                                                                   \
         FUSED_BRANCH(result);                                                                      \
     }                                                                                              \
-    fused_StepSize##name##Branch : {                                                               \
+    fused_StepSize##name##Branch                                                                   \
+        : {STEPPED_SLOTS() STEPPED_SIZE_TEST(name, 1u)} fused_StrideSize##name##Branch : {         \
         STEPPED_SLOTS()                                                                            \
-        s[top + 1] = SLOT_ADDRESS(target);                                                         \
-        STEPPED_SIZE_TEST(name, 1u)                                                                \
-    }                                                                                              \
-    fused_StrideSize##name##Branch : {                                                             \
-        STEPPED_SLOTS()                                                                            \
-        const TInt64 strideFrom = TInt64{top} + 2 + OFFSET_BYTE(1);                                \
-        s[top + 1] = SLOT_ADDRESS(target);                                                         \
-        const TUint32 stride = s[strideFrom];                                                      \
-        s[top + 2] = stride;                                                                       \
+        const TUint32 stride = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                                \
         STEPPED_SIZE_TEST(name, stride)                                                            \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
