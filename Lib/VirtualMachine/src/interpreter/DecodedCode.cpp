@@ -239,6 +239,12 @@ std::optional<ArrayNative> arrayNative(const Window& w, int i) {
     return std::nullopt;
 }
 
+// The kind of an element's entry: that of the word arrays (4-byte elements, which spare
+// the entry the tests of a narrower element) or that of any array.
+FusedKind byWidth(TInt32 bytes, FusedKind anyArray, FusedKind wordArray) {
+    return bytes == 4 ? wordArray : anyArray;
+}
+
 // Instructions i and i + 1 as push c or pick c, then store: a value stored into the
 // element whose address comes before them.
 struct StoredValue {
@@ -256,12 +262,14 @@ std::optional<StoredValue> storedValue(const Window& w, int i) {
 std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
     switch (native.answer) {
     case ArrayAnswer::Address:
-        if (w.is(1, {Opcode::Load})) return Fusion{EElementLoad, 2, native.bytes};
+        if (w.is(1, {Opcode::Load}))
+            return Fusion{byWidth(native.bytes, EElementLoad, EWordLoad), 2, native.bytes};
         if (const auto value = storedValue(w, 1))
             return Fusion{value->picked ? EElementStorePick : EElementStoreConst, 3, native.bytes,
                           value->operand};
         return Fusion{EElementAddress, 1, native.bytes};
-    case ArrayAnswer::Element: return Fusion{EElementLoad, 1, native.bytes};
+    case ArrayAnswer::Element:
+        return Fusion{byWidth(native.bytes, EElementLoad, EWordLoad), 1, native.bytes};
     case ArrayAnswer::Slots: return Fusion{EElementValue, 1, native.bytes};
     case ArrayAnswer::Size: return Fusion{EArraySize, 1, native.bytes};
     }
@@ -290,14 +298,29 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
     const TInt32 b = w[1].a;
     const auto packed = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1});
     if (!packed) return std::nullopt;
-    if (native->answer == ArrayAnswer::Element) return Fusion{ESlotElementLoad, 3, a, b, *packed};
-    if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, *packed};
-    // The two offsets share one operand there; a picked value lies in slot top + 2 + c.
+    // The element itself: by the native, or by its address and load; then perhaps jz.
+    const int loaded = native->answer == ArrayAnswer::Element ? 3 : w.is(3, {Opcode::Load}) ? 4 : 0;
+    const TInt32 bytes = native->bytes;
+    if (loaded > 0) {
+        // The two offsets share one operand there.
+        if (w.isBranchIfZero(loaded) && static_cast<TInt16>(b) == b)
+            return Fusion{byWidth(bytes, ESlotElementBranch, ESlotWordBranch),
+                          loaded + 1,
+                          offsetPair(a, b),
+                          *packed,
+                          0,
+                          std::nullopt,
+                          w[loaded].a};
+        return Fusion{byWidth(bytes, ESlotElementLoad, ESlotWordLoad), loaded, a, b, *packed};
+    }
+    // The same there; a picked value lies in slot top + 2 + c.
     if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b) {
         const TInt64 valueSlot = value->picked ? TInt64{value->operand} + 1 : a;
-        if (const auto stored = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1, valueSlot}))
-            return Fusion{value->picked ? ESlotElementStorePick : ESlotElementStoreConst, 5,
-                          offsetPair(a, b), *stored, value->operand};
+        const FusedKind kind = value->picked
+                                   ? byWidth(bytes, ESlotElementStorePick, ESlotWordStorePick)
+                                   : byWidth(bytes, ESlotElementStoreConst, ESlotWordStoreConst);
+        if (const auto stored = bytesAndLeastTop(bytes, {a, TInt64{b} + 1, valueSlot}))
+            return Fusion{kind, 5, offsetPair(a, b), *stored, value->operand};
     }
     return Fusion{ESlotElementAddress, 3, a, b, *packed};
 }

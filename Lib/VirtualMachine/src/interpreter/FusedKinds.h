@@ -55,12 +55,17 @@
     X(SumStore, "add; store")                                                                      \
     X(ElementAddress, "native G, F that gives an element's address (a = the element bytes)")       \
     X(ElementLoad, "the same, then load; or native ObjectArray, F that gives the element")         \
+    X(WordLoad, "ElementLoad of 4-byte elements")                                                  \
     X(ElementValue, "native G, 8 of a plain array group: the element's slots (a = its bytes)")     \
     X(ArraySize, "native G, 11 of an array group (a = the element bytes)")                         \
     X(SlotElementAddress, "addr a; pick b; native G, F that gives an element's address (c = its "  \
                           "bytes and the least top): the array variable and the index in the "     \
                           "stack")                                                                 \
     X(SlotElementLoad, "the same, then load; or the same with a native that gives the element")    \
+    X(SlotElementBranch, "the same with addr a (low half), pick a (high half) and b = the "        \
+                         "element bytes and the least top; then jz c: if (a[i])")                  \
+    X(SlotWordLoad, "SlotElementLoad of 4-byte elements (int and object arrays)")                  \
+    X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
     X(ElementStoreConst, "native G, F that gives an element's address (a = its bytes); push b; "   \
                          "store")                                                                  \
     X(ElementStorePick, "the same with pick b: the value in the stack")                            \
@@ -69,6 +74,8 @@
       "element's address (b = its bytes and the least top); push c; store: "                       \
       "a[i] = c")                                                                                  \
     X(SlotElementStorePick, "the same with pick c: a[i] = a value in the stack")                   \
+    X(SlotWordStoreConst, "SlotElementStoreConst of 4-byte elements")                              \
+    X(SlotWordStorePick, "SlotElementStorePick of 4-byte elements")                                \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \

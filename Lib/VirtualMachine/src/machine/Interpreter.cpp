@@ -296,16 +296,55 @@ void VirtualMachine::run() {
     s[(at) + 1] = stored;                                                                          \
     std::memcpy(space.hostPointerOfContained(address), &stored, 4);
 // addr a, pick b (their offsets in a's halves) and an element's address, then the value
-// of `value` stored into it (a constant, or a slot at or below top + 1).
-#define FUSED_SLOT_ELEMENT_STORE(name, value)                                                      \
+// of `value` stored into it (a constant, or a slot at or below the top). The entries of
+// the word arrays (4-byte elements, the ints and the objects) pass the width 4 to these
+// macros, which spares them the tests of a narrower element.
+#define FUSED_SLOT_ELEMENT_STORE(name, elementBytes, value)                                        \
     fused_##name : {                                                                               \
         SLOTS_DOWN_TO(op->b)                                                                       \
         const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                  \
         const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                     \
-        const TUint32 width = ELEMENT_BYTES(op->b);                                                \
+        const TUint32 width = (elementBytes);                                                      \
         LOCAL_ELEMENT(variable, index, width)                                                      \
         STORE_INTO_ELEMENT(top + 1, width, value)                                                  \
         FUSED_NEXT();                                                                              \
+    }
+// The element of the array variable in slot top - 1 at the index in slot top.
+#define FUSED_ELEMENT_LOAD(name, elementBytes)                                                     \
+    fused_##name : {                                                                               \
+        const TUint32 width = (elementBytes);                                                      \
+        STACK_ELEMENT(width)                                                                       \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        s[--top] = containedWord(space, address);                                                  \
+        FUSED_NEXT();                                                                              \
+    }
+// addr a; pick b; the element's address and load, or the element: the element.
+#define FUSED_SLOT_ELEMENT_LOAD(name, elementBytes)                                                \
+    fused_##name : {                                                                               \
+        SLOTS_DOWN_TO(op->c)                                                                       \
+        const TInt64 variable = TInt64{top} + 1 + op->a;                                           \
+        const TInt64 index = TInt64{top} + 2 + op->b;                                              \
+        const TUint32 width = (elementBytes);                                                      \
+        LOCAL_ELEMENT(variable, index, width)                                                      \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        s[++top] = containedWord(space, address);                                                  \
+        FUSED_NEXT();                                                                              \
+    }
+// The same with the offsets in a's halves, then jz on the element.
+#define FUSED_SLOT_ELEMENT_BRANCH(name, elementBytes)                                              \
+    fused_##name : {                                                                               \
+        SLOTS_DOWN_TO(op->b)                                                                       \
+        const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                  \
+        const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                     \
+        const TUint32 width = (elementBytes);                                                      \
+        LOCAL_ELEMENT(variable, index, width)                                                      \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        const TUint32 element = containedWord(space, address);                                     \
+        s[top + 1] = element;                                                                      \
+        FUSED_BRANCH(element);                                                                     \
     }
 // An element's address from the array variable in slot top - 1 and the index in slot top,
 // then the value of `value` stored into it (the push or pick puts it in slot top).
@@ -1117,14 +1156,9 @@ void VirtualMachine::run() {
         s[--top] = address;
         FUSED_NEXT();
     }
-    // The element's first word.
-    fused_ElementLoad : {
-        STACK_ELEMENT(u32(op->a))
-        if (!found || !ELEMENT_WORD_IN_MEMORY(address, u32(op->a))) [[unlikely]]
-            RUN_PLAIN();
-        s[--top] = containedWord(space, address);
-        FUSED_NEXT();
-    }
+        // The element's first word.
+        FUSED_ELEMENT_LOAD(ElementLoad, u32(op->a))
+        FUSED_ELEMENT_LOAD(WordLoad, 4u)
     // The element's slots from slot top on, over the index; a byte is sign-extended.
     fused_ElementValue : {
         const TUint32 width = u32(op->a);
@@ -1160,22 +1194,18 @@ void VirtualMachine::run() {
         s[++top] = address;
         FUSED_NEXT();
     }
-    fused_SlotElementLoad : {
-        SLOTS_DOWN_TO(op->c)
-        const TInt64 variable = TInt64{top} + 1 + op->a;
-        const TInt64 index = TInt64{top} + 2 + op->b;
-        const TUint32 width = ELEMENT_BYTES(op->c);
-        LOCAL_ELEMENT(variable, index, width)
-        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]
-            RUN_PLAIN();
-        s[++top] = containedWord(space, address);
-        FUSED_NEXT();
-    }
+        FUSED_SLOT_ELEMENT_LOAD(SlotElementLoad, ELEMENT_BYTES(op->c))
+        FUSED_SLOT_ELEMENT_LOAD(SlotWordLoad, 4u)
+        FUSED_SLOT_ELEMENT_BRANCH(SlotElementBranch, ELEMENT_BYTES(op->b))
+        FUSED_SLOT_ELEMENT_BRANCH(SlotWordBranch, 4u)
         // An element's address, then push c or pick c, and store.
         FUSED_ELEMENT_STORE(ElementStoreConst, false, 0, u32(op->b))
         FUSED_ELEMENT_STORE(ElementStorePick, true, TInt64{top} + op->b, s[picked])
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, u32(op->c))
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, s[TInt64{top} + 2 + op->c])
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, ELEMENT_BYTES(op->b), u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotWordStoreConst, 4u, u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
+                                 s[TInt64{top} + 2 + op->c])
+        FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
@@ -1279,6 +1309,9 @@ void VirtualMachine::run() {
 #undef FIND_AGAIN
 #undef STORE_INTO_ELEMENT
 #undef FUSED_SLOT_ELEMENT_STORE
+#undef FUSED_SLOT_ELEMENT_LOAD
+#undef FUSED_ELEMENT_LOAD
+#undef FUSED_SLOT_ELEMENT_BRANCH
 #undef FUSED_ELEMENT_STORE
 #undef ELEMENT_WORD_IN_MEMORY
 #undef OFFSET_BYTE
