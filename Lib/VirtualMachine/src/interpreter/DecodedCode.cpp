@@ -390,14 +390,14 @@ std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32>
     const auto test = sizeTest(w, i);
     const TInt32 target = w[0].a;
     if (!test) return std::nullopt;
-    const auto packed = bytesAndLeastTop(
-        test->bytes, {target, stride.value_or(-1) + 1, test->picked, test->variable + 1});
+    // The slot that add.at's pick reads; inc.at reads none but the target.
+    const TInt64 strideSlot = stride ? TInt64{*stride} + 1 : target;
+    const auto packed =
+        bytesAndLeastTop(test->bytes, {target, strideSlot, test->picked, test->variable + 1});
     if (!packed) return std::nullopt;
     const FusedKind kind = comparisonKind(test->comparison, stride ? 6 : 5);
-    return Fusion{
-        kind,        i + 5, offsetBytes(target, stride.value_or(0), test->picked, test->variable),
-        *packed,     0,     std::nullopt,
-        test->branch};
+    const TInt32 offsets = offsetBytes(target, stride.value_or(0), test->picked, test->variable);
+    return Fusion{kind, i + 5, offsets, *packed, 0, std::nullopt, test->branch};
 }
 
 // The sequences that start with addr a.
