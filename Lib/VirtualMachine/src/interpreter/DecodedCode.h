@@ -21,7 +21,8 @@
 //
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
-// target.
+// target; and a sequence is read on through such a jump, so that a loop's step and the
+// test it jumps back to fuse as one.
 #pragma once
 
 #include "FusedKinds.h"
