@@ -259,6 +259,15 @@ void VirtualMachine::run() {
         if (foundArrays.remember((variable), (width))) DISPATCH();                                 \
         RUN_PLAIN();                                                                               \
     } while (0)
+// The same for an entry that changes a slot before its look-up and undoes the change when
+// the look-up misses: the change may be what made it miss (the slot may be the array
+// variable, or lie in a forged record), so that running again would miss again. The array
+// is remembered as it is now, and the plain entries run this time.
+#define RUN_PLAIN_REMEMBERING(variable, width)                                                     \
+    do {                                                                                           \
+        foundArrays.remember((variable), (width));                                                 \
+        RUN_PLAIN();                                                                               \
+    } while (0)
 // `array`: the array, of elements `width` bytes wide, that addr a names through the stack
 // slot `variable`; the index that pick b (of slot `index`) leaves above the top. `found`:
 // whether the array has that element, `address`: that element's.
@@ -366,8 +375,8 @@ void VirtualMachine::run() {
     const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
     const TInt64 variable = TInt64{top} + 2 + OFFSET_BYTE(3);
 // The step of `step` into slot `target`, then the test of PickSize...Branch on the slots
-// `from` and `variable`. When the array fails, the step is undone and the plain entries
-// run from the step on.
+// `from` and `variable`. When the array is not found, the step is undone and the plain
+// entries run from the step on.
 #define STEPPED_SIZE_TEST(name, step)                                                              \
     s[target] += (step);                                                                           \
     const TUint32 a = s[from];                                                                     \
@@ -375,7 +384,7 @@ void VirtualMachine::run() {
     if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], ELEMENT_BYTES(op->b),    \
                               array)) [[unlikely]] {                                               \
         s[target] -= (step);                                                                       \
-        FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                                  \
+        RUN_PLAIN_REMEMBERING(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                       \
     }                                                                                              \
     const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
     s[top + 1] = result;                                                                           \
@@ -1307,6 +1316,7 @@ void VirtualMachine::run() {
 #undef LOCAL_ELEMENT
 #undef STACK_ELEMENT
 #undef FIND_AGAIN
+#undef RUN_PLAIN_REMEMBERING
 #undef STORE_INTO_ELEMENT
 #undef FUSED_SLOT_ELEMENT_STORE
 #undef FUSED_SLOT_ELEMENT_LOAD
