@@ -304,17 +304,21 @@ void VirtualMachine::run() {
     const TUint32 stored = (value);                                                                \
     s[(at) + 1] = stored;                                                                          \
     std::memcpy(space.hostPointerOfContained(address), &stored, 4);
+// LOCAL_ELEMENT for addr a and pick b with their offsets in a's halves, and b the element
+// bytes and the least top; `width`: the element bytes.
+#define PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
+    SLOTS_DOWN_TO(op->b)                                                                           \
+    const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                      \
+    const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                         \
+    const TUint32 width = (elementBytes);                                                          \
+    LOCAL_ELEMENT(variable, index, width)
 // addr a, pick b (their offsets in a's halves) and an element's address, then the value
 // of `value` stored into it (a constant, or a slot at or below the top). The entries of
 // the word arrays (4-byte elements, the ints and the objects) pass the width 4 to these
 // macros, which spares them the tests of a narrower element.
 #define FUSED_SLOT_ELEMENT_STORE(name, elementBytes, value)                                        \
     fused_##name : {                                                                               \
-        SLOTS_DOWN_TO(op->b)                                                                       \
-        const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                  \
-        const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                     \
-        const TUint32 width = (elementBytes);                                                      \
-        LOCAL_ELEMENT(variable, index, width)                                                      \
+        PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
         STORE_INTO_ELEMENT(top + 1, width, value)                                                  \
         FUSED_NEXT();                                                                              \
     }
@@ -344,11 +348,7 @@ void VirtualMachine::run() {
 // The same with the offsets in a's halves, then jz on the element.
 #define FUSED_SLOT_ELEMENT_BRANCH(name, elementBytes)                                              \
     fused_##name : {                                                                               \
-        SLOTS_DOWN_TO(op->b)                                                                       \
-        const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                  \
-        const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                     \
-        const TUint32 width = (elementBytes);                                                      \
-        LOCAL_ELEMENT(variable, index, width)                                                      \
+        PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
         if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
             RUN_PLAIN();                                                                           \
         const TUint32 element = containedWord(space, address);                                     \
@@ -1314,6 +1314,7 @@ void VirtualMachine::run() {
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
 #undef LOCAL_ELEMENT
+#undef PAIRED_LOCAL_ELEMENT
 #undef STACK_ELEMENT
 #undef FIND_AGAIN
 #undef RUN_PLAIN_REMEMBERING
