@@ -50,58 +50,58 @@ inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, 
 // same record and the record the same words, the array passes the checks again (the
 // committed memory never shrinks): comparing them costs a few loads, where checking a
 // record costs a dozen tests. Nothing needs to forget an entry.
+//
+// A look-up only compares; when it misses, its caller has the array checked in full and
+// remembered, and then looks it up again, which finds it: nothing the look-up needs has to
+// be kept at hand across that rare call.
 class FoundArrays {
 public:
     // Each entry starts with a variable that another entry would hold, which no look-up in
-    // it can match.
-    FoundArrays() {
+    // it can match, and a record at `readable`, an address of 16 bytes in memory, whose
+    // words, the type tag 0 among them, never pass for an array. `space` is the one that
+    // every look-up passes.
+    FoundArrays(const AddressSpace& space, TVMAddress readable) : checkedSpace(space) {
         for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i].variable = 4 * ((i + 1) % kEntries);
+            entries[i] = {4 * ((i + 1) % kEntries), readable, {}};
     }
 
+    // The array remembered for the array variable at `variable`, of elements `width` bytes
+    // wide, while the variable still holds it.
     [[gnu::always_inline]] bool find(const AddressSpace& space, TVMAddress variable, TUint32 width,
-                                     Array& array) {
-        Entry& entry = entryOf(variable);
-        if (entry.variable == variable) {
-            TVMAddress record;
-            std::memcpy(&record, space.hostPointerOfContained(variable), 4);
-            if (entry.holds(space, record, width, array)) [[likely]]
-                return true;
-        }
-        return findAfresh(space, variable, width, entry, array);
+                                     Array& array) const {
+        const Entry& entry = entryOf(variable);
+        if (entry.variable != variable) return false;
+        TVMAddress record;
+        std::memcpy(&record, space.hostPointerOfContained(variable), 4);
+        return entry.holds(space, record, width, array);
     }
-    // The same for a variable in an operand stack slot: the caller read `record` from the
-    // slot itself, which saves a load through the address space.
+    // The same for a variable in an operand stack slot, which the caller read `record`
+    // from. Which variable the entry was filled for does not matter then: a record whose
+    // words are those found sound is an array of that kind wherever it is held.
     [[gnu::always_inline]] bool findHeld(const AddressSpace& space, TVMAddress variable,
-                                         TVMAddress record, TUint32 width, Array& array) {
-        Entry& entry = entryOf(variable);
-        if (entry.variable == variable && entry.holds(space, record, width, array)) [[likely]]
-            return true;
-        return findAfresh(space, variable, width, entry, array);
+                                         TVMAddress record, TUint32 width, Array& array) const {
+        return entryOf(variable).holds(space, record, width, array);
     }
 
-    // The address of element `index` of that array, or 0 (never an element's address).
-    [[gnu::always_inline]] TVMAddress element(const AddressSpace& space, TVMAddress variable,
-                                              TUint32 index, TUint32 width) {
+    // Checks the array of the variable at `variable` in full; remembers it when it passes,
+    // so that the next look-up finds it.
+    [[gnu::noinline]] bool remember(TVMAddress variable, TUint32 width) {
+        Entry found{variable, 0, {}};
         Array array;
-        if (!find(space, variable, width, array)) return 0;
-        return elementOf(array, index, width);
-    }
-    [[gnu::always_inline]] TVMAddress elementHeld(const AddressSpace& space, TVMAddress variable,
-                                                  TVMAddress record, TUint32 index, TUint32 width) {
-        Array array;
-        if (!findHeld(space, variable, record, width, array)) return 0;
-        return elementOf(array, index, width);
+        if (!arrayAccess::find(checkedSpace, variable, width, array, found.record, found.words))
+            return false;
+        entries[indexOf(variable)] = found;
+        return true;
     }
 
 private:
     // 32 bytes, so that an entry's offset is a shift of the variable's address.
     struct alignas(32) Entry {
         TVMAddress variable;
-        TVMAddress record = 0;
-        RecordWords words = {};
+        TVMAddress record;
+        RecordWords words;
 
-        // Whether the variable, which holds `record`, still holds this entry's array, of
+        // Whether the variable, which holds `held`, still holds this entry's array, of
         // elements `width` bytes wide.
         [[gnu::always_inline]] bool holds(const AddressSpace& space, TVMAddress held, TUint32 width,
                                           Array& array) const {
@@ -114,23 +114,12 @@ private:
             return true;
         }
     };
-    Entry& entryOf(TVMAddress variable) { return entries[(variable / 4) % kEntries]; }
-    static TVMAddress elementOf(const Array& array, TUint32 index, TUint32 width) {
-        return index < array.size ? array.storage + index * width : 0;
-    }
-
-    // Checks the array in full; remembers it in the entry when it passes.
-    [[gnu::noinline]] static bool findAfresh(const AddressSpace& space, TVMAddress variable,
-                                             TUint32 width, Entry& entry, Array& array) {
-        Entry found{variable, 0, {}};
-        if (!arrayAccess::find(space, variable, width, array, found.record, found.words))
-            return false;
-        entry = found;
-        return true;
-    }
+    static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
+    const Entry& entryOf(TVMAddress variable) const { return entries[indexOf(variable)]; }
 
     static constexpr TUint32 kEntries = 8;
     Entry entries[kEntries];
+    const AddressSpace& checkedSpace;
 };
 
 } // namespace arrayAccess

@@ -58,14 +58,29 @@ DecodedOp decodeAt(const std::vector<TUint8>& code, TUint32 codeSize, TUint32 po
     return op;
 }
 
-// Up to six instructions in a row from a start, each lying wholly within the code.
+bool isJump(const DecodedOp& op) {
+    return op.opcode == static_cast<TUint8>(Opcode::Branch) ||
+           op.opcode == static_cast<TUint8>(Opcode::BranchWide);
+}
+
+// Up to eight instructions in the order they run from a start, each lying wholly within
+// the code. An unconditional jump after the first instruction (which cannot fail when its
+// target lies in the code) is taken, not listed: the instructions at its target follow,
+// so that a loop's step and the test it jumps back to make one sequence.
 class Window {
 public:
-    Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) : first(start) {
+    Window(const std::vector<DecodedOp>& plain, TUint32 codeSize, TUint32 start) {
         TUint32 next = start;
+        int jumps = 0;
         while (count < kMost) {
             if (next >= codeSize) break;
             const DecodedOp& op = plain[next];
+            if (count > 0 && isJump(op) && op.a >= 0) {
+                // A loop of jumps never ends the window otherwise.
+                if (++jumps > kMost) break;
+                next = static_cast<TUint32>(op.a);
+                continue;
+            }
             next += static_cast<TUint32>(instructionLength(op.opcode));
             if (next > codeSize) break;
             ops[count] = &op;
@@ -91,15 +106,14 @@ public:
     }
     // Instruction i, once `is` or `isBranchIfZero` has shown that it exists.
     const DecodedOp& operator[](int i) const { return *ops[i]; }
-    // The length of the first n instructions.
-    TInt32 length(int n) const { return static_cast<TInt32>(ends[n - 1] - first); }
+    // The code position just after the first n instructions: where they continue.
+    TInt32 end(int n) const { return static_cast<TInt32>(ends[n - 1]); }
 
 private:
-    static constexpr int kMost = 6;
+    static constexpr int kMost = 8;
     const DecodedOp* ops[kMost] = {};
     TUint32 ends[kMost] = {};
     int count = 0;
-    TUint32 first;
 };
 
 #define KESTRO_OPCODE_OF(unused, name) Opcode::name,
@@ -130,6 +144,7 @@ constexpr FusedKind operationKind(int operation, int form) {
 static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
 static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
+static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -224,6 +239,12 @@ std::optional<ArrayNative> arrayNative(const Window& w, int i) {
     return std::nullopt;
 }
 
+// The kind of an element's entry: that of the word arrays (4-byte elements, which spare
+// the entry the tests of a narrower element) or that of any array.
+FusedKind byWidth(TInt32 bytes, FusedKind anyArray, FusedKind wordArray) {
+    return bytes == 4 ? wordArray : anyArray;
+}
+
 // Instructions i and i + 1 as push c or pick c, then store: a value stored into the
 // element whose address comes before them.
 struct StoredValue {
@@ -241,16 +262,29 @@ std::optional<StoredValue> storedValue(const Window& w, int i) {
 std::optional<Fusion> fuseArrayNative(const Window& w, ArrayNative native) {
     switch (native.answer) {
     case ArrayAnswer::Address:
-        if (w.is(1, {Opcode::Load})) return Fusion{EElementLoad, 2, native.bytes};
+        if (w.is(1, {Opcode::Load}))
+            return Fusion{byWidth(native.bytes, EElementLoad, EWordLoad), 2, native.bytes};
         if (const auto value = storedValue(w, 1))
             return Fusion{value->picked ? EElementStorePick : EElementStoreConst, 3, native.bytes,
                           value->operand};
         return Fusion{EElementAddress, 1, native.bytes};
-    case ArrayAnswer::Element: return Fusion{EElementLoad, 1, native.bytes};
+    case ArrayAnswer::Element:
+        return Fusion{byWidth(native.bytes, EElementLoad, EWordLoad), 1, native.bytes};
     case ArrayAnswer::Slots: return Fusion{EElementValue, 1, native.bytes};
     case ArrayAnswer::Size: return Fusion{EArraySize, 1, native.bytes};
     }
     return std::nullopt;
+}
+
+// An entry's element bytes in the low byte of one operand and, above it, the least stack
+// top at which the deepest of the slots it names (offsets from top + 1) lies in the stack,
+// when they all lie at or below the top and that top fits: one comparison then keeps them
+// all in the stack, and none of them is one that the sequence writes above the top.
+std::optional<TInt32> bytesAndLeastTop(TInt32 bytes, std::initializer_list<TInt64> slots) {
+    constexpr TInt64 kMostTop = TInt64{1} << 23;
+    const TInt64 leastTop = -1 - std::min(slots);
+    if (std::max(slots) > -1 || leastTop >= kMostTop) return std::nullopt;
+    return static_cast<TInt32>(static_cast<TUint32>(leastTop) << 8 | static_cast<TUint32>(bytes));
 }
 
 // addr a; pick b; an element's address or the element, in an array variable in the stack
@@ -259,16 +293,36 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
     const auto native = arrayNative(w, 2);
     if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size)
         return std::nullopt;
+    // addr a names slot top + 1 + a, pick b slot top + 2 + b.
     const TInt32 a = w[0].a;
     const TInt32 b = w[1].a;
-    if (native->answer == ArrayAnswer::Element)
-        return Fusion{ESlotElementLoad, 3, a, b, native->bytes};
-    if (w.is(3, {Opcode::Load})) return Fusion{ESlotElementLoad, 4, a, b, native->bytes};
-    // The two offsets share one operand there.
-    if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b)
-        return Fusion{value->picked ? ESlotElementStorePick : ESlotElementStoreConst, 5,
-                      offsetPair(a, b), native->bytes, value->operand};
-    return Fusion{ESlotElementAddress, 3, a, b, native->bytes};
+    const auto packed = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1});
+    if (!packed) return std::nullopt;
+    // The element itself: by the native, or by its address and load; then perhaps jz.
+    const int loaded = native->answer == ArrayAnswer::Element ? 3 : w.is(3, {Opcode::Load}) ? 4 : 0;
+    const TInt32 bytes = native->bytes;
+    if (loaded > 0) {
+        // The two offsets share one operand there.
+        if (w.isBranchIfZero(loaded) && static_cast<TInt16>(b) == b)
+            return Fusion{byWidth(bytes, ESlotElementBranch, ESlotWordBranch),
+                          loaded + 1,
+                          offsetPair(a, b),
+                          *packed,
+                          0,
+                          std::nullopt,
+                          w[loaded].a};
+        return Fusion{byWidth(bytes, ESlotElementLoad, ESlotWordLoad), loaded, a, b, *packed};
+    }
+    // The same there; a picked value lies in slot top + 2 + c.
+    if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b) {
+        const TInt64 valueSlot = value->picked ? TInt64{value->operand} + 1 : a;
+        const FusedKind kind = value->picked
+                                   ? byWidth(bytes, ESlotElementStorePick, ESlotWordStorePick)
+                                   : byWidth(bytes, ESlotElementStoreConst, ESlotWordStoreConst);
+        if (const auto stored = bytesAndLeastTop(bytes, {a, TInt64{b} + 1, valueSlot}))
+            return Fusion{kind, 5, offsetPair(a, b), *stored, value->operand};
+    }
+    return Fusion{ESlotElementAddress, 3, a, b, *packed};
 }
 
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
@@ -289,21 +343,61 @@ std::optional<Fusion> fuseLoopStep(const Window& w) {
                   w[5].a};
 }
 
-// pick a; addr b; the size of the array in slot b; Compare; jz: the test of a loop over
-// an array, with the index and the array variable in the stack.
-std::optional<Fusion> fuseSizeTest(const Window& w) {
-    const auto native = arrayNative(w, 2);
-    const auto comparison = w.indexIn(3, kComparisons);
-    if (!w.is(0, {Opcode::Pick}) || !w.is(1, {Opcode::SlotAddress}) || !native ||
-        native->answer != ArrayAnswer::Size || !comparison || !w.isBranchIfZero(4))
+// pick a; addr b; the size of the array in slot b; Compare; jz, from instruction i on:
+// the test of a loop over an array, with the index and the array variable in the stack.
+struct SizeTest {
+    int comparison;
+    TInt32 picked;   // the offset of pick
+    TInt32 variable; // that of addr
+    TInt32 bytes;    // of an element
+    TInt32 branch;
+};
+std::optional<SizeTest> sizeTest(const Window& w, int i) {
+    const auto native = arrayNative(w, i + 2);
+    const auto comparison = w.indexIn(i + 3, kComparisons);
+    if (!w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::SlotAddress}) || !native ||
+        native->answer != ArrayAnswer::Size || !comparison || !w.isBranchIfZero(i + 4))
         return std::nullopt;
-    return Fusion{comparisonKind(*comparison, 4),
+    return SizeTest{*comparison, w[i].a, w[i + 1].a, native->bytes, w[i + 4].a};
+}
+
+std::optional<Fusion> fuseSizeTest(const Window& w) {
+    const auto test = sizeTest(w, 0);
+    if (!test) return std::nullopt;
+    const auto packed = bytesAndLeastTop(test->bytes, {test->picked, test->variable + 1});
+    if (!packed) return std::nullopt;
+    return Fusion{comparisonKind(test->comparison, 4),
                   5,
-                  offsetPair(w[0].a, w[1].a),
-                  native->bytes,
+                  offsetPair(test->picked, test->variable),
+                  *packed,
                   0,
                   std::nullopt,
-                  w[4].a};
+                  test->branch};
+}
+
+// Four slot offsets of one byte in one operand, the first in the low byte.
+TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
+    return static_cast<TInt32>(
+        (static_cast<TUint32>(first) & 0xFFu) | (static_cast<TUint32>(second) & 0xFFu) << 8 |
+        (static_cast<TUint32>(third) & 0xFFu) << 16 | static_cast<TUint32>(fourth) << 24);
+}
+
+// addr a; inc.at, or addr a; pick b; add.at (when `stride` is b), then the test of a loop
+// over an array from instruction i on: a loop's step and the test it goes back to. Every
+// slot it names lies at or below the top, so that when the array fails the step can be
+// undone and the plain entries run as if from the start.
+std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32> stride, int i) {
+    const auto test = sizeTest(w, i);
+    const TInt32 target = w[0].a;
+    if (!test) return std::nullopt;
+    // The slot that add.at's pick reads; inc.at reads none but the target.
+    const TInt64 strideSlot = stride ? TInt64{*stride} + 1 : target;
+    const auto packed =
+        bytesAndLeastTop(test->bytes, {target, strideSlot, test->picked, test->variable + 1});
+    if (!packed) return std::nullopt;
+    const FusedKind kind = comparisonKind(test->comparison, stride ? 6 : 5);
+    const TInt32 offsets = offsetBytes(target, stride.value_or(0), test->picked, test->variable);
+    return Fusion{kind, i + 5, offsets, *packed, 0, std::nullopt, test->branch};
 }
 
 // The sequences that start with addr a.
@@ -311,6 +405,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
     if (w.is(1, {Opcode::IncAt})) {
         if (const auto step = fuseLoopStep(w)) return step;
+        if (const auto step = fuseSteppedSizeTest(w, std::nullopt, 2)) return step;
         return Fusion{ESlotIncrement, 2, a};
     }
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
@@ -319,7 +414,11 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
     const TInt32 b = w[1].a;
-    if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
+    if (w.is(2, {Opcode::AddAt})) {
+        if (w.is(1, {Opcode::Pick}))
+            if (const auto step = fuseSteppedSizeTest(w, b, 3)) return step;
+        return Fusion{ESlotAddSlot, 3, a, b};
+    }
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
     if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) return Fusion{ESlotStoreSlot, 3, a, b};
     return std::nullopt;
@@ -331,7 +430,7 @@ std::optional<Fusion> fuseCall(const Window& w, std::span<const TInt32> frameOff
     const DecodedOp& call = w[0];
     const auto method = static_cast<TUint32>(call.b);
     if (call.a < 0 || method >= frameOffsets.size()) return std::nullopt;
-    return Fusion{ECall, 1, call.b, call.position + w.length(1), frameOffsets[method], call.a};
+    return Fusion{ECall, 1, call.b, w.end(1), frameOffsets[method], call.a};
 }
 
 // A return whose slot counts are small: its entry carries the least stack top it needs.
@@ -383,11 +482,6 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     return std::nullopt;
 }
 
-bool isJump(const DecodedOp& op) {
-    return op.opcode == static_cast<TUint8>(Opcode::Branch) ||
-           op.opcode == static_cast<TUint8>(Opcode::BranchWide);
-}
-
 // Where execution that reaches `position` goes on once the unconditional jumps there (at
 // most a few, so that a loop of jumps is left as it is) have been taken.
 TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
@@ -397,6 +491,13 @@ TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
          ++jumps)
         position = plain[static_cast<std::size_t>(position)].a;
     return position;
+}
+
+// The distance from the entry at `from` to that at `to`, in bytes, when it fits an operand.
+std::optional<TInt32> entryDistance(TInt64 from, TInt64 to) {
+    const TInt64 bytes = (to - from) * static_cast<TInt64>(sizeof(DecodedOp));
+    if (bytes < INT32_MIN || bytes > INT32_MAX) return std::nullopt;
+    return static_cast<TInt32>(bytes);
 }
 
 bool isBranch(const DecodedOp& op) {
@@ -428,15 +529,17 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         const Window window(plainOps, codeSize, position);
         const std::optional<Fusion> fusion = fuse(window, frameOffsets);
         if (!fusion) continue;
+        const TInt32 end = fusion->target.value_or(window.end(fusion->instructions));
+        // A sequence may end the code: then it continues on the padding, which stops.
+        const TInt32 next = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
+        // Branches and continuations are distances in bytes from the sequence's entry.
+        const auto onward = entryDistance(position, next);
+        const auto branch = fusion->branch ? entryDistance(position, *fusion->branch) : fusion->c;
+        if (!onward || !branch) continue;
         op.handler = fusedHandlers[fusion->kind];
         op.a = fusion->a;
         op.b = fusion->b;
-        // Branches and continuations are counted in entries from the sequence's own.
-        op.c = fusion->branch ? *fusion->branch - static_cast<TInt32>(position) : fusion->c;
-        const TInt32 end = fusion->target.value_or(static_cast<TInt32>(position) +
-                                                   window.length(fusion->instructions));
-        // A sequence may end the code: then it continues on the padding, which stops.
-        const TInt32 next = end < static_cast<TInt32>(codeSize) ? threaded(plainOps, end) : end;
-        op.d = next - static_cast<TInt32>(position);
+        op.c = *branch;
+        op.d = *onward;
     }
 }

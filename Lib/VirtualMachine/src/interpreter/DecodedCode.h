@@ -21,7 +21,8 @@
 //
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
-// target.
+// target; and a sequence is read on through such a jump, so that a loop's step and the
+// test it jumps back to fuse as one.
 #pragma once
 
 #include "FusedKinds.h"
@@ -34,8 +35,8 @@ struct DecodedOp {
     const void* handler = nullptr;
     TInt32 a = 0;        // operands in instruction order, sign-extended where they are signed;
     TInt32 b = 0;        // a branch's absolute target, -1 when it lies outside the code
-    TInt32 c = 0;        // a fused sequence's jz target, in entries from this one
-    TInt32 d = 0;        // where a fused sequence continues, in entries from this one
+    TInt32 c = 0;        // a fused sequence's jz target, in bytes from this entry
+    TInt32 d = 0;        // where a fused sequence continues, in bytes from this entry
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
 };

@@ -18,8 +18,12 @@
     X(Step##name##Branch, "addr a (low half); inc.at; pick a (high half); push b; Compare; jz c: " \
                           "the step of a counted loop")                                            \
     X(PickSize##name##Branch,                                                                      \
-      "pick a (low half); addr a (high half); native G, 11 of an array "                           \
-      "group (b = the element bytes); Compare; jz c: a loop over an array")
+      "pick a (low half); addr a (high half); native G, 11 of an array group (b = the element "    \
+      "bytes and the least top, see ELEMENT_BYTES); Compare; jz c: a loop over an array")          \
+    X(StepSize##name##Branch,                                                                      \
+      "addr a (byte 0); inc.at; then the same with pick a (byte 2) and addr a (byte 3): a "        \
+      "loop's step and test")                                                                      \
+    X(StrideSize##name##Branch, "the same with addr a (byte 0); pick a (byte 1); add.at")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
@@ -51,17 +55,27 @@
     X(SumStore, "add; store")                                                                      \
     X(ElementAddress, "native G, F that gives an element's address (a = the element bytes)")       \
     X(ElementLoad, "the same, then load; or native ObjectArray, F that gives the element")         \
+    X(WordLoad, "ElementLoad of 4-byte elements")                                                  \
     X(ElementValue, "native G, 8 of a plain array group: the element's slots (a = its bytes)")     \
     X(ArraySize, "native G, 11 of an array group (a = the element bytes)")                         \
     X(SlotElementAddress, "addr a; pick b; native G, F that gives an element's address (c = its "  \
-                          "bytes): the array variable and the index in the stack")                 \
+                          "bytes and the least top): the array variable and the index in the "     \
+                          "stack")                                                                 \
     X(SlotElementLoad, "the same, then load; or the same with a native that gives the element")    \
+    X(SlotElementBranch, "the same with addr a (low half), pick a (high half) and b = the "        \
+                         "element bytes and the least top; then jz c: if (a[i])")                  \
+    X(SlotWordLoad, "SlotElementLoad of 4-byte elements (int and object arrays)")                  \
+    X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
     X(ElementStoreConst, "native G, F that gives an element's address (a = its bytes); push b; "   \
                          "store")                                                                  \
     X(ElementStorePick, "the same with pick b: the value in the stack")                            \
-    X(SlotElementStoreConst, "addr a (low half); pick a (high half); native G, F that gives an "   \
-                             "element's address (b = its bytes); push c; store: a[i] = c")         \
+    X(SlotElementStoreConst,                                                                       \
+      "addr a (low half); pick a (high half); native G, F that gives an "                          \
+      "element's address (b = its bytes and the least top); push c; store: "                       \
+      "a[i] = c")                                                                                  \
     X(SlotElementStorePick, "the same with pick c: a[i] = a value in the stack")                   \
+    X(SlotWordStoreConst, "SlotElementStoreConst of 4-byte elements")                              \
+    X(SlotWordStorePick, "SlotElementStorePick of 4-byte elements")                                \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \

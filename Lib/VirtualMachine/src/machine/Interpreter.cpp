@@ -107,9 +107,10 @@ void VirtualMachine::run() {
     const DecodedOp* const plainBase = decoded.plain();
     const DecodedOp* op = opsBase + pc;
     TUint32* const s = stack;
-    TInt32 top = sp; // the stack index, kept in a register
+    const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
+    TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
-    arrayAccess::FoundArrays foundArrays; // for the entries of the array natives
+    arrayAccess::FoundArrays foundArrays(space, slotsAddress); // for the array natives' entries
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
@@ -200,16 +201,19 @@ void VirtualMachine::run() {
         op = plainBase + op->position;                                                             \
         DISPATCH();                                                                                \
     } while (0)
+// The entry `bytes` bytes from this one.
+#define ENTRY_AT(bytes)                                                                            \
+    reinterpret_cast<const DecodedOp*>(reinterpret_cast<const char*>(op) + (bytes))
 #define FUSED_NEXT()                                                                               \
     do {                                                                                           \
-        op += op->d;                                                                               \
+        op = ENTRY_AT(op->d);                                                                      \
         DISPATCH();                                                                                \
     } while (0)
 // The end of a fused comparison and jz: falls through while the comparison holds.
 #define FUSED_BRANCH(result)                                                                       \
     do {                                                                                           \
         if ((result) != 0) FUSED_NEXT();                                                           \
-        op += op->c;                                                                               \
+        op = ENTRY_AT(op->c);                                                                      \
         DISPATCH();                                                                                \
     } while (0)
 // A slot index (TInt64) that lies in the stack.
@@ -227,44 +231,129 @@ void VirtualMachine::run() {
     if (top >= limit - (room) || !IN_STACK(first) || !IN_STACK(second)) [[unlikely]]               \
         RUN_PLAIN();
 // The machine address of a stack slot (an index that lies in the stack).
-#define SLOT_ADDRESS(index) (stackAddress + bits(static_cast<TInt32>(index)) * 4)
-// `address`: the element, `width` bytes wide, that addr a and pick b name through the
-// stack slots `variable` and `index`, or 0; pushes what they push first, since the pick
-// may take the address, and the array variable may be any slot.
-#define LOCAL_ELEMENT(address, variable, index, width)                                             \
-    s[top + 1] = SLOT_ADDRESS(variable);                                                           \
-    s[top + 2] = s[index];                                                                         \
-    const TVMAddress address =                                                                     \
-        foundArrays.elementHeld(space, s[top + 1], s[variable], s[top + 2], width);
+#define SLOT_ADDRESS(index) (slotsAddress + bits(static_cast<TInt32>(index)) * 4)
+// The entries of the array natives in the stack carry, in one operand, the element bytes in
+// its low byte and, above it, the least top at which the deepest slot they name lies in
+// the stack: all of those lie at or below the top, so that one comparison keeps them in the
+// stack, and another leaves room for the two slots above the top that the entries write
+// (below the least limit of the stack, a constant: above it the plain entries run). As no
+// slot they read lies above the top, they write there only what the instructions leave.
+#define ELEMENT_BYTES(packed) (u32(packed) & 0xFFu)
+#define SLOTS_DOWN_TO(packed)                                                                      \
+    if (top >= kStackSlots - 2 || top < ((packed) >> 8)) [[unlikely]]                              \
+        RUN_PLAIN();
+// Half k and byte k of a, the slot offsets that some entries pack in it.
+#define OFFSET_HALF(k)                                                                             \
+    ([&] {                                                                                         \
+        TInt16 half;                                                                               \
+        std::memcpy(&half, reinterpret_cast<const unsigned char*>(&op->a) + 2 * (k), 2);           \
+        return half;                                                                               \
+    }())
+#define OFFSET_BYTE(k) static_cast<TInt8>(reinterpret_cast<const unsigned char*>(&op->a)[k])
+// When the array of the variable at `variable` is not among those found lately: it is
+// checked in full, and when it passes, the entry runs again and finds it; otherwise the
+// plain entries run, and the native raises its error. Nothing the entry changed before
+// its look-up may stand then (each entry writes the same again).
+#define FIND_AGAIN(variable, width)                                                                \
+    do {                                                                                           \
+        if (foundArrays.remember((variable), (width))) DISPATCH();                                 \
+        RUN_PLAIN();                                                                               \
+    } while (0)
+// The same for an entry that changes a slot before its look-up and undoes the change when
+// the look-up misses: the change may be what made it miss (the slot may be the array
+// variable, or lie in a forged record), so that running again would miss again. The array
+// is remembered as it is now, and the plain entries run this time.
+#define RUN_PLAIN_REMEMBERING(variable, width)                                                     \
+    do {                                                                                           \
+        foundArrays.remember((variable), (width));                                                 \
+        RUN_PLAIN();                                                                               \
+    } while (0)
+// `array`: the array, of elements `width` bytes wide, that addr a names through the stack
+// slot `variable`; the index that pick b (of slot `index`) leaves above the top. `found`:
+// whether the array has that element, `address`: that element's.
+#define LOCAL_ELEMENT(variable, index, width)                                                      \
+    const TVMAddress arrayVariable = SLOT_ADDRESS(variable);                                       \
+    const TUint32 elementIndex = s[index];                                                         \
+    s[top + 2] = elementIndex;                                                                     \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.findHeld(space, arrayVariable, s[variable], width, array)) [[unlikely]]       \
+        FIND_AGAIN(arrayVariable, width);                                                          \
+    const bool found = elementIndex < array.size;                                                  \
+    const TVMAddress address = array.storage + elementIndex * (width);
+// The same for the array variable in slot top - 1 and the index in slot top.
+#define STACK_ELEMENT(width)                                                                       \
+    if (top < 1) [[unlikely]]                                                                      \
+        RUN_PLAIN();                                                                               \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.find(space, s[top - 1], width, array)) [[unlikely]]                           \
+        FIND_AGAIN(s[top - 1], width);                                                             \
+    const bool found = s[top] < array.size;                                                        \
+    const TVMAddress address = array.storage + s[top] * (width);
 // Whether the first word of an element `width` bytes wide at `address`, of an array that
 // passed the checks, lies in memory: a wider element's does, since the array's storage
 // does; a byte's may lie too near the end for a word.
 #define ELEMENT_WORD_IN_MEMORY(address, width) ((width) >= 4 || space.contains(address, 4))
-// The end of an element store: the element's address (0 when its array failed the checks)
-// in slot `at`, where the native leaves it; the value pushed or picked above it (read once
-// the address is in its slot, which a pick may take); then the value in the element's
-// first word, which may be a stack slot too.
-#define STORE_INTO_ELEMENT(at, address, width, value)                                              \
-    if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                      \
+// The end of an element store: the element's address (when `found`) in slot `at`, where
+// the native leaves it; the value pushed or picked above it (read once the address is in
+// its slot, which a pick may take); then the value in the element's first word, which may
+// be a stack slot too.
+#define STORE_INTO_ELEMENT(at, width, value)                                                       \
+    if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                            \
         RUN_PLAIN();                                                                               \
     s[at] = address;                                                                               \
     const TUint32 stored = (value);                                                                \
     s[(at) + 1] = stored;                                                                          \
     std::memcpy(space.hostPointerOfContained(address), &stored, 4);
+// LOCAL_ELEMENT for addr a and pick b with their offsets in a's halves, and b the element
+// bytes and the least top; `width`: the element bytes.
+#define PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
+    SLOTS_DOWN_TO(op->b)                                                                           \
+    const TInt64 variable = TInt64{top} + 1 + OFFSET_HALF(0);                                      \
+    const TInt64 index = TInt64{top} + 2 + OFFSET_HALF(1);                                         \
+    const TUint32 width = (elementBytes);                                                          \
+    LOCAL_ELEMENT(variable, index, width)
 // addr a, pick b (their offsets in a's halves) and an element's address, then the value
-// of `value` stored into it; when `picks`, the value is that of the slot `pickedSlot`.
-#define FUSED_SLOT_ELEMENT_STORE(name, picks, pickedSlot, value)                                   \
+// of `value` stored into it (a constant, or a slot at or below the top). The entries of
+// the word arrays (4-byte elements, the ints and the objects) pass the width 4 to these
+// macros, which spares them the tests of a narrower element.
+#define FUSED_SLOT_ELEMENT_STORE(name, elementBytes, value)                                        \
     fused_##name : {                                                                               \
-        const TInt64 variable = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);             \
-        const TInt64 index = TInt64{top} + 2 + (op->a >> 16);                                      \
-        const TInt64 picked = (pickedSlot);                                                        \
-        if (top >= limit - 2 || !IN_STACK(variable) || !IN_STACK(index) ||                         \
-            ((picks) && !IN_STACK(picked))) [[unlikely]]                                           \
-            RUN_PLAIN();                                                                           \
-        const TUint32 width = u32(op->b);                                                          \
-        LOCAL_ELEMENT(address, variable, index, width)                                             \
-        STORE_INTO_ELEMENT(top + 1, address, width, value)                                         \
+        PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
+        STORE_INTO_ELEMENT(top + 1, width, value)                                                  \
         FUSED_NEXT();                                                                              \
+    }
+// The element of the array variable in slot top - 1 at the index in slot top.
+#define FUSED_ELEMENT_LOAD(name, elementBytes)                                                     \
+    fused_##name : {                                                                               \
+        const TUint32 width = (elementBytes);                                                      \
+        STACK_ELEMENT(width)                                                                       \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        s[--top] = containedWord(space, address);                                                  \
+        FUSED_NEXT();                                                                              \
+    }
+// addr a; pick b; the element's address and load, or the element: the element.
+#define FUSED_SLOT_ELEMENT_LOAD(name, elementBytes)                                                \
+    fused_##name : {                                                                               \
+        SLOTS_DOWN_TO(op->c)                                                                       \
+        const TInt64 variable = TInt64{top} + 1 + op->a;                                           \
+        const TInt64 index = TInt64{top} + 2 + op->b;                                              \
+        const TUint32 width = (elementBytes);                                                      \
+        LOCAL_ELEMENT(variable, index, width)                                                      \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        s[++top] = containedWord(space, address);                                                  \
+        FUSED_NEXT();                                                                              \
+    }
+// The same with the offsets in a's halves, then jz on the element.
+#define FUSED_SLOT_ELEMENT_BRANCH(name, elementBytes)                                              \
+    fused_##name : {                                                                               \
+        PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
+        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
+            RUN_PLAIN();                                                                           \
+        const TUint32 element = containedWord(space, address);                                     \
+        s[top + 1] = element;                                                                      \
+        FUSED_BRANCH(element);                                                                     \
     }
 // An element's address from the array variable in slot top - 1 and the index in slot top,
 // then the value of `value` stored into it (the push or pick puts it in slot top).
@@ -274,11 +363,33 @@ void VirtualMachine::run() {
         if (top < 1 || top >= limit || ((picks) && !IN_STACK(picked))) [[unlikely]]                \
             RUN_PLAIN();                                                                           \
         const TUint32 width = u32(op->a);                                                          \
-        const TVMAddress address = foundArrays.element(space, s[top - 1], s[top], width);          \
-        STORE_INTO_ELEMENT(top - 1, address, width, value)                                         \
+        STACK_ELEMENT(width)                                                                       \
+        STORE_INTO_ELEMENT(top - 1, width, value)                                                  \
         top -= 2;                                                                                  \
         FUSED_NEXT();                                                                              \
     }
+// The slots of a loop's step and test, in a's bytes.
+#define STEPPED_SLOTS()                                                                            \
+    SLOTS_DOWN_TO(op->b)                                                                           \
+    const TInt64 target = TInt64{top} + 1 + OFFSET_BYTE(0);                                        \
+    const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
+    const TInt64 variable = TInt64{top} + 2 + OFFSET_BYTE(3);
+// The step of `step` into slot `target`, then the test of PickSize...Branch on the slots
+// `from` and `variable`. When the array is not found, the step is undone and the plain
+// entries run from the step on.
+#define STEPPED_SIZE_TEST(name, step)                                                              \
+    s[target] += (step);                                                                           \
+    const TUint32 a = s[from];                                                                     \
+    arrayAccess::Array array;                                                                      \
+    if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], ELEMENT_BYTES(op->b),    \
+                              array)) [[unlikely]] {                                               \
+        s[target] -= (step);                                                                       \
+        RUN_PLAIN_REMEMBERING(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                       \
+    }                                                                                              \
+    const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
+    s[top + 1] = result;                                                                           \
+    s[top + 2] = array.size;                                                                       \
+    FUSED_BRANCH(result);
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -320,20 +431,24 @@ void VirtualMachine::run() {
         FUSED_BRANCH(result);                                                                      \
     }                                                                                              \
     fused_PickSize##name##Branch : {                                                               \
-        const TInt64 from = TInt64{top} + 1 + static_cast<TInt16>(op->a & 0xFFFF);                 \
-        const TInt64 variable = TInt64{top} + 2 + (op->a >> 16);                                   \
-        if (top >= limit - 2 || !IN_STACK(from) || !IN_STACK(variable)) [[unlikely]]               \
-            RUN_PLAIN();                                                                           \
+        SLOTS_DOWN_TO(op->b)                                                                       \
+        const TInt64 from = TInt64{top} + 1 + OFFSET_HALF(0);                                      \
+        const TInt64 variable = TInt64{top} + 2 + OFFSET_HALF(1);                                  \
         const TUint32 a = s[from];                                                                 \
-        s[top + 1] = a; /* the array variable may be the picked slot */                            \
-        s[top + 2] = SLOT_ADDRESS(variable);                                                       \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.findHeld(space, s[top + 2], s[variable], u32(op->b), array)) [[unlikely]] \
-            RUN_PLAIN();                                                                           \
+        if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable],                      \
+                                  ELEMENT_BYTES(op->b), array)) [[unlikely]]                       \
+            FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                              \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
         s[top + 2] = array.size;                                                                   \
         FUSED_BRANCH(result);                                                                      \
+    }                                                                                              \
+    fused_StepSize##name##Branch                                                                   \
+        : {STEPPED_SLOTS() STEPPED_SIZE_TEST(name, 1u)} fused_StrideSize##name##Branch : {         \
+        STEPPED_SLOTS()                                                                            \
+        const TUint32 stride = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                                \
+        STEPPED_SIZE_TEST(name, stride)                                                            \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -1044,29 +1159,21 @@ void VirtualMachine::run() {
     // Natives on the array variable in slot top - 1 and the index in slot top, or on the
     // array variable in slot top: where a native would raise an error, it runs itself.
     fused_ElementAddress : {
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
-        if (address == 0) [[unlikely]]
+        STACK_ELEMENT(u32(op->a))
+        if (!found) [[unlikely]]
             RUN_PLAIN();
         s[--top] = address;
         FUSED_NEXT();
     }
-    // The element's first word.
-    fused_ElementLoad : {
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], u32(op->a));
-        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->a))) [[unlikely]]
-            RUN_PLAIN();
-        s[--top] = containedWord(space, address);
-        FUSED_NEXT();
-    }
+        // The element's first word.
+        FUSED_ELEMENT_LOAD(ElementLoad, u32(op->a))
+        FUSED_ELEMENT_LOAD(WordLoad, 4u)
     // The element's slots from slot top on, over the index; a byte is sign-extended.
     fused_ElementValue : {
         const TUint32 width = u32(op->a);
         const TInt32 slots = width < 4 ? 1 : static_cast<TInt32>(width / 4);
-        const TVMAddress address =
-            top < 1 ? 0 : foundArrays.element(space, s[top - 1], s[top], width);
-        if (address == 0 || top + slots - 1 >= limit) [[unlikely]]
+        STACK_ELEMENT(width)
+        if (!found || top + slots - 1 >= limit) [[unlikely]]
             RUN_PLAIN();
         if (width < 4)
             s[top] = bits(static_cast<TInt8>(space.load8(address)));
@@ -1076,41 +1183,44 @@ void VirtualMachine::run() {
         FUSED_NEXT();
     }
     fused_ArraySize : {
-        arrayAccess::Array array;
-        if (top < 0 || !foundArrays.find(space, s[top], u32(op->a), array)) [[unlikely]]
+        if (top < 0) [[unlikely]]
             RUN_PLAIN();
+        arrayAccess::Array array;
+        if (!foundArrays.find(space, s[top], u32(op->a), array)) [[unlikely]]
+            FIND_AGAIN(s[top], u32(op->a));
         s[top] = array.size;
         FUSED_NEXT();
     }
     // addr a; pick b; then the element's address, or its first word, or its size. Each
     // pushes what addr and pick push before the native reads it.
     fused_SlotElementAddress : {
-        PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index, u32(op->c))
-        if (address == 0) [[unlikely]]
+        SLOTS_DOWN_TO(op->c)
+        const TInt64 variable = TInt64{top} + 1 + op->a;
+        const TInt64 index = TInt64{top} + 2 + op->b;
+        LOCAL_ELEMENT(variable, index, ELEMENT_BYTES(op->c))
+        if (!found) [[unlikely]]
             RUN_PLAIN();
         s[++top] = address;
         FUSED_NEXT();
     }
-    fused_SlotElementLoad : {
-        PICKED_SLOTS(variable, index, 2)
-        LOCAL_ELEMENT(address, variable, index, u32(op->c))
-        if (address == 0 || !ELEMENT_WORD_IN_MEMORY(address, u32(op->c))) [[unlikely]]
-            RUN_PLAIN();
-        s[++top] = containedWord(space, address);
-        FUSED_NEXT();
-    }
+        FUSED_SLOT_ELEMENT_LOAD(SlotElementLoad, ELEMENT_BYTES(op->c))
+        FUSED_SLOT_ELEMENT_LOAD(SlotWordLoad, 4u)
+        FUSED_SLOT_ELEMENT_BRANCH(SlotElementBranch, ELEMENT_BYTES(op->b))
+        FUSED_SLOT_ELEMENT_BRANCH(SlotWordBranch, 4u)
         // An element's address, then push c or pick c, and store.
         FUSED_ELEMENT_STORE(ElementStoreConst, false, 0, u32(op->b))
         FUSED_ELEMENT_STORE(ElementStorePick, true, TInt64{top} + op->b, s[picked])
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, false, 0, u32(op->c))
-        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, true, TInt64{top} + 2 + op->c, s[picked])
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStoreConst, ELEMENT_BYTES(op->b), u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotWordStoreConst, 4u, u32(op->c))
+        FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
+                                 s[TInt64{top} + 2 + op->c])
+        FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
         if (!foundArrays.findHeld(space, s[top + 1], s[variable], u32(op->c), array)) [[unlikely]]
-            RUN_PLAIN();
+            FIND_AGAIN(s[top + 1], u32(op->c));
         s[++top] = array.size;
         FUSED_NEXT();
     }
@@ -1196,6 +1306,7 @@ void VirtualMachine::run() {
 #undef AT_WORD
 #undef AT_BYTE
 #undef RUN_PLAIN
+#undef ENTRY_AT
 #undef FUSED_NEXT
 #undef FUSED_BRANCH
 #undef IN_STACK
@@ -1203,10 +1314,23 @@ void VirtualMachine::run() {
 #undef PICKED_SLOTS
 #undef SLOT_ADDRESS
 #undef LOCAL_ELEMENT
+#undef PAIRED_LOCAL_ELEMENT
+#undef STACK_ELEMENT
+#undef FIND_AGAIN
+#undef RUN_PLAIN_REMEMBERING
 #undef STORE_INTO_ELEMENT
 #undef FUSED_SLOT_ELEMENT_STORE
+#undef FUSED_SLOT_ELEMENT_LOAD
+#undef FUSED_ELEMENT_LOAD
+#undef FUSED_SLOT_ELEMENT_BRANCH
 #undef FUSED_ELEMENT_STORE
 #undef ELEMENT_WORD_IN_MEMORY
+#undef OFFSET_BYTE
+#undef OFFSET_HALF
+#undef ELEMENT_BYTES
+#undef SLOTS_DOWN_TO
+#undef STEPPED_SLOTS
+#undef STEPPED_SIZE_TEST
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
