@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -18,13 +19,10 @@ namespace {
 struct StreamTableTest : ::testing::Test {
     StreamTableTest() { heap.setStreamHolderFinaliser(&streams); }
 
-    TVMAddress addReader() {
-        return streams.add(std::make_unique<StreamHolder>(std::make_unique<CountedInput>(deleted)));
+    template <class Counted = CountedInput> TVMAddress addReader() {
+        return streams.add(std::make_unique<StreamHolder>(std::make_unique<Counted>(deleted)));
     }
-    TVMAddress addWriter() {
-        return streams.add(
-            std::make_unique<StreamHolder>(std::make_unique<CountedOutput>(deleted)));
-    }
+    TVMAddress addWriter() { return addReader<CountedOutput>(); }
     TUint32 word(TVMAddress record, StreamHolder::Word which) {
         return space.load32(record + which);
     }
@@ -41,15 +39,17 @@ struct StreamTableTest : ::testing::Test {
 TEST_F(StreamTableTest, ARecordHoldsTheTypeIdAndTheHandleInAStreamHolderBlock) {
     const TVMAddress reader = addReader();
     const TVMAddress writer = addWriter();
-    EXPECT_EQ(heap.entry(headerOf(reader)).gcCode, GC_CODE_STREAM_HOLDER);
-    EXPECT_EQ(heap.entry(headerOf(reader)).actualSize, StreamHolder::kRecordBytes);
-    EXPECT_EQ(word(reader, StreamHolder::ETypeId), 5u);
-    EXPECT_EQ(word(writer, StreamHolder::ETypeId), 6u);
-    EXPECT_NE(word(reader, StreamHolder::EStreamHandle), 0u);
-    EXPECT_NE(word(reader, StreamHolder::EStreamHandle), word(writer, StreamHolder::EStreamHandle));
-    ASSERT_NE(streams.find(reader), nullptr);
-    EXPECT_EQ(streams.find(reader)->typeId(), StreamHolder::FILE_READER_TYPE_ID);
-    EXPECT_EQ(streams.find(writer)->typeId(), StreamHolder::FILE_WRITER_TYPE_ID);
+    const HeapEntry entry = heap.entry(headerOf(reader));
+    EXPECT_EQ((std::tuple{entry.gcCode, entry.actualSize}),
+              (std::tuple{GC_CODE_STREAM_HOLDER, StreamHolder::kRecordBytes}));
+    EXPECT_EQ(
+        (std::tuple{word(reader, StreamHolder::ETypeId), word(writer, StreamHolder::ETypeId)}),
+        (std::tuple{5u, 6u}));
+    const TUint32 handle = word(reader, StreamHolder::EStreamHandle);
+    EXPECT_TRUE(handle != 0 && handle != word(writer, StreamHolder::EStreamHandle));
+    ASSERT_TRUE(streams.find(reader) && streams.find(writer));
+    EXPECT_EQ((std::tuple{streams.find(reader)->typeId(), streams.find(writer)->typeId()}),
+              (std::tuple{StreamHolder::FILE_READER_TYPE_ID, StreamHolder::FILE_WRITER_TYPE_ID}));
 }
 
 TEST_F(StreamTableTest, OnlyTheRecordAHolderWasFiledForReachesItOrDeletesItsStream) {
@@ -64,8 +64,7 @@ TEST_F(StreamTableTest, OnlyTheRecordAHolderWasFiledForReachesItOrDeletesItsStre
     // deletes nothing.
     heap.freeObject(forged);
     heap.freeObject(heap.allocateWords(0, GC_CODE_STREAM_HOLDER));
-    EXPECT_EQ(deleted, 0);
-    EXPECT_NE(streams.find(reader), nullptr);
+    EXPECT_TRUE(deleted == 0 && streams.find(reader));
 }
 
 TEST_F(StreamTableTest, OverwrittenWordsHideTheHolderUntilTheyArePutBack) {
@@ -88,8 +87,7 @@ TEST_F(StreamTableTest, FreeingARecordWithDamagedWordsStillDeletesItsOwnStream) 
     setWord(reader, StreamHolder::EStreamHandle, word(writer, StreamHolder::EStreamHandle));
     setWord(reader, StreamHolder::ETypeId, 0);
     heap.freeObject(reader);
-    EXPECT_EQ(deleted, 1);
-    EXPECT_NE(streams.find(writer), nullptr);
+    EXPECT_TRUE(deleted == 1 && streams.find(writer));
 }
 
 TEST_F(StreamTableTest, ASweepDeletesTheStreamOfEveryRecordItFreesAndNoOther) {
@@ -98,19 +96,16 @@ TEST_F(StreamTableTest, ASweepDeletesTheStreamOfEveryRecordItFreesAndNoOther) {
     const TVMAddress kept = addReader();
     heap.poolContaining(headerOf(kept))->mark(headerOf(kept));
     heap.sweep();
-    EXPECT_EQ(deleted, 2);
-    EXPECT_NE(streams.find(kept), nullptr);
+    EXPECT_TRUE(deleted == 2 && streams.find(kept));
 }
 
 TEST_F(StreamTableTest, FreeingTheRecordDeletesTheStreamAndFreesTheHandleForReuse) {
     const TVMAddress first = addReader();
     const TUint32 handle = word(first, StreamHolder::EStreamHandle);
     heap.freeObject(first);
-    EXPECT_EQ(deleted, 1);
-    EXPECT_EQ(streams.find(first), nullptr);
+    EXPECT_TRUE(deleted == 1 && !streams.find(first));
     const TVMAddress second = addWriter();
-    EXPECT_EQ(word(second, StreamHolder::EStreamHandle), handle);
-    EXPECT_NE(streams.find(second), nullptr);
+    EXPECT_TRUE(word(second, StreamHolder::EStreamHandle) == handle && streams.find(second));
 }
 
 TEST_F(StreamTableTest, AHolderGivesOnlyItsOwnKindOfStream) {
@@ -127,11 +122,9 @@ TEST_F(StreamTableTest, ClosingKeepsTheStreamAndDestructingDeletesIt) {
     StreamHolder& reader = *streams.find(addReader());
     EXPECT_TRUE(reader.isOpen());
     reader.close();
-    EXPECT_FALSE(reader.isOpen());
-    EXPECT_EQ(deleted, 0);
+    EXPECT_TRUE(!reader.isOpen() && deleted == 0);
     reader.destruct();
-    EXPECT_EQ(deleted, 1);
-    EXPECT_FALSE(reader.isOpen());
+    EXPECT_TRUE(!reader.isOpen() && deleted == 1);
     reader.close(); // nothing left to close
 }
 
