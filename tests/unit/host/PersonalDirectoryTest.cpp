@@ -5,8 +5,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 namespace {
 
@@ -16,12 +15,6 @@ protected:
     std::string root = temporary.path().toStdString();
     ApplicationFiles files{CAppsString(root.c_str())};
 
-    std::string contentOf(const std::string& relative) {
-        std::ifstream in(root + "/" + relative, std::ios::binary);
-        std::stringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
     void write(const OString& path, bool truncate, const std::string& text) {
         auto stream = files.openOutputFile(path, truncate);
         ASSERT_TRUE(stream);
@@ -49,7 +42,7 @@ TEST_F(PersonalDirectory, TakesTheChangesAndBothAreSeen) {
     write(OString("shipped/a.txt"), false, "+");
     ASSERT_TRUE(files.listDirectory(OString("shipped"), fileNames, directories));
     EXPECT_EQ(fileNames.size(), 2u) << "one name from the first listing, once from the second";
-    EXPECT_EQ(contentOf("shipped/a.txt"), "shipped");
+    EXPECT_EQ(readFile(root + "/shipped/a.txt"), "shipped");
     EXPECT_TRUE(files.deleteFile(OString("shipped/a.txt")));
     EXPECT_TRUE(files.fileExists(OString("shipped/a.txt"))) << "the shipped one again";
 }
