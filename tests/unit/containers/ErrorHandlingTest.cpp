@@ -39,20 +39,19 @@ TEST(ErrorHandling, FatalMachineErrorLeavesCode11WithoutItsDescription) {
         raiseFatalMachineError("'main' not found");
         FAIL();
     } catch (const ErrorHandlingException&) {
-        EXPECT_EQ(lastErrorCode(), 11);
-        EXPECT_EQ(latin1(lastErrorMessage()), "UnknownException (CODE:11)");
+        EXPECT_EQ(std::pair(lastErrorCode(), latin1(lastErrorMessage())),
+                  std::pair(11, std::string("UnknownException (CODE:11)")));
     }
 }
 
 TEST(ErrorHandling, ClearEmptiesTheRecordAndNextErrorReplacesIt) {
     raised(5, "first");
     clearLastError();
-    EXPECT_EQ(lastErrorCode(), 0);
-    EXPECT_TRUE(lastErrorMessage().isEmpty());
+    EXPECT_EQ(std::pair(lastErrorCode(), latin1(lastErrorMessage())), std::pair(0, std::string()));
     raised(6, "a");
     raised(7, "b");
-    EXPECT_EQ(lastErrorCode(), 7);
-    EXPECT_EQ(latin1(lastErrorMessage()), "IOException: b");
+    EXPECT_EQ(std::pair(lastErrorCode(), latin1(lastErrorMessage())),
+              std::pair(7, std::string("IOException: b")));
 }
 
 } // namespace

@@ -42,9 +42,7 @@ TEST_P(LinkedListTest, RemovalThroughIteratorsRelinksBothWays) {
     EXPECT_EQ(list.size(), 2);
     list.remove(list.find(2));
     list.remove(list.begin());
-    EXPECT_TRUE(list.isEmpty());
-    EXPECT_EQ(list.head(), nullptr);
-    EXPECT_EQ(list.tail(), nullptr);
+    EXPECT_TRUE(list.isEmpty() && !list.head() && !list.tail());
 }
 
 TEST_P(LinkedListTest, FindAndEndPosition) {
@@ -63,10 +61,9 @@ TEST(NodePool, LookupIsCheckedAgainstRangeAndUseAndIndexZeroMeansNoNode) {
     ListEntry<int>* node = pool.allocateNode();
     EXPECT_EQ(node->poolIndex, 1u);
     EXPECT_EQ(pool.nodeAt(1), node);
-    EXPECT_EQ(pool.nodeAt(NodePool<int>::NoNode), nullptr);
-    EXPECT_EQ(pool.nodeAt(2), nullptr) << "never handed out";
-    EXPECT_EQ(pool.nodeAt(256), nullptr) << "beyond the first block";
-    EXPECT_EQ(pool.nodeAt(0xFFFFFFFFu), nullptr);
+    // 2 was never handed out, 256 lies beyond the first block.
+    for (const TUint32 index : {NodePool<int>::NoNode, 2u, 256u, 0xFFFFFFFFu})
+        EXPECT_EQ(pool.nodeAt(index), nullptr) << index;
     pool.releaseNode(node);
     EXPECT_EQ(pool.nodeAt(1), nullptr) << "released";
 }

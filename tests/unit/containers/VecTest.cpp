@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -44,8 +45,7 @@ TEST(Vec, AppendGrowsByAQuarterPlusEight) {
         vec.append(i);
     }
     EXPECT_EQ(capacities, (std::vector<TInt32>{0, 8, 18, 30, 45}));
-    EXPECT_EQ(vec.capacity(), 64);
-    EXPECT_EQ(vec[63], 63);
+    EXPECT_EQ((std::tuple{vec.capacity(), vec[63]}), (std::tuple{64, 63}));
 }
 
 TEST(Vec, InsertAndRemoveKeepTheOrder) {
@@ -101,9 +101,8 @@ TEST(Vec, CopiesAreIndependent) {
     Vec<OString> copy(original);
     copy[0].append(u'b');
     copy.append(OString("c"));
-    EXPECT_EQ(latin1(original[0]), "a");
-    EXPECT_EQ(original.size(), 1);
-    EXPECT_EQ(latin1(copy[0]), "ab");
+    EXPECT_EQ((std::tuple{latin1(original[0]), original.size(), latin1(copy[0])}),
+              (std::tuple{std::string("a"), 1, std::string("ab")}));
 }
 
 TEST(Vec, StorageComesFromTheAllocator) {
@@ -112,8 +111,7 @@ TEST(Vec, StorageComesFromTheAllocator) {
         Vec<int> vec(&allocator);
         for (int i = 0; i < 10; ++i)
             vec.append(i);
-        EXPECT_EQ(allocator.allocations, 2);
-        EXPECT_EQ(allocator.releases, 1);
+        EXPECT_EQ((std::tuple{allocator.allocations, allocator.releases}), (std::tuple{2, 1}));
     }
     EXPECT_EQ(allocator.releases, 2);
 }

@@ -27,6 +27,13 @@ protected:
     TUint32 load(TVMAddress address) const { return space.load32(address); }
     void store(TVMAddress address, TUint32 value) { space.store32(address, value); }
     bool alive(TVMAddress object) const { return heap.isBlockInUse(headerOf(object)); }
+    // Which of the objects are alive, in order.
+    std::vector<bool> alive(std::initializer_list<TVMAddress> objects) const {
+        std::vector<bool> answers;
+        for (const TVMAddress object : objects)
+            answers.push_back(alive(object));
+        return answers;
+    }
     // A collection from the roots that must not be abandoned.
     void collect() { ASSERT_TRUE(collector.collectFromRoots(0)); }
 

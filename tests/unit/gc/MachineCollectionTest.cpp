@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <optional>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -117,8 +118,9 @@ scan:                       ; return (R), kept (R+1, a reference), plain (R+2)
 TEST(MachineCollection, AfterAHostCallWhatNothingReachesIsFreedButTheResultOutlivesIt) {
     StartedMachine vm(kProgram);
     vm.machine->callMethod(vm.handle("make"), {}, {}, 0);
-    EXPECT_TRUE(alive(*vm.machine, vm.global(0))) << "held in a global";
-    EXPECT_FALSE(alive(*vm.machine, 0u - vm.global(1)));
+    // The one held in a global lives.
+    EXPECT_EQ((std::tuple{alive(*vm.machine, vm.global(0)), alive(*vm.machine, 0u - vm.global(1))}),
+              (std::tuple{true, false}));
     const TVMAddress result = vm.machine->callMethod(vm.handle("(object)made"), {}, {}, 1);
     EXPECT_TRUE(alive(*vm.machine, result));
     vm.machine->callMethod(vm.handle("wait"), {}, {}, 0);
@@ -161,8 +163,8 @@ TEST(MachineCollection, TheFullCollectionFollowsTheRunningFrames) {
         plainAlive = stillHolds(machine, 0u - vm.global(1), 22);
     };
     machine.callMethod(vm.handle("scan"), {}, {}, 0);
-    EXPECT_EQ(keptAlive, true) << "a local reference slot";
-    EXPECT_EQ(plainAlive, false) << "a local slot the layout does not name";
+    // A local reference slot keeps its object; a local slot the layout does not name not.
+    EXPECT_EQ((std::tuple{keptAlive, plainAlive}), (std::tuple{true, false}));
 }
 
 TEST(MachineCollection, StressModeCollectsBeforeEveryAllocation) {

@@ -1,6 +1,10 @@
 #include "CollectorTesting.h"
 
+#include <tuple>
+
 namespace {
+
+using Alive = std::vector<bool>;
 
 TEST_F(CollectorTest, ObjectReachableOnlyThroughAChainOfCellsSurvives) {
     const TVMAddress object = pair();
@@ -8,9 +12,8 @@ TEST_F(CollectorTest, ObjectReachableOnlyThroughAChainOfCellsSurvives) {
     const TVMAddress loose = cell(object);
     heap.addRoot(outer);
     collect();
-    for (const TVMAddress kept : {object, inner, middle, outer})
-        EXPECT_TRUE(alive(kept));
-    EXPECT_FALSE(alive(loose)) << "a cell survives only while something refers to it";
+    // A cell survives only while something refers to it.
+    EXPECT_EQ(alive({object, inner, middle, outer, loose}), Alive({1, 1, 1, 1, 0}));
     heap.removeRoot(outer);
     collect();
     EXPECT_EQ(heap.numberOfEntries(), 0);
@@ -36,17 +39,13 @@ TEST_F(CollectorTest, ObjectArraysKeepTheirElementsAndPrimitiveArraysDoNot) {
     const TVMAddress references = variable(elements, GC_CODE_OBJECT_ARRAY_REF);
     heap.addRoot(references);
     collect();
-    for (const TVMAddress kept : {first, second, elements, storageOf(elements), references})
-        EXPECT_TRUE(alive(kept));
+    EXPECT_EQ(alive({first, second, elements, storageOf(elements), references}),
+              Alive({1, 1, 1, 1, 1}));
 
     heap.removeRoot(references);
-    const TVMAddress numbers = variable(elements, GC_CODE_PRIMITIVE_ARRAY_REF);
-    heap.addRoot(numbers);
+    heap.addRoot(variable(elements, GC_CODE_PRIMITIVE_ARRAY_REF));
     collect();
-    EXPECT_TRUE(alive(elements));
-    EXPECT_TRUE(alive(storageOf(elements)));
-    EXPECT_FALSE(alive(first));
-    EXPECT_FALSE(alive(second));
+    EXPECT_EQ(alive({first, second, elements, storageOf(elements)}), Alive({0, 0, 1, 1}));
     EXPECT_EQ(heap.numberOfEntries(), 3);
 }
 
@@ -71,8 +70,7 @@ TEST_F(CollectorTest, ArrayReachedWithoutItsVariableKeepsItsStorageButNotItsElem
     const TVMAddress elements = array({element});
     heap.addRoot(cell(elements));
     collect();
-    EXPECT_TRUE(alive(storageOf(elements)));
-    EXPECT_FALSE(alive(element));
+    EXPECT_EQ(alive({storageOf(elements), element}), Alive({1, 0}));
 }
 
 TEST_F(CollectorTest, ObjectsKeepTheirReferenceFieldsAndArrayFields) {
@@ -89,11 +87,8 @@ TEST_F(CollectorTest, ObjectsKeepTheirReferenceFieldsAndArrayFields) {
     store(root + 12, unreferenced); // not one of the class's reference fields
     heap.addRoot(root);
     collect();
-    EXPECT_TRUE(alive(referenced));
-    EXPECT_TRUE(alive(element));
-    EXPECT_TRUE(alive(load(holder + 12)));
-    EXPECT_FALSE(alive(number));
-    EXPECT_FALSE(alive(unreferenced));
+    EXPECT_EQ(alive({referenced, element, load(holder + 12), number, unreferenced}),
+              Alive({1, 1, 1, 0, 0}));
 }
 
 // A reference cell's first word counts the references after it: 1 or 2.
@@ -110,9 +105,7 @@ TEST_F(CollectorTest, ReferenceCellsHoldOneOrTwoReferencesAndAnotherCountAbandon
     heap.addRoot(one);
     heap.addRoot(two);
     collect();
-    EXPECT_TRUE(alive(a));
-    EXPECT_FALSE(alive(b));
-    EXPECT_TRUE(alive(c));
+    EXPECT_EQ(alive({a, b, c}), Alive({1, 0, 1}));
     store(two, 3);
     const TVMAddress garbage = pair();
     EXPECT_FALSE(collector.collectFromRoots(0));
@@ -128,8 +121,8 @@ TEST_F(CollectorTest, ReferenceToAFreeBlockAbandonsTheCollectionAndClearsItsMark
     EXPECT_TRUE(alive(garbage));
     store(root + 8, 0);
     collect();
-    EXPECT_TRUE(alive(child)) << "a mark left from the abandoned collection hid the child";
-    EXPECT_FALSE(alive(garbage));
+    // A mark left from the abandoned collection would hide the child.
+    EXPECT_EQ(alive({child, garbage}), Alive({1, 0}));
 }
 
 TEST_F(CollectorTest, PreciseValueThatStartsNoBlockIsFollowedConservatively) {
@@ -138,8 +131,8 @@ TEST_F(CollectorTest, PreciseValueThatStartsNoBlockIsFollowedConservatively) {
     heap.addRoot(pair(target + 4, 12345));
     heap.addRoot(cell(numbers + 200000)); // beyond every pool
     collect();
-    EXPECT_TRUE(alive(target)) << "a reference into an object keeps the object";
-    EXPECT_FALSE(alive(numbers));
+    // A reference into an object keeps the object.
+    EXPECT_EQ(alive({target, numbers}), Alive({1, 0}));
 }
 
 TEST_F(CollectorTest, NativeObjectsKeepWhatTheyReport) {
@@ -153,8 +146,7 @@ TEST_F(CollectorTest, NativeObjectsKeepWhatTheyReport) {
     EXPECT_TRUE(alive(kept));
     heap.removeRoot(native);
     collect();
-    EXPECT_FALSE(alive(kept));
-    EXPECT_EQ(destroyed, 1);
+    EXPECT_EQ((std::tuple{alive(kept), destroyed}), (std::tuple{false, 1}));
 }
 
 TEST_F(CollectorTest, ConservativeValuesKeepOnlyBlocksInUse) {

@@ -44,8 +44,7 @@ TEST_F(StackScanTest, ValuePointingIntoAnObjectKeepsItAliveAndAnEmptyStackIsNotR
     EXPECT_FALSE(alive(dropped));
     const TVMAddress object = pair(), loose = pair();
     collectWithStack({7, object + 8, 0});
-    EXPECT_TRUE(alive(object));
-    EXPECT_FALSE(alive(loose));
+    EXPECT_EQ(alive({object, loose}), (std::vector<bool>{true, false}));
 }
 
 TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
@@ -58,9 +57,8 @@ TEST_F(StackScanTest, OnlyTheReferenceSlotsOfAFrameAreFollowed) {
                  .localReferenceSlots = {3}});
     // below | result, argument, return address, local, plain local | above
     collectWithStack({below, 0, argument + 4, 99, local, plain, above});
-    for (const TVMAddress kept : {below, argument, local, above})
-        EXPECT_TRUE(alive(kept));
-    EXPECT_FALSE(alive(plain));
+    EXPECT_EQ(alive({below, argument, local, above, plain}),
+              (std::vector<bool>{true, true, true, true, false}));
 }
 
 // A call that overflowed the stack before pushing its local: vminternalthrow's frame
@@ -104,10 +102,9 @@ TEST_F(StackScanTest, ArrayVariablesInTheFrameAndAddressedByArguments) {
                  .localArraySlots = {2},
                  .localArrayHoldsReferences = {255}});
     collectWithStack({variableBlock, 0, local, 4});
-    EXPECT_TRUE(alive(element));
-    EXPECT_TRUE(alive(elsewhere));
-    EXPECT_TRUE(alive(storageOf(addressed)));
-    EXPECT_FALSE(alive(variableBlock)) << "only the variable's words were read";
+    // Only the variable's words were read, not its block.
+    EXPECT_EQ(alive({element, elsewhere, storageOf(addressed), variableBlock}),
+              (std::vector<bool>{true, true, true, false}));
 }
 
 TEST_F(StackScanTest, FramesClaimingSlotsOutsideTheStackAreBounded) {

@@ -1,6 +1,7 @@
 #include "FreeBlockLists.h"
 
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -24,14 +25,12 @@ TEST(FreeBlockLists, LargerClassesAreTriedBeforeFirstFitInTheOwnClass) {
     lists.add({0x200, 24, nullptr});                       // class 5
     lists.add({0x300, 300, nullptr});                      // class 9
     lists.add({0x400, 200, nullptr});                      // class 8
-    EXPECT_EQ(takeFit(lists, 17), 0x400u);
-    EXPECT_EQ(takeFit(lists, 17), 0x300u);
-    EXPECT_EQ(takeFit(lists, 22), 0x200u);
-    EXPECT_EQ(takeFit(lists, 22), 0u);
+    EXPECT_EQ((std::vector{takeFit(lists, 17), takeFit(lists, 17), takeFit(lists, 22),
+                           takeFit(lists, 22)}),
+              (std::vector<TVMAddress>{0x400, 0x300, 0x200, 0}));
     EXPECT_EQ(lists.find(small)->header, 0x100u);
     EXPECT_EQ(lists.take(small).size, 20u);
-    EXPECT_EQ(lists.find(small), nullptr);
-    EXPECT_EQ(lists.find(0), nullptr);
+    EXPECT_FALSE(lists.find(small) || lists.find(0));
 }
 
 TEST(FreeBlockLists, RefileKeepsTheOrderOfTakeThenAdd) {
@@ -42,9 +41,8 @@ TEST(FreeBlockLists, RefileKeepsTheOrderOfTakeThenAdd) {
     EXPECT_EQ(lists.refile(last, {0x240, 30, nullptr}), last);
     lists.refile(first, {0x140, 18, nullptr}); // now behind 0x240
     lists.refile(other, {0x340, 1000, nullptr});
-    EXPECT_EQ(takeFit(lists, 600), 0x340u);
-    EXPECT_EQ(takeFit(lists, 17), 0x240u);
-    EXPECT_EQ(takeFit(lists, 17), 0x140u);
+    EXPECT_EQ((std::vector{takeFit(lists, 600), takeFit(lists, 17), takeFit(lists, 17)}),
+              (std::vector<TVMAddress>{0x340, 0x240, 0x140}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "HeapTesting.h"
 
 #include <new>
+#include <tuple>
 
 namespace {
 
@@ -20,55 +21,48 @@ TEST_F(HeapTest, FirstRequestSplitsThePoolBlockAndFilesTheRest) {
     EXPECT_EQ(heap.entry(block), (HeapEntry{12, 12, 0, 0, GC_CODE_DATA, 0}));
     EXPECT_EQ(space.load32(payloadOf(block) + 12), 40u);
     const TVMAddress rest = heap.nextBlock(block);
-    EXPECT_EQ(rest, block + 40);
-    EXPECT_EQ(heap.entry(rest).size, 64000u - 40);
-    EXPECT_FALSE(heap.isBlockInUse(rest));
-    EXPECT_EQ(heap.nextBlock(rest), 0u);
+    EXPECT_EQ(
+        (std::tuple{rest, heap.entry(rest).size, heap.isBlockInUse(rest), heap.nextBlock(rest)}),
+        (std::tuple{block + 40, 64000u - 40, false, 0u}));
     // The rest is in the list of class 16: a request of that class finds it by first fit.
-    EXPECT_EQ(allocate(40000), rest);
-    EXPECT_EQ(heap.poolCount(), 1);
+    EXPECT_EQ((std::tuple{allocate(40000), heap.poolCount()}), (std::tuple{rest, 1}));
 }
 
 TEST_F(HeapTest, LargeRequestGetsAPoolOfItsOwnSizeUsedWhole) {
     const TVMAddress block = allocate(70001);
-    EXPECT_EQ(heap.poolCount(), 2);
-    EXPECT_EQ(heap.firstBlock(1), block);
-    EXPECT_EQ(heap.entry(block).size, 70004u);
-    EXPECT_EQ(heap.nextBlock(block), 0u);
-    EXPECT_EQ(figure("SzOfPools="), 64080 + 70084);
+    EXPECT_EQ((std::tuple{heap.poolCount(), heap.firstBlock(1), heap.entry(block).size,
+                          heap.nextBlock(block), figure("SzOfPools=")}),
+              (std::tuple{2, block, 70004u, 0u, 64080 + 70084}));
 }
 
 TEST_F(HeapTest, OnlyAnExcessAbove28BytesIsSplitOff) {
     const TVMAddress free = loneFreeBlock(100);
-    EXPECT_EQ(allocate(72), free);
-    EXPECT_EQ(heap.entry(free).size, 100u);
+    EXPECT_EQ((std::tuple{allocate(72), heap.entry(free).size}), (std::tuple{free, 100u}));
     heap.freeEntry(free);
-    EXPECT_EQ(allocate(68), free);
-    EXPECT_EQ(heap.entry(free).size, 68u);
-    EXPECT_EQ(heap.entry(free + 96).size, 4u);
-    EXPECT_EQ(figure("freeSpace="), 4);
+    EXPECT_EQ((std::tuple{allocate(68), heap.entry(free).size, heap.entry(free + 96).size,
+                          figure("freeSpace=")}),
+              (std::tuple{free, 68u, 4u, 4}));
 }
 
 TEST_F(HeapTest, ZeroByteRequestCountsAndPayloadsStartZeroed) {
     const TVMAddress block = allocate(0);
-    EXPECT_EQ(heap.entry(block).size, 0u);
-    EXPECT_EQ(heap.nextBlock(block), block + kBlockOverhead);
-    EXPECT_EQ(heap.numberOfEntries(), 1);
+    EXPECT_EQ((std::tuple{heap.entry(block).size, heap.nextBlock(block), heap.numberOfEntries()}),
+              (std::tuple{0u, block + kBlockOverhead, 1}));
     const TVMAddress object = heap.allocateWords(3, GC_CODE_OBJECT);
     space.store32(object + 8, 0xDEADBEEF);
     heap.freeObject(object);
-    EXPECT_EQ(heap.allocateBytes(9, GC_CODE_OBJECT), object);
-    EXPECT_EQ(space.load32(object + 8), 0u);
+    EXPECT_EQ((std::tuple{heap.allocateBytes(9, GC_CODE_OBJECT), space.load32(object + 8)}),
+              (std::tuple{object, 0u}));
 }
 
 TEST_F(HeapTest, PairIsTwoAdjacentBlocks) {
     const auto [vector, variable] =
         heap.createPair(16, 0, GC_CODE_VECTOR, 8, 0, GC_CODE_PRIMITIVE_ARRAY_REF);
     EXPECT_EQ(variable, vector + 16 + kBlockOverhead);
-    EXPECT_EQ(heap.entry(headerOf(vector)).gcCode, GC_CODE_VECTOR);
-    EXPECT_EQ(heap.entry(headerOf(variable)).gcCode, GC_CODE_PRIMITIVE_ARRAY_REF);
-    EXPECT_EQ(heap.numberOfEntries(), 2);
-    EXPECT_EQ(figure("actual "), 24);
+    EXPECT_EQ(
+        (std::tuple{heap.entry(headerOf(vector)).gcCode, heap.entry(headerOf(variable)).gcCode}),
+        (std::tuple{GC_CODE_VECTOR, GC_CODE_PRIMITIVE_ARRAY_REF}));
+    EXPECT_EQ((std::tuple{heap.numberOfEntries(), figure("actual ")}), (std::tuple{2, 24}));
 }
 
 TEST_F(HeapTest, PairLeavesUnsplitExcessToItsSecondBlock) {

@@ -1,6 +1,7 @@
 #include "HeapTesting.h"
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -12,8 +13,7 @@ TEST_F(HeapTest, NativeObjectsDieExactlyOnce) {
         scoped.allocateNative(std::make_unique<CountedObject>(destroyed), GC_CODE_DATA);
         scoped.freeObject(freed);
         scoped.freeObject(freed);
-        EXPECT_EQ(destroyed, 1);
-        EXPECT_EQ(scoped.nativeObject(freed), nullptr);
+        EXPECT_EQ((std::tuple{destroyed, scoped.nativeObject(freed)}), (std::tuple{1, nullptr}));
     }
     EXPECT_EQ(destroyed, 2);
 }
@@ -29,8 +29,7 @@ TEST_F(HeapTest, OnlyTheOwningBlockReachesANativeObject) {
     for (const TVMAddress forged : {plain, 0u, 0xFFFFFFF0u})
         EXPECT_EQ(heap.nativeObject(forged), nullptr);
     heap.freeObject(plain);
-    EXPECT_EQ(destroyed, 0);
-    EXPECT_EQ(heap.nativeObject(native), object);
+    EXPECT_EQ((std::tuple{destroyed, heap.nativeObject(native)}), (std::tuple{0, object}));
 }
 
 TEST_F(HeapTest, OverwrittenHandleStillLetsTheOwnerDestroyItsObject) {
@@ -48,12 +47,10 @@ TEST_F(HeapTest, OverwrittenHandleStillLetsTheOwnerDestroyItsObject) {
 TEST_F(HeapTest, NativeWithCellIsAPairCountedInTheReport) {
     const auto [text, cell] =
         heap.allocateNativeWithCell(std::make_unique<CountedObject>(destroyed, 50), GC_CODE_STRING);
-    EXPECT_EQ(cell, text + 4 + kBlockOverhead);
-    EXPECT_EQ(space.load32(cell), text);
-    EXPECT_EQ(heap.entry(headerOf(cell)).gcCode, GC_CODE_NATIVE_REF);
-    EXPECT_EQ(figure("outsideHeap "), 50);
-    EXPECT_EQ(figure("stringContents="), 50);
-    EXPECT_EQ(figure("total "), 80 + 8 + 2 * kBlockOverhead + 50);
+    EXPECT_EQ((std::tuple{cell, space.load32(cell), heap.entry(headerOf(cell)).gcCode}),
+              (std::tuple{text + 4 + kBlockOverhead, text, GC_CODE_NATIVE_REF}));
+    EXPECT_EQ((std::tuple{figure("outsideHeap "), figure("stringContents="), figure("total ")}),
+              (std::tuple{50, 50, 80 + 8 + 2 * kBlockOverhead + 50}));
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "HeapTesting.h"
 
+#include <tuple>
+
 namespace {
 
 TEST_F(HeapTest, ThreeNeighboursFreedFirstThirdSecondBecomeOneBlock) {
@@ -7,19 +9,18 @@ TEST_F(HeapTest, ThreeNeighboursFreedFirstThirdSecondBecomeOneBlock) {
     const TVMAddress guard = allocate(16);
     heap.freeEntry(first);
     heap.freeEntry(third);
-    EXPECT_EQ(heap.freeEntry(second), first);
-    EXPECT_EQ(heap.entry(first).size, 3 * 16 + 2 * kBlockOverhead);
-    EXPECT_EQ(heap.nextBlock(first), guard);
-    EXPECT_EQ(heap.numberOfEntries(), 1);
+    EXPECT_EQ((std::tuple{heap.freeEntry(second), heap.entry(first).size, heap.nextBlock(first),
+                          heap.numberOfEntries()}),
+              (std::tuple{first, 3 * 16 + 2 * kBlockOverhead, guard, 1}));
 }
 
 TEST_F(HeapTest, FreeingEverythingRestoresOneBlockOfThePoolSize) {
     const TVMAddress a = allocate(8), b = allocate(100), c = allocate(0), d = allocate(40);
     for (const TVMAddress block : {c, a, d, b})
         heap.freeEntry(block);
-    EXPECT_EQ(heap.entry(heap.firstBlock(0)).size, 64000u);
-    EXPECT_EQ(figure("freeSpace="), 64000);
-    EXPECT_EQ(figure("headers "), 80);
+    EXPECT_EQ(
+        (std::tuple{heap.entry(heap.firstBlock(0)).size, figure("freeSpace="), figure("headers ")}),
+        (std::tuple{64000u, 64000, 80}));
 }
 
 TEST_F(HeapTest, SecondReleaseAndStrayAddressesAreIgnored) {
@@ -39,8 +40,8 @@ TEST_F(HeapTest, FreedBlockIsNoLongerFreeable) {
     allocate(16);
     heap.freeEntry(block);
     EXPECT_EQ(heap.entry(block), (HeapEntry{16, 16, 0, 0, GC_CODE_FREE, space.load32(block + 20)}));
-    EXPECT_EQ(raisedCode([&] { heap.freeEntry(block); }), EFatalMachineError);
-    EXPECT_EQ(raisedCode([&] { heap.freeEntry(block + 4); }), EFatalMachineError);
+    for (const TVMAddress freed : {block, block + 4})
+        EXPECT_EQ(raisedCode([&] { heap.freeEntry(freed); }), EFatalMachineError) << freed - block;
 }
 
 class RecordingFinaliser : public MStreamHolderFinaliser {

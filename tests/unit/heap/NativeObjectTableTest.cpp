@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -42,9 +43,8 @@ TEST_F(NativeObjectTableTest, ManyObjectsEachReachedOnlyByItsOwner) {
         ASSERT_EQ(tagAt(handles[i], 0x10000 + 16 * i), i);
         ASSERT_EQ(tagAt(handles[i], 0x10000 + 16 * (i + 1)), -1);
     }
-    EXPECT_EQ(tagAt(0, 0), -1);
-    EXPECT_EQ(tagAt(kCount + 1, 0), -1);
-    EXPECT_EQ(tagAt(0xFFFFFFFF, 0x10000), -1);
+    EXPECT_EQ((std::vector{tagAt(0, 0), tagAt(kCount + 1, 0), tagAt(0xFFFFFFFF, 0x10000)}),
+              (std::vector{-1, -1, -1}));
     EXPECT_TRUE(destroyed.empty());
 }
 
@@ -55,11 +55,9 @@ TEST_F(NativeObjectTableTest, FreedHandlesAreReusedLastFreedFirst) {
     const std::unique_ptr<GCObject> fourth = table.take(4, 0x400);
     ASSERT_NE(fourth, nullptr);
     EXPECT_EQ(tagAt(4, 0x400), -1);
-    EXPECT_EQ(add(40, 0x4000), 4u);
-    EXPECT_EQ(add(20, 0x2000), 2u);
-    EXPECT_EQ(add(6, 0x600), 6u);
-    EXPECT_EQ(tagAt(4, 0x4000), 40);
-    EXPECT_EQ(tagAt(2, 0x2000), 20);
+    EXPECT_EQ((std::vector{add(40, 0x4000), add(20, 0x2000), add(6, 0x600)}),
+              (std::vector<TUint32>{4, 2, 6}));
+    EXPECT_EQ((std::tuple{tagAt(4, 0x4000), tagAt(2, 0x2000)}), (std::tuple{40, 20}));
 }
 
 TEST_F(NativeObjectTableTest, AFreeSlotNeverMatchesAnOwnerEqualToItsLink) {
@@ -71,11 +69,9 @@ TEST_F(NativeObjectTableTest, AFreeSlotNeverMatchesAnOwnerEqualToItsLink) {
     EXPECT_EQ(tagAt(3, 1), -1);
     // A block that claims to own handle 3 but owns nothing: nothing is handed over and the
     // free slots stay usable.
-    EXPECT_EQ(table.take(3, 1), nullptr);
-    EXPECT_EQ(table.take(7, 1), nullptr);
-    EXPECT_EQ(add(30, 0x3000), 3u);
-    EXPECT_EQ(add(10, 0x1000), 1u);
-    EXPECT_EQ(add(4, 0x400), 4u);
+    EXPECT_FALSE(table.take(3, 1) || table.take(7, 1));
+    EXPECT_EQ((std::vector{add(30, 0x3000), add(10, 0x1000), add(4, 0x400)}),
+              (std::vector<TUint32>{3, 1, 4}));
     EXPECT_EQ(tagAt(2, 0x200), 2);
 }
 
@@ -84,8 +80,7 @@ TEST_F(NativeObjectTableTest, AWrongHandleStillFindsTheOwnersObject) {
     add(2, 0x200);
     const std::unique_ptr<GCObject> taken = table.take(1, 0x200);
     ASSERT_NE(taken, nullptr);
-    EXPECT_EQ(static_cast<Tagged&>(*taken).tag, 2);
-    EXPECT_EQ(tagAt(1, 0x100), 1);
+    EXPECT_EQ((std::tuple{static_cast<Tagged&>(*taken).tag, tagAt(1, 0x100)}), (std::tuple{2, 1}));
 }
 
 TEST_F(NativeObjectTableTest, DestroyAllDestroysEachObjectOnceAndEmptiesTheTable) {
@@ -93,10 +88,8 @@ TEST_F(NativeObjectTableTest, DestroyAllDestroysEachObjectOnceAndEmptiesTheTable
         add(i, 0x100 * i);
     table.take(3, 0x300).reset();
     table.destroyAll();
-    EXPECT_EQ(destroyed.size(), 5000u);
-    EXPECT_EQ(tagAt(1, 0x100), -1);
-    EXPECT_EQ(add(7, 0x700), 1u);
-    EXPECT_EQ(add(8, 0x800), 2u);
+    EXPECT_EQ((std::tuple{destroyed.size(), tagAt(1, 0x100)}), (std::tuple{5000u, -1}));
+    EXPECT_EQ((std::vector{add(7, 0x700), add(8, 0x800)}), (std::vector<TUint32>{1, 2}));
 }
 
 } // namespace

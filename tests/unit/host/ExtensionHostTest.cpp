@@ -10,6 +10,7 @@
 #include "VirtualMachine.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -85,19 +86,16 @@ TEST_F(ExtensionHostTest, ResultsReplaceTheOperandsAndTheNewTopIsReturned) {
     setSlot(2, 2); // high word
     setSlot(3, 5); // + 5
     EXPECT_EQ(call(1, 3), 2);
-    EXPECT_EQ(slot(1), 0u);
-    EXPECT_EQ(slot(2), 7u);
-    EXPECT_EQ(slot(0), 99u) << "slots below the operands stay";
+    // Slots below the operands stay.
+    EXPECT_EQ((std::tuple{slot(0), slot(1), slot(2)}), (std::tuple{99u, 0u, 7u}));
     EXPECT_EQ(call(3, 2), 1) << "a function that only pops";
     EXPECT_EQ(call(4, 1), 3) << "a two-slot value pushed onto the stack";
-    EXPECT_EQ(slot(2), 0x80000000u);
-    EXPECT_EQ(slot(3), 1u);
+    EXPECT_EQ((std::tuple{slot(2), slot(3)}), (std::tuple{0x80000000u, 1u}));
 }
 
 TEST_F(ExtensionHostTest, StringOperandsAndOperandsOutsideTheStack) {
     setSlot(1, newStringCell(machine.getHeap(), OString("four")));
-    EXPECT_EQ(call(2, 1), 1);
-    EXPECT_EQ(slot(1), 4u);
+    EXPECT_EQ((std::tuple{call(2, 1), slot(1)}), (std::tuple{1, 4u}));
     setSlot(1, 0);
     EXPECT_EQ(raisedCode([&] { call(2, 1); }), ENullPointer);
     EXPECT_EQ(raisedCode([&] { call(3, -1); }), EFatalMachineError);

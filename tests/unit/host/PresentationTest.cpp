@@ -22,10 +22,9 @@ TEST(Presentation, APortraitPictureStandsUprightInAPortraitWindow) {
 TEST(Presentation, EmptyAndHugeRectanglesStayWithinTheWindow) {
     const Presentation shown(kLandscape, kLandscape, false);
     constexpr double kLargest = std::numeric_limits<int>::max();
-    EXPECT_EQ(shown.windowRectOf(10, 10, 0, 5), QRect());
-    EXPECT_EQ(shown.windowRectOf(10, 10, -5, 5), QRect());
-    EXPECT_EQ(shown.windowRectOf(900, 10, 5, 5), QRect());
-    EXPECT_EQ(shown.windowRectOf(-kLargest, -kLargest, kLargest, kLargest), QRect());
+    for (const QRectF& area : {QRectF(10, 10, 0, 5), QRectF(10, 10, -5, 5), QRectF(900, 10, 5, 5),
+                               QRectF(-kLargest, -kLargest, kLargest, kLargest)})
+        EXPECT_EQ(shown.windowRectOf(area.x(), area.y(), area.width(), area.height()), QRect());
     EXPECT_EQ(shown.windowRectOf(-10, 470, kLargest, kLargest), QRect(0, 470, 800, 10));
     const Presentation nowhere(QSize(0, 0), kLandscape, false);
     EXPECT_EQ(nowhere.windowRectOf(0, 0, 10, 10), QRect());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -34,8 +35,7 @@ TEST_F(CAppsFiles, WhatTheWriterWritesTheReaderReads) {
 
     CAppsFileReader reader(inputFrom(path));
     EXPECT_EQ(reader.size(), 5u);
-    EXPECT_EQ(reader.readByte(), 0xfe);
-    EXPECT_EQ(reader.readByte(), 0xff);
+    EXPECT_EQ((std::tuple{reader.readByte(), reader.readByte()}), (std::tuple{0xfe, 0xff}));
     TUint8 rest[3] = {};
     EXPECT_TRUE(reader.read(rest, 3));
     EXPECT_EQ(rest[2], 'c');
@@ -58,11 +58,8 @@ TEST(CAppsFileReaderAndWriter, WithoutAStreamTheyAnswerFalseAndZero) {
     CAppsFileReader reader;
     CAppsFileWriter writer;
     TUint8 byte = 0;
-    EXPECT_FALSE(reader.read(&byte, 1));
-    EXPECT_EQ(reader.readByte(), 0);
-    EXPECT_FALSE(reader.seek(0));
-    EXPECT_FALSE(writer.writeByteBufferToFile(&byte, 1));
-    EXPECT_EQ(writer.size(), 0u);
+    EXPECT_FALSE(reader.read(&byte, 1) || reader.seek(0) || writer.writeByteBufferToFile(&byte, 1));
+    EXPECT_EQ((std::tuple{reader.readByte(), writer.size()}), (std::tuple{0, 0u}));
 }
 
 TEST(CAppsFileWriterDeathTest, NegativeByteCountIsAnInternalError) {

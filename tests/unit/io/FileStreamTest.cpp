@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
@@ -18,17 +19,15 @@ TEST_F(FileStreams, InputSeekReachesTheSizeButNotBeyondAndTheEndReadsMinusOne) {
     ASSERT_TRUE(stream.seek(2));
     EXPECT_FALSE(stream.seek(4));
     EXPECT_EQ(stream.position(), 2u);
-    EXPECT_EQ(stream.readByte(), 0xff);
-    EXPECT_EQ(stream.failures, 2);
+    EXPECT_EQ((std::tuple{stream.readByte(), stream.failures}), (std::tuple{0xff, 2}));
 }
 
 TEST_F(FileStreams, OutputSeekReachesTheSizeButNotBeyond) {
     KESTRO::FileOutputStream stream;
     ASSERT_TRUE(stream.open(pathOf("out").c_str()));
     ASSERT_TRUE(stream.write(reinterpret_cast<const TUint8*>("abcd"), 4));
-    EXPECT_TRUE(stream.seek(4));
-    EXPECT_FALSE(stream.seek(5));
-    EXPECT_EQ(stream.position(), 4u);
+    EXPECT_EQ((std::tuple{stream.seek(4), stream.seek(5), stream.position()}),
+              (std::tuple{true, false, 4u}));
     ASSERT_TRUE(stream.seek(1));
     EXPECT_TRUE(stream.writeByte(0x158)); // only the low 8 bits count
     EXPECT_EQ(stream.size(), 4u);
@@ -48,12 +47,9 @@ TEST_F(FileStreams, OutputOpenCreatesTheMissingDirectoryChain) {
 TEST(FileStreamsWithoutFile, ARelativeOutputPathIsRefusedAndClosedStreamsAnswerFalseAndZero) {
     const char* relative = "kestro-relative-output-test";
     FailureCounting<KESTRO::FileOutputStream> output;
-    EXPECT_FALSE(output.open(relative));
-    EXPECT_FALSE(output.isOpen());
+    EXPECT_FALSE(output.open(relative) || output.isOpen() || std::filesystem::exists(relative));
     EXPECT_EQ(output.failures, 1);
-    EXPECT_FALSE(std::filesystem::exists(relative));
-    EXPECT_FALSE(output.writeByte(1));
-    EXPECT_FALSE(output.seek(0));
+    EXPECT_FALSE(output.writeByte(1) || output.seek(0));
     EXPECT_EQ(output.size(), 0u);
     KESTRO::FileInputStream input;
     EXPECT_FALSE(input.seek(0));

@@ -3,13 +3,13 @@
 #pragma once
 
 #include "CAppsString.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -42,11 +42,6 @@ inline std::u16string units(const CAppsString& value) {
 
 inline void writeFile(const std::string& path, const std::string& content) {
     std::ofstream(path, std::ios::binary) << content;
-}
-
-inline std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // A stream that counts the calls of its failure hook.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -23,10 +24,8 @@ TEST(MemoryInputStream, ReadingPastTheEndFailsGivesZeroAndLeavesThePositionAtThe
     TUint8 buffer[4] = {};
     ASSERT_TRUE(stream.read(buffer, 2));
     EXPECT_FALSE(stream.read(buffer, 4));
-    EXPECT_EQ(stream.position(), 5u);
-    EXPECT_TRUE(stream.atEnd());
-    EXPECT_EQ(stream.readByte(), 0);
-    EXPECT_EQ(stream.failures, 2);
+    EXPECT_EQ((std::tuple{stream.position(), stream.atEnd()}), (std::tuple{5u, true}));
+    EXPECT_EQ((std::tuple{stream.readByte(), stream.failures}), (std::tuple{0, 2}));
 }
 
 TEST(MemoryOutputStream, OverwritesAtThePositionAndAppendsAtTheEnd) {
@@ -57,8 +56,7 @@ TEST(MemoryOutputStream, CloseDeletesOnlyItsOwnVector) {
     ASSERT_TRUE(own.writeByte(0x1ff));
     EXPECT_EQ(items(*own.bytes()), (std::vector<unsigned char>{0xff}));
     own.close();
-    EXPECT_EQ(own.bytes(), nullptr);
-    EXPECT_FALSE(own.writeByte(1));
+    EXPECT_FALSE(own.bytes() || own.writeByte(1));
 
     Vec<unsigned char> kept = vecOf({5});
     KESTRO::MemoryOutputStream borrowed(kept);

@@ -39,14 +39,13 @@ main:
 
 TEST(FileMachine, TheCollectionAfterStartUpDeletesTheDroppedStreamOnly) {
     StartedMachine<FileHost> run(kProgram);
-    EXPECT_EQ(run.host.deleted["dropped.txt"], 1);
-    EXPECT_EQ(run.host.deleted["kept.txt"], 0);
+    using Deleted = std::map<std::string, int>;
+    EXPECT_EQ(run.host.deleted, (Deleted{{"dropped.txt", 1}, {"kept.txt", 0}}));
     run.machine->collectGarbage();
-    EXPECT_EQ(run.host.deleted["kept.txt"], 0);
+    EXPECT_EQ(run.host.deleted, (Deleted{{"dropped.txt", 1}, {"kept.txt", 0}}));
     // Destroying the machine deletes every stream left, once.
     run.machine.reset();
-    EXPECT_EQ(run.host.deleted["dropped.txt"], 1);
-    EXPECT_EQ(run.host.deleted["kept.txt"], 1);
+    EXPECT_EQ(run.host.deleted, (Deleted{{"dropped.txt", 1}, {"kept.txt", 1}}));
 }
 
 } // namespace

@@ -45,30 +45,12 @@ TEST(MersenneTwister, SeedingKeepsTheSeedAndMultipliesEachWordBy69069) {
             << "word " << word.index << " from seed " << word.seed;
 }
 
-// Over several regenerations of the state for seed 1.
+// Over several regenerations of the state for seed 1. A seed of 0 gives a state of zeros,
+// which draws only zeros.
 TEST(MersenneTwister, DrawsMatchTheStandardEngine) {
     expectSameDraws(1, 3 * 624 + 5);
-    for (const TUint32 seed : {4357u, 0xFFFFFFFFu, 0x80000000u, 123456789u})
+    for (const TUint32 seed : {0u, 4357u, 0xFFFFFFFFu, 0x80000000u, 123456789u})
         expectSameDraws(seed, 700);
-}
-
-TEST(MersenneTwister, ASeedOfZeroDrawsOnlyZeros) {
-    MersenneTwister generator(0);
-    for (int i = 0; i < 1000; ++i)
-        ASSERT_EQ(generator.next(), 0u);
-}
-
-TEST(MersenneTwister, GeneratorsWithOneSeedDrawTheSameSequence) {
-    MersenneTwister first(42);
-    MersenneTwister second(42);
-    MersenneTwister other(43);
-    bool differs = false;
-    for (int i = 0; i < 100; ++i) {
-        const TUint32 draw = first.next();
-        ASSERT_EQ(draw, second.next());
-        differs = differs || draw != other.next();
-    }
-    EXPECT_TRUE(differs);
 }
 
 } // namespace

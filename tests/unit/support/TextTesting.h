@@ -1,9 +1,11 @@
-// Helpers for the unit tests: readable string values and raised error codes.
+// Helpers for the unit tests: readable string values, raised error codes and file content.
 #pragma once
 
 #include "ErrorHandling.h"
 #include "OString.h"
 
+#include <fstream>
+#include <iterator>
 #include <string>
 
 // The string with each code unit cut to 8 bits; the tests use Latin-1 text.
@@ -23,4 +25,10 @@ template <class Call> TInt32 raisedCode(Call&& call) {
         return lastErrorCode();
     }
     return 0;
+}
+
+// The bytes of a file.
+inline std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }

@@ -35,6 +35,10 @@ std::string errorOf(const std::function<void()>& assembling) {
     return "no error";
 }
 
+std::vector<TUint8> codeOf(const std::string& source) {
+    return assemble(source).code;
+}
+
 std::string assemblyError(const std::string& source) {
     return errorOf([&] { assemble(source); });
 }
@@ -72,9 +76,8 @@ TEST(Assembler, ReportsTheLineOfEachMistake) {
 }
 
 TEST(Assembler, NativeFunctionsGoByNumberOrByName) {
-    const ModuleImage image = assemble(".code\n    native Debug, log\n    native 32, now\n");
-    const std::vector<TUint8> expected = {78, 30, 1, 78, 32, 9};
-    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(codeOf(".code\n    native Debug, log\n    native 32, now\n"),
+              (std::vector<TUint8>{78, 30, 1, 78, 32, 9}));
     const std::string text = disassemble(ModuleReader::read(writeModule(
         assemble(".code\n    native Debug, 1\n    native Debug, 99\n    native 2, 1\n"))));
     EXPECT_NE(text.find("native Debug, 1"), std::string::npos) << text;
@@ -93,27 +96,23 @@ TEST(Assembler, ShortBranchesOutOfReachNeedTheWideForm) {
 }
 
 TEST(Assembler, FixedPointConstantsAreScaledBy2To32) {
-    const ModuleImage image = assemble(".code\n    push64 1.5\n    push64 -0.5\n");
-    const std::vector<TUint8> expected = {65, 0, 0, 0, 0x80, 1,    0,    0,    0,
-                                          65, 0, 0, 0, 0x80, 0xFF, 0xFF, 0xFF, 0xFF};
-    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(codeOf(".code\n    push64 1.5\n    push64 -0.5\n"),
+              (std::vector<TUint8>{65, 0, 0, 0, 0x80, 1, 0, 0, 0, 65, 0, 0, 0, 0x80, 0xFF, 0xFF,
+                                   0xFF, 0xFF}));
 }
 
 TEST(Macros, SubstituteArgumentsAndGiveEachUseItsOwnLabels) {
-    const ModuleImage image = assemble(std::string(kCountDown) +
-                                       ".code\n    count_down 7, nop\n    count_down 0x10, dup\n");
-    const std::vector<TUint8> expected = {
-        20, 7,  0, 0, 0, 10, 249, 255, 0, // jz back to its own push
-        20, 16, 0, 0, 0, 10, 249, 255, 18};
-    EXPECT_EQ(image.code, expected);
+    // Each jz goes back to its own push.
+    EXPECT_EQ(
+        codeOf(std::string(kCountDown) +
+               ".code\n    count_down 7, nop\n    count_down 0x10, dup\n"),
+        (std::vector<TUint8>{20, 7, 0, 0, 0, 10, 249, 255, 0, 20, 16, 0, 0, 0, 10, 249, 255, 18}));
 }
 
 TEST(Macros, TakeInstructionsInBracesAndBarsSeparateStatements) {
-    const ModuleImage image = assemble(".macro twice code | code | again: code | .endm\n"
-                                       ".code\n    push 1 | twice {native Debug, log | dup}\n"
-                                       "again:\ntwice:\n");
-    const std::vector<TUint8> expected = {20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18};
-    EXPECT_EQ(image.code, expected);
+    EXPECT_EQ(codeOf(".macro twice code | code | again: code | .endm\n"
+                     ".code\n    push 1 | twice {native Debug, log | dup}\nagain:\ntwice:\n"),
+              (std::vector<TUint8>{20, 1, 0, 0, 0, 78, 30, 1, 18, 78, 30, 1, 18}));
     expectErrors({
         {".code\n    twice {nop\n", "source:2: '{' without '}'"},
         {".macro once code | code | .endm\n.code\n    once {nop} {nop}\n",

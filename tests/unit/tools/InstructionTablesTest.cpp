@@ -1,18 +1,11 @@
 #include "InstructionTables.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <string>
 
 namespace {
-
-std::string readText(const char* path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // The text between the comment that opens the printed tables and the one that closes them.
 std::string printedPart(const std::string& document) {
@@ -26,7 +19,7 @@ std::string printedPart(const std::string& document) {
 }
 
 TEST(InstructionTables, TheDocumentationShowsThePrintedTables) {
-    const std::string document = readText(KESTRO_DOCS_DIR "/assembly-language.md");
+    const std::string document = readFile(KESTRO_DOCS_DIR "/assembly-language.md");
     EXPECT_EQ(printedPart(document), instructionTables())
         << "print the tables again with kestro-asm --instruction-tables";
 }

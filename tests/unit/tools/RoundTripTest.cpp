@@ -2,22 +2,14 @@
 #include "Disassembler.h"
 #include "ModuleReader.h"
 #include "ModuleWriter.h"
+#include "TextTesting.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 
 namespace {
-
-std::string readText(const std::filesystem::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 // Disassembles the module and assembles the text again.
 std::vector<TUint8> roundTrip(const std::vector<TUint8>& bytes) {
@@ -29,7 +21,7 @@ TEST(RoundTrip, EveryCorpusModuleReassemblesByteForByte) {
     for (const auto& entry : std::filesystem::directory_iterator(KESTRO_CORPUS_DIR)) {
         if (entry.path().extension() != ".kasm") continue;
         SCOPED_TRACE(entry.path().filename().string());
-        const auto bytes = writeModule(assemble(readText(entry.path())));
+        const auto bytes = writeModule(assemble(readFile(entry.path())));
         EXPECT_EQ(roundTrip(bytes), bytes);
         ++modules;
     }
@@ -38,8 +30,8 @@ TEST(RoundTrip, EveryCorpusModuleReassemblesByteForByte) {
 
 // Any module the reader accepts, however odd, must print and reassemble exactly.
 TEST(RoundTrip, MutatedModulesThatStillLoadReassembleByteForByte) {
-    const auto original = writeModule(
-        assemble(readText(std::filesystem::path(KESTRO_CORPUS_DIR) / "every-instruction.kasm")));
+    const auto original =
+        writeModule(assemble(readFile(KESTRO_CORPUS_DIR "/every-instruction.kasm")));
     std::mt19937 random(12345);
     int accepted = 0;
     for (int round = 0; round < 3000; ++round) {

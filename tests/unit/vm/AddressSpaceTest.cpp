@@ -4,6 +4,7 @@
 #include "TextTesting.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 namespace {
 
@@ -11,16 +12,13 @@ TEST(AddressSpace, AllocationsAreZeroedAlignedAndDisjoint) {
     AddressSpace space;
     const TVMAddress first = space.allocate(12);
     const TVMAddress second = space.allocate(3);
-    EXPECT_GE(first, AddressSpace::kFirstValid);
-    EXPECT_EQ(first % 8, 0u);
-    EXPECT_EQ(second % 8, 0u);
-    EXPECT_GE(second, first + 12);
-    EXPECT_EQ(space.load32(first + 8), 0u);
+    EXPECT_TRUE(first >= AddressSpace::kFirstValid && second >= first + 12);
+    EXPECT_EQ((std::tuple{first % 8, second % 8, space.load32(first + 8)}),
+              (std::tuple{0u, 0u, 0u}));
     space.store32(first + 8, 0xDEADBEEF);
-    EXPECT_EQ(space.load32(first + 8), 0xDEADBEEFu);
-    EXPECT_EQ(space.load8(first + 8), 0xEFu);
-    EXPECT_EQ(space.load16(first + 10), 0xDEADu);
-    EXPECT_EQ(space.load32(second), 0u);
+    EXPECT_EQ((std::tuple{space.load32(first + 8), space.load8(first + 8), space.load16(first + 10),
+                          space.load32(second)}),
+              (std::tuple{0xDEADBEEFu, 0xEFu, 0xDEADu, 0u}));
     // A large allocation commits across several steps.
     const TVMAddress big = space.allocate(3 << 20);
     space.store32(big + (3 << 20) - 4, 7);

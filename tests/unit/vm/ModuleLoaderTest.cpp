@@ -12,6 +12,7 @@
 #include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -41,6 +42,22 @@ TInt32 operand32(const ModuleTables& tables, std::size_t at) {
     return static_cast<TInt32>(readLittleEndian32(&tables.code[at]));
 }
 
+// A method's entries as (class index, code offset, frame layout).
+using Entry = std::tuple<TInt32, TInt32, TInt32>;
+std::vector<Entry> entriesOf(const ExportedMethod& method) {
+    std::vector<Entry> entries;
+    for (const MethodEntry& entry : method.entries)
+        entries.emplace_back(entry.classIndex, entry.codeOffset, entry.methodIndex);
+    return entries;
+}
+
+// A frame layout's fields in order, to compare whole layouts.
+auto fieldsOf(const MethodGCInfo& f) {
+    return std::tie(f.argumentSlots, f.argumentReferenceSlots, f.argumentArraySlots,
+                    f.argumentArrayHoldsReferences, f.resultSlots, f.localSlots,
+                    f.localReferenceSlots, f.localArraySlots, f.localArrayHoldsReferences);
+}
+
 const char* const kSmallest = R"(
 .frame init
 .function "::global::init" start, init
@@ -55,45 +72,37 @@ TEST(ModuleLoader, LoadsTheSmallestModuleOfTheWorkedExample) {
     std::vector<TUint8> bytes = {20};
     bytes.insert(bytes.end(), 20, 0xAB);
     bytes.insert(bytes.end(), {0xFF, 0xFF, 1, 1, 1, 1, 1, 1, 1, 1, 1});
-    auto u32 = [&](TUint32 value) {
-        for (int i = 0; i < 4; ++i)
-            bytes.push_back(static_cast<TUint8>(value >> (8 * i)));
+    // Words of four bytes, then single bytes.
+    auto add = [&](std::initializer_list<TUint32> words, std::initializer_list<TUint8> tail) {
+        for (const TUint32 word : words)
+            for (int i = 0; i < 4; ++i)
+                bytes.push_back(static_cast<TUint8>(word >> (8 * i)));
+        bytes.insert(bytes.end(), tail);
     };
     auto name = [&](const std::string& value) {
-        u32(static_cast<TUint32>(value.size()));
+        add({static_cast<TUint32>(value.size())}, {});
         bytes.insert(bytes.end(), value.begin(), value.end());
     };
-    u32(2);
+    add({2}, {}); // two functions
     name("::global::init");
-    bytes.insert(bytes.end(), {0, 0});
+    add({}, {0, 0});
     name("main");
-    bytes.insert(bytes.end(), {0, 0});
-    u32(0); // class methods
-    u32(0); // globals
-    u32(0); // classes
-    u32(1); // methods
-    bytes.insert(bytes.end(), {1, 0});
-    u32(0);
-    u32(0);
-    bytes.insert(bytes.end(), {0, 0});
-    u32(0);
-    u32(0);
-    u32(0); // string constants
-    bytes.insert(bytes.end(), {16, 0, 0, 0, 0, 0, 0, 0, 0});
+    add({}, {0, 0});
+    add({0, 0, 0, 1}, {1, 0}); // class methods, globals, classes; one frame layout
+    add({0, 0}, {0, 0});
+    add({0, 0, 0}, {16, 0, 0, 0, 0, 0, 0, 0, 0}); // ..., string constants; the code
 
     ModuleTables tables;
     ASSERT_EQ(tryLoad(tables, bytes).index, 0);
     ASSERT_EQ(tables.methods.size(), 2u);
-    EXPECT_EQ(latin1(tables.methods[0].name), "::global::init");
-    EXPECT_EQ(latin1(tables.methods[1].name), "main");
-    EXPECT_EQ(tables.methods[1].isClassMethod, 0);
-    EXPECT_EQ(tables.methods[1].handle, -1);
-    EXPECT_EQ(tables.methods[1].entries.size(), 1u);
-    EXPECT_EQ(tables.methods[1].entries[0].classIndex, -1);
-    EXPECT_EQ(tables.frameLayouts.size(), 1u);
-    EXPECT_EQ(tables.code.size(), 9u);
-    EXPECT_EQ(tables.modules[0].codeLength, 9);
-    EXPECT_EQ(tables.modules[0].moduleId[19], 0xAB);
+    EXPECT_EQ(latin1(tables.methods[0].name) + " " + latin1(tables.methods[1].name),
+              "::global::init main");
+    EXPECT_EQ((std::tuple{tables.methods[1].isClassMethod, tables.methods[1].handle}),
+              (std::tuple{0, -1}));
+    EXPECT_EQ(entriesOf(tables.methods[1]), (std::vector<Entry>{{-1, 0, 0}}));
+    EXPECT_EQ((std::tuple{tables.frameLayouts.size(), tables.code.size()}), (std::tuple{1u, 9u}));
+    EXPECT_EQ((std::tuple{tables.modules[0].codeLength, tables.modules[0].moduleId[19]}),
+              (std::tuple{9, 0xAB}));
 
     // The assembler writes the same bytes apart from the identifier.
     std::vector<TUint8> assembled = moduleBytes(kSmallest);
@@ -111,11 +120,11 @@ TEST(ModuleLoader, WidthsAreReadUnsignedAndZeroExtended) {
 .function "other" 0x1234, 7
 )");
     ASSERT_EQ(tryLoad(tables, bytes).index, 0);
-    EXPECT_EQ(tables.methods[0].entries[0].codeOffset, 65535);
-    EXPECT_EQ(tables.methods[0].entries[0].methodIndex, 0x12345678);
-    EXPECT_EQ(tables.methods[1].entries[0].codeOffset, 0x1234);
-    EXPECT_EQ(tables.frameLayouts[0].argumentSlots, 300);
-    EXPECT_EQ(tables.frameLayouts[0].resultSlots, 2);
+    EXPECT_EQ(entriesOf(tables.methods[0]), (std::vector<Entry>{{-1, 65535, 0x12345678}}));
+    EXPECT_EQ(entriesOf(tables.methods[1]), (std::vector<Entry>{{-1, 0x1234, 7}}));
+    EXPECT_EQ(
+        (std::tuple{tables.frameLayouts[0].argumentSlots, tables.frameLayouts[0].resultSlots}),
+        (std::tuple{300, 2}));
 }
 
 TEST(ModuleLoader, FillsClassAndFrameLayouts) {
@@ -139,16 +148,8 @@ TEST(ModuleLoader, FillsClassAndFrameLayouts) {
     EXPECT_EQ(tables.classArrayFields[2], (std::vector<TInt32>{2, 4}));
     EXPECT_EQ(tables.classArrayFieldHoldsReferences[2], (std::vector<TUint8>{255, 0}));
     EXPECT_EQ(tables.superclass, (std::vector<TInt32>{-2, -1, 1}));
-    const MethodGCInfo& frame = tables.frameLayouts[0];
-    EXPECT_EQ(frame.argumentSlots, 3);
-    EXPECT_EQ(frame.resultSlots, 1);
-    EXPECT_EQ(frame.localSlots, 4);
-    EXPECT_EQ(frame.argumentReferenceSlots, (std::vector<TInt32>{1, 2}));
-    EXPECT_EQ(frame.argumentArraySlots, (std::vector<TInt32>{3}));
-    EXPECT_EQ(frame.argumentArrayHoldsReferences, (std::vector<TUint8>{255}));
-    EXPECT_EQ(frame.localReferenceSlots, (std::vector<TInt32>{5}));
-    EXPECT_EQ(frame.localArraySlots, (std::vector<TInt32>{6, 8}));
-    EXPECT_EQ(frame.localArrayHoldsReferences, (std::vector<TUint8>{0, 255}));
+    const MethodGCInfo expected{3, {1, 2}, {3}, {255}, 1, 4, {5}, {6, 8}, {0, 255}};
+    EXPECT_EQ(fieldsOf(tables.frameLayouts[0]), fieldsOf(expected));
 }
 
 TEST(ModuleLoader, ClassMethodsWithOneNameMergeIntoOneMethod) {
@@ -169,15 +170,11 @@ TEST(ModuleLoader, ClassMethodsWithOneNameMergeIntoOneMethod) {
 )");
     ASSERT_EQ(tryLoad(tables, bytes).index, 0);
     ASSERT_EQ(tables.methods.size(), 2u);
-    EXPECT_EQ(tables.methods[0].isClassMethod, 1);
-    ASSERT_EQ(tables.methods[0].entries.size(), 2u);
-    EXPECT_EQ(tables.methods[0].entries[0].classIndex, 1);
-    EXPECT_EQ(tables.methods[0].entries[0].codeOffset, 10);
-    EXPECT_EQ(tables.methods[0].entries[1].classIndex, 2);
-    EXPECT_EQ(tables.maxClassIndex, 2);
+    EXPECT_EQ((std::tuple{tables.methods[0].isClassMethod, tables.maxClassIndex}),
+              (std::tuple{1, 2}));
+    EXPECT_EQ(entriesOf(tables.methods[0]), (std::vector<Entry>{{1, 10, 0}, {2, 20, 0}}));
     // Record 1 shares record 0's method; record 2 has its own.
-    EXPECT_EQ(operand32(tables, 1), 0);
-    EXPECT_EQ(operand32(tables, 6), 1);
+    EXPECT_EQ((std::tuple{operand32(tables, 1), operand32(tables, 6)}), (std::tuple{0, 1}));
 }
 
 const char* const kFirstModule = R"(
@@ -226,25 +223,17 @@ TEST(ModuleLoader, RelocatesOperandsOfALaterModuleByTheTableSizes) {
     ASSERT_EQ(tryLoad(tables, moduleBytes(kSecondModule)).index, 1);
     EXPECT_EQ(tables.modules[1].codeBase, 9);
 
-    const std::size_t at = static_cast<std::size_t>(codeBase);
-    EXPECT_EQ(operand32(tables, at + 1), codeBase + 0); // call target + code base
-    EXPECT_EQ(operand32(tables, at + 5), 2);            // frame 0 + method base 2
-    EXPECT_EQ(operand32(tables, at + 14), -1);          // negative frame kept
-    EXPECT_EQ(operand32(tables, at + 19), 1);           // "<b>.run" is a new method
-    EXPECT_EQ(operand32(tables, at + 24), 0);           // "<a>.run" merged with module 1's
-    EXPECT_EQ(operand32(tables, at + 29), 1);           // string 0 + string base 1
-    EXPECT_EQ(operand32(tables, at + 34), 3);           // class 1 + class base 2
-    EXPECT_EQ(operand32(tables, at + 39), 3);           // handler class + class base
-    EXPECT_EQ(operand32(tables, at + 43), -47);         // handler offset moves with the code
-    EXPECT_EQ(operand32(tables, at + 48), -1);          // catch-all kept
-    EXPECT_EQ(operand32(tables, at + 57), 7);           // plain values copied
+    // The call target moves by the code base, the frame by the method base 2; a negative
+    // frame is kept; "<b>.run" is a new method, "<a>.run" merges with module 1's; the
+    // string, the class and the handler's class move by their bases (1, 2, 2); the handler
+    // offset moves with the code; the catch-all and plain values are copied.
+    std::vector<TInt32> operands;
+    for (const std::size_t offset : {1, 5, 14, 19, 24, 29, 34, 39, 43, 48, 57})
+        operands.push_back(operand32(tables, static_cast<std::size_t>(codeBase) + offset));
+    EXPECT_EQ(operands, (std::vector<TInt32>{codeBase, 2, -1, 1, 0, 1, 3, 3, -47, -1, 7}));
 
-    EXPECT_EQ(tables.maxClassIndex, 3);
-    EXPECT_EQ(tables.superclass[3], 2);
-    ASSERT_EQ(tables.methods[0].entries.size(), 2u);
-    EXPECT_EQ(tables.methods[0].entries[1].classIndex, 2);
-    EXPECT_EQ(tables.methods[0].entries[1].codeOffset, codeBase);
-    EXPECT_EQ(tables.methods[0].entries[1].methodIndex, 2);
+    EXPECT_EQ((std::tuple{tables.maxClassIndex, tables.superclass[3]}), (std::tuple{3, 2}));
+    EXPECT_EQ(entriesOf(tables.methods[0]), (std::vector<Entry>{{1, 0, 0}, {2, codeBase, 2}}));
     EXPECT_EQ(latin1(tables.stringConstants[1]), "two");
 }
 
@@ -266,8 +255,7 @@ TEST(ModuleLoader, AModuleWithoutCodeLoadsAndItsStringsAreDecodedFromUtf8) {
     const auto bytes = moduleBytes(".frame f\n.function \"main\" 0, f\n"
                                    ".string \"a\\u{e9}\\u{20ac}\"\n");
     ASSERT_EQ(tryLoad(tables, bytes).index, 0);
-    EXPECT_EQ(tables.modules[0].codeLength, 0);
-    EXPECT_TRUE(tables.code.empty());
+    EXPECT_EQ((std::tuple{tables.modules[0].codeLength, tables.code.size()}), (std::tuple{0, 0u}));
     EXPECT_EQ(tables.stringConstants[0].view(), std::u16string_view(u"a\u00e9\u20ac"));
 }
 
