@@ -122,9 +122,9 @@ void Marker::drain() {
     for (;;) {
         while (count < kQueued && !work.isEmpty()) {
             const TUint32 reference = work.pop();
-            HeapPool* pool = reference != 0 ? poolContaining(headerOf(reference)) : nullptr;
-            if (!pool) continue; // null, or not the heap's: nothing to mark
             const TVMAddress header = headerOf(reference);
+            HeapPool* pool = reference != 0 ? poolContaining(header) : nullptr;
+            if (!pool) continue; // null, or not the heap's: nothing to mark
             const HeapPool::MarkSite site = pool->markSite(header);
             const TUint8* memory = pool->hostAt(header);
             __builtin_prefetch(site.group);

@@ -289,17 +289,18 @@ void VirtualMachine::run() {
         FIND_AGAIN(s[top - 1], width);                                                             \
     const bool found = s[top] < array.size;                                                        \
     const TVMAddress address = array.storage + s[top] * (width);
-// Whether the first word of an element `width` bytes wide at `address`, of an array that
-// passed the checks, lies in memory: a wider element's does, since the array's storage
-// does; a byte's may lie too near the end for a word.
-#define ELEMENT_WORD_IN_MEMORY(address, width) ((width) >= 4 || space.contains(address, 4))
+// Runs the plain entries unless the array has the element (`found`) and the first word of
+// the element, `width` bytes wide at `address`, lies in memory: a wider element's does,
+// since the array's storage does; a byte's may lie too near the end for a word.
+#define REQUIRE_ELEMENT_WORD(address, width)                                                       \
+    if (!found || ((width) < 4 && !space.contains(address, 4))) [[unlikely]]                       \
+        RUN_PLAIN();
 // The end of an element store: the element's address (when `found`) in slot `at`, where
 // the native leaves it; the value pushed or picked above it (read once the address is in
 // its slot, which a pick may take); then the value in the element's first word, which may
 // be a stack slot too.
 #define STORE_INTO_ELEMENT(at, width, value)                                                       \
-    if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                            \
-        RUN_PLAIN();                                                                               \
+    REQUIRE_ELEMENT_WORD(address, width)                                                           \
     s[at] = address;                                                                               \
     const TUint32 stored = (value);                                                                \
     s[(at) + 1] = stored;                                                                          \
@@ -327,8 +328,7 @@ void VirtualMachine::run() {
     fused_##name : {                                                                               \
         const TUint32 width = (elementBytes);                                                      \
         STACK_ELEMENT(width)                                                                       \
-        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
-            RUN_PLAIN();                                                                           \
+        REQUIRE_ELEMENT_WORD(address, width)                                                       \
         s[--top] = containedWord(space, address);                                                  \
         FUSED_NEXT();                                                                              \
     }
@@ -340,8 +340,7 @@ void VirtualMachine::run() {
         const TInt64 index = TInt64{top} + 2 + op->b;                                              \
         const TUint32 width = (elementBytes);                                                      \
         LOCAL_ELEMENT(variable, index, width)                                                      \
-        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
-            RUN_PLAIN();                                                                           \
+        REQUIRE_ELEMENT_WORD(address, width)                                                       \
         s[++top] = containedWord(space, address);                                                  \
         FUSED_NEXT();                                                                              \
     }
@@ -349,8 +348,7 @@ void VirtualMachine::run() {
 #define FUSED_SLOT_ELEMENT_BRANCH(name, elementBytes)                                              \
     fused_##name : {                                                                               \
         PAIRED_LOCAL_ELEMENT(elementBytes)                                                         \
-        if (!found || !ELEMENT_WORD_IN_MEMORY(address, width)) [[unlikely]]                        \
-            RUN_PLAIN();                                                                           \
+        REQUIRE_ELEMENT_WORD(address, width)                                                       \
         const TUint32 element = containedWord(space, address);                                     \
         s[top + 1] = element;                                                                      \
         FUSED_BRANCH(element);                                                                     \
@@ -1324,7 +1322,7 @@ void VirtualMachine::run() {
 #undef FUSED_ELEMENT_LOAD
 #undef FUSED_SLOT_ELEMENT_BRANCH
 #undef FUSED_ELEMENT_STORE
-#undef ELEMENT_WORD_IN_MEMORY
+#undef REQUIRE_ELEMENT_WORD
 #undef OFFSET_BYTE
 #undef OFFSET_HALF
 #undef ELEMENT_BYTES
