@@ -66,7 +66,7 @@ bool Marker::isMarkedObject(TUint32 value) const {
 // Free blocks and terminators that hold the address are ignored.
 void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const TVMAddress header = pool.blockContaining(address);
-    if (pool.isInUse(header) && !pool.isMarked(header)) work.push(payloadOf(header));
+    if (pool.isInUse(header)) work.push(payloadOf(header));
 }
 
 // Kept in one piece with trace(), the marking loop's hot path.
@@ -114,12 +114,13 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 // of a long-running application scatters through the pools. So references pass through a
 // short queue on their way from the work list to marking, and the bits and the memory of
 // each are fetched while it waits there.
-void Marker::drain() {
+template <bool kShared> void Marker::drainQueued() {
     constexpr TUint32 kQueued = 32; // a power of two
     Pending queued[kQueued];
     TUint32 first = 0;
     TUint32 count = 0;
     for (;;) {
+        if (kShared && share->peerIsHungry(self)) share->offer(self, work);
         while (count < kQueued && !work.isEmpty()) {
             const TUint32 reference = work.pop();
             const TVMAddress header = headerOf(reference);
@@ -136,7 +137,22 @@ void Marker::drain() {
         const Pending next = queued[first];
         first = (first + 1) % kQueued;
         --count;
-        visit(next);
+        visit<kShared>(next);
+    }
+}
+
+void Marker::drain() {
+    drainQueued<false>();
+}
+
+void Marker::drainShared() {
+    try {
+        do
+            drainQueued<true>();
+        while (share->awaitWork(self, work));
+    } catch (...) {
+        share->fail();
+        throw;
     }
 }
 
