@@ -7,10 +7,12 @@
 
 Collector::Collector(VMHeap& aHeap, const ModuleTables& aTables)
     : heap(aHeap), marker(aHeap, aTables), partner(aHeap, aTables) {
-    if (std::thread::hardware_concurrency() < 2)
+    if (std::thread::hardware_concurrency() < 2) {
         poolsToShare = std::numeric_limits<TInt32>::max();
-    else if (StressCollection::requested())
+    } else if (StressCollection::requested()) {
         poolsToShare = 0;
+        listToShare = 0;
+    }
     marker.shareWith(share, 0);
     partner.shareWith(share, 1);
 }
@@ -48,6 +50,7 @@ template <class MarkFirst> bool Collector::collect(TVMAddress globals, MarkFirst
 
 void Collector::drain() {
     if (heap.poolCount() < poolsToShare) return marker.drain();
+    if (marker.drainUntilListHolds(listToShare)) return;
     if (!thread) thread = std::make_unique<MarkingThread>(partner);
     partner.begin();
     share.begin();

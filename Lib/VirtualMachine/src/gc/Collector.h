@@ -21,10 +21,13 @@
 
 class Collector {
 public:
-    // A heap of this many pools or more is marked by two markers, when the host has two
-    // processors; for a smaller one, waking the second thread costs more than it saves.
-    // In the collector's stress mode every collection shares its marking.
+    // A heap of this many pools or more is marked by two markers once the work list holds
+    // kListToShare references, when the host has two processors. For less, waking the
+    // second thread costs more than it saves, and a chain of objects, which one marker
+    // follows reference by reference, is marked without atomic operations. In the
+    // collector's stress mode every collection shares its marking from the start.
     static constexpr TInt32 kPoolsToShare = 32;
+    static constexpr std::size_t kListToShare = 1024;
 
     Collector(VMHeap& aHeap, const ModuleTables& aTables);
 
@@ -42,7 +45,8 @@ private:
     Marker marker;
     Marker partner; // the second marker
     MarkingShare share;
-    TInt32 poolsToShare = kPoolsToShare;   // a heap of as many pools or more shares its marking
+    TInt32 poolsToShare = kPoolsToShare;
+    std::size_t listToShare = kListToShare;
     std::unique_ptr<MarkingThread> thread; // the partner's, started when first needed
     bool collecting = false;
 };

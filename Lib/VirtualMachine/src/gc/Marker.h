@@ -58,6 +58,9 @@ public:
     }
     // Marks and traces every reference on the work list, and everything that leads to.
     void drain();
+    // The same, but stops once the work list holds `references` references, enough work for
+    // two markers to share; returns whether the marking is done.
+    bool drainUntilListHolds(std::size_t references);
 
     // Makes this marker marker `aSelf` (0 or 1) of the two that share `aShare`.
     void shareWith(MarkingShare& aShare, int aSelf) {
@@ -124,7 +127,8 @@ private:
         HeapPool* pool;
         HeapPool::MarkSite site; // of the block's header
     };
-    template <bool kShared> void drainQueued();
+    // Drains the work list; unless shared, stops (false) once it holds `stopAt` references.
+    template <bool kShared> bool drainQueued(std::size_t stopAt);
     // Marks the block a reference names and traces it when the mark is new. The references
     // the block holds come off the work list next, and often lie in its pool.
     template <bool kShared> [[gnu::always_inline]] void visit(const Pending& pending) {
