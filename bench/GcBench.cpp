@@ -1,8 +1,8 @@
 // Times the collection after a host call while many small objects are alive: a chain of n
-// three-word objects held from a global (bench/gc_live.kasm). Each figure is the CPU time of
-// a host call to a method that does nothing, which is almost all collection; the row with no
-// objects shows what the call itself costs. The last column is the collection that frees
-// the whole chain.
+// three-word objects held from a global (bench/gc_live.kasm). Each figure is the wall-clock
+// time of a host call to a method that does nothing, which is almost all collection (on a
+// large heap, marked by two threads); the row with no objects shows what the call itself
+// costs. The last column is the collection that frees the whole chain.
 //   gc_bench [n ...]      (default: 0 100000 1000000)
 // With `churn`, the same on a churned heap (bench/churn.kasm): 200000 live records that
 // host calls replacing 10000 of them at random scatter through the pools.
@@ -27,18 +27,18 @@ std::string readFile(const char* path) {
     return text.str();
 }
 
-// The thread's CPU time in milliseconds: on a machine shared with other work, the time a
-// call would take on its own.
-double cpuMilliseconds() {
+// Wall-clock time in milliseconds: what a pause costs the application, whichever threads
+// mark. On a machine busy with other work it grows with the load.
+double milliseconds() {
     timespec now{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    clock_gettime(CLOCK_MONOTONIC, &now);
     return static_cast<double>(now.tv_sec) * 1e3 + static_cast<double>(now.tv_nsec) / 1e6;
 }
 
 double millisecondsOf(VirtualMachine& machine, TInt32 handle) {
-    const double start = cpuMilliseconds();
+    const double start = milliseconds();
     machine.callMethod(handle, {}, {}, 0);
-    return cpuMilliseconds() - start;
+    return milliseconds() - start;
 }
 
 double median(std::vector<double> times) {

@@ -16,8 +16,9 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo
     echo "## Collection after a host call"
     echo
-    echo "The host call runs a method that does nothing, so its CPU time is almost all the"
-    echo "collection that follows it (bench/gc.sh, 25 runs per row):"
+    echo "The host call runs a method that does nothing, so its time (by the wall clock) is"
+    echo "almost all the collection that follows it (bench/gc.sh, 25 runs per row); heaps of"
+    echo "32 pools or more are marked by two threads:"
     echo
     echo '```'
     build/release/bench/gc_bench
@@ -30,8 +31,8 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo "A ring of 100,000 records of four words, each holding a record of its own (200,000"
     echo "live records), of which host calls replace 10,000 at random (bench/churn.kasm), so"
     echo "that the live records lie scattered through the pools. After each replacing call, a"
-    echo "host call that does nothing: its CPU time is almost all the collection after it,"
-    echo "which marks every live record:"
+    echo "host call that does nothing: its time (by the wall clock) is almost all the"
+    echo "collection after it, which marks every live record on two threads:"
     echo
     echo '```'
     build/release/bench/gc_bench churn

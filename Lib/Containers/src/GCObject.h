@@ -10,7 +10,9 @@ template <class T> class Vec;
 class GCObject {
 public:
     virtual ~GCObject() = default;
-    // Appends the addresses of heap objects this object keeps alive.
+    // Appends the addresses of heap objects this object keeps alive. It may be called on the
+    // collector's second thread, while the machine's own thread marks as well: it must only
+    // read the object.
     virtual void collectReferences(Vec<int>& /*markStack*/) {}
     // Bytes held outside the machine's heap, for the usage report.
     virtual int outsideHeapSize() const { return 0; }

@@ -1,5 +1,7 @@
 #include "CollectorTesting.h"
 
+#include <deque>
+#include <random>
 #include <tuple>
 
 namespace {
@@ -188,6 +190,88 @@ TEST_F(CollectorTest, ChainOfTwoMillionObjectsIsMarkedWithoutExhaustingTheStack)
     heap.removeRoot(head);
     collect();
     EXPECT_EQ(heap.numberOfEntries(), 0);
+}
+
+// A heap of many pools is marked by two markers at once. A random graph of pairs, reached
+// through an array of references, must keep exactly what a search of the graph reaches.
+class SharedMarkingTest : public CollectorTest {
+protected:
+    static constexpr TInt32 kPairs = 200'000, kRoots = 2'000;
+
+    SharedMarkingTest() {
+        std::mt19937 random(20);
+        for (TInt32 i = 0; i < kPairs; ++i)
+            pairs.push_back(pair());
+        for (TInt32 i = 0; i < kPairs; ++i) {
+            for (const TUint32 field : {4u, 8u}) {
+                const TInt32 target = static_cast<TInt32>(random() % (2 * kPairs));
+                if (target >= kPairs) continue; // half the fields stay null
+                store(pairs[i] + field, pairs[target]);
+                links.emplace_back(i, target);
+            }
+        }
+        std::vector<TUint32> roots;
+        for (TInt32 i = 0; i < kRoots; ++i)
+            roots.push_back(static_cast<TUint32>(random() % kPairs));
+        std::vector<TUint32> elements;
+        for (const TUint32 root : roots)
+            elements.push_back(pairs[root]);
+        heap.addRoot(variable(array(elements), GC_CODE_OBJECT_ARRAY_REF));
+        expected = reachedFrom(roots);
+    }
+
+    // Which pairs a search from the roots reaches.
+    std::vector<bool> reachedFrom(const std::vector<TUint32>& roots) const {
+        std::vector<std::vector<TInt32>> next(kPairs);
+        for (const auto& [from, to] : links)
+            next[from].push_back(to);
+        std::vector<bool> reached(kPairs);
+        std::deque<TUint32> waiting(roots.begin(), roots.end());
+        for (; !waiting.empty(); waiting.pop_front()) {
+            if (reached[waiting.front()]) continue;
+            reached[waiting.front()] = true;
+            waiting.insert(waiting.end(), next[waiting.front()].begin(),
+                           next[waiting.front()].end());
+        }
+        return reached;
+    }
+    // How many pairs are alive where the search says otherwise.
+    TInt32 misjudged() const {
+        TInt32 wrong = 0;
+        for (TInt32 i = 0; i < kPairs; ++i)
+            wrong += alive(pairs[i]) != expected[i];
+        return wrong;
+    }
+    TInt32 expectedEntries() const {
+        return static_cast<TInt32>(std::count(expected.begin(), expected.end(), true)) + 3;
+    }
+
+    std::vector<TVMAddress> pairs;
+    std::vector<std::pair<TInt32, TInt32>> links;
+    std::vector<bool> expected;
+};
+
+TEST_F(SharedMarkingTest, KeepsExactlyWhatTheGraphReaches) {
+    ASSERT_GE(heap.poolCount(), Collector::kPoolsToShare);
+    collect();
+    EXPECT_EQ(misjudged(), 0);
+    EXPECT_EQ(heap.numberOfEntries(), expectedEntries()); // the pairs, the array and its variable
+    collect();
+    EXPECT_EQ(heap.numberOfEntries(), expectedEntries()) << "the marks were cleared";
+}
+
+TEST_F(SharedMarkingTest, AReferenceToAFreeBlockAbandonsItWhicheverMarkerMeetsIt) {
+    const TInt32 reachedPair =
+        static_cast<TInt32>(std::find(expected.begin(), expected.end(), true) - expected.begin());
+    const TVMAddress field = pairs[reachedPair] + 8;
+    const TUint32 kept = load(field);
+    store(field, freedBlock());
+    const TInt32 before = heap.numberOfEntries();
+    EXPECT_FALSE(collector.collectFromRoots(0));
+    EXPECT_EQ(heap.numberOfEntries(), before) << "an abandoned collection frees nothing";
+    store(field, kept);
+    collect();
+    EXPECT_EQ(misjudged(), 0) << "no mark of the abandoned collection is left";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -66,7 +67,7 @@ bool Marker::isMarkedObject(TUint32 value) const {
 // Free blocks and terminators that hold the address are ignored.
 void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
     const TVMAddress header = pool.blockContaining(address);
-    if (pool.isInUse(header) && !pool.isMarked(header)) work.push(payloadOf(header));
+    if (pool.isInUse(header)) work.push(payloadOf(header));
 }
 
 // Kept in one piece with trace(), the marking loop's hot path.
@@ -114,12 +115,19 @@ void Marker::markBlockHolding(HeapPool& pool, TVMAddress address) {
 // of a long-running application scatters through the pools. So references pass through a
 // short queue on their way from the work list to marking, and the bits and the memory of
 // each are fetched while it waits there.
-void Marker::drain() {
+template <bool kShared> bool Marker::drainQueued(std::size_t stopAt) {
     constexpr TUint32 kQueued = 32; // a power of two
     Pending queued[kQueued];
     TUint32 first = 0;
     TUint32 count = 0;
     for (;;) {
+        if (kShared && share->peerIsHungry(self)) share->offer(self, work);
+        if (!kShared && work.size() >= stopAt) {
+            // The references waiting in the queue are not marked yet: they go back.
+            for (; count > 0; --count, first = (first + 1) % kQueued)
+                work.push(payloadOf(queued[first].pool->start() + queued[first].site.offset));
+            return false;
+        }
         while (count < kQueued && !work.isEmpty()) {
             const TUint32 reference = work.pop();
             const TVMAddress header = headerOf(reference);
@@ -132,11 +140,30 @@ void Marker::drain() {
             __builtin_prefetch(memory + kHeaderBytes + 12);
             queued[(first + count++) % kQueued] = {pool, site};
         }
-        if (count == 0) return;
+        if (count == 0) return true;
         const Pending next = queued[first];
         first = (first + 1) % kQueued;
         --count;
-        visit(next);
+        visit<kShared>(next);
+    }
+}
+
+void Marker::drain() {
+    drainQueued<false>(std::numeric_limits<std::size_t>::max());
+}
+
+bool Marker::drainUntilListHolds(std::size_t references) {
+    return drainQueued<false>(references);
+}
+
+void Marker::drainShared() {
+    try {
+        do
+            drainQueued<true>(0);
+        while (share->awaitWork(self, work));
+    } catch (...) {
+        share->fail();
+        throw;
     }
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include "ClassLayouts.h"
+#include "MarkingShare.h"
 #include "VMHeap.h"
 #include "WorkList.h"
 
@@ -57,6 +58,20 @@ public:
     }
     // Marks and traces every reference on the work list, and everything that leads to.
     void drain();
+    // The same, but stops once the work list holds `references` references, enough work for
+    // two markers to share; returns whether the marking is done.
+    bool drainUntilListHolds(std::size_t references);
+
+    // Makes this marker marker `aSelf` (0 or 1) of the two that share `aShare`.
+    void shareWith(MarkingShare& aShare, int aSelf) {
+        share = &aShare;
+        self = aSelf;
+    }
+    // Drains together with the other marker, which runs on another thread, until neither
+    // has work left; the marks are then complete. Blocks either meets are marked once,
+    // by atomic operations.
+    void drainShared();
+
     // Drops the work of an abandoned collection.
     void abandon() { work.clear(); }
 
@@ -112,13 +127,15 @@ private:
         HeapPool* pool;
         HeapPool::MarkSite site; // of the block's header
     };
+    // Drains the work list; unless shared, stops (false) once it holds `stopAt` references.
+    template <bool kShared> bool drainQueued(std::size_t stopAt);
     // Marks the block a reference names and traces it when the mark is new. The references
     // the block holds come off the work list next, and often lie in its pool.
-    [[gnu::always_inline]] void visit(const Pending& pending) {
+    template <bool kShared> [[gnu::always_inline]] void visit(const Pending& pending) {
         HeapPool& pool = *pending.pool;
         remember(pool);
         const TVMAddress header = pool.start() + pending.site.offset;
-        const HeapPool::MarkResult result = pool.mark(pending.site);
+        const HeapPool::MarkResult result = pool.mark<kShared>(pending.site);
         if (HeapPool::isNewlyMarked(result)) [[likely]]
             return trace(pool, header, result == HeapPool::ENewlyMarkedOwningNative);
         if (result != HeapPool::EMarkedBefore) markNoObject(pool, header, result);
@@ -155,5 +172,7 @@ private:
     static constexpr TUint32 kNoClass = ~TUint32{0}; // names no class: find() gives null
     TUint32 lastClass = kNoClass;
     const ClassLayouts::Layout* lastLayout = nullptr;
-    Vec<int> reported; // the references a native object reports
+    Vec<int> reported;             // the references a native object reports
+    MarkingShare* share = nullptr; // while marking is shared: what the two markers share
+    int self = 0;
 };

@@ -13,6 +13,7 @@ public:
     WorkList& operator=(const WorkList&) = delete;
 
     bool isEmpty() const { return top == items.data(); }
+    std::size_t size() const { return static_cast<std::size_t>(top - items.data()); }
     // A push compares one pointer with another, the cheapest test there is for room.
     void push(TUint32 reference) {
         if (top == limit) grow();
@@ -20,6 +21,15 @@ public:
     }
     // Pushes `count` references that lie one after another, four bytes each, at `words`.
     void pushWords(const TUint8* words, TUint32 count);
+    void pushAll(const std::vector<TUint32>& references) {
+        pushWords(reinterpret_cast<const TUint8*>(references.data()),
+                  static_cast<TUint32>(references.size()));
+    }
+    // Moves the `count` references on top of the list, at most its size, to the end of `to`.
+    void moveTop(std::size_t count, std::vector<TUint32>& to) {
+        to.insert(to.end(), top - count, top);
+        top -= count;
+    }
     TUint32 pop() { return *--top; }
     void clear() { top = items.data(); }
 

@@ -12,6 +12,8 @@
 #include "BlockBitmaps.h"
 #include "HeapEntry.h"
 
+#include <atomic>
+
 class HeapPool {
 public:
     using Group = BlockBitmaps::Group;
@@ -90,17 +92,26 @@ public:
         return {&bits.group(bit.group), bit.mask, offset};
     }
     // Marks the block in use that starts at the site's address; a free block or a terminator
-    // there gives ENotInUse.
-    MarkResult mark(const MarkSite& site) {
+    // there gives ENotInUse. While two markers share a collection (kShared), the mark is set
+    // by one atomic operation, so that a block both meet is newly marked for one of them
+    // only and no mark in the same group is lost.
+    template <bool kShared = false> MarkResult mark(const MarkSite& site) {
         Group& group = *site.group;
         if (site.offset % 4 != 0 || (group.starts & site.mask) == 0) return ENoBlockStart;
+        std::atomic_ref<TUint64> marks(group.marks);
         // Free blocks are never marked, and terminators always are: one test leaves only
         // blocks in use that are not marked yet.
-        if (((group.free | group.marks) & site.mask) != 0) {
+        const TUint64 marked = kShared ? marks.load(std::memory_order_relaxed) : group.marks;
+        if (((group.free | marked) & site.mask) != 0) {
             const bool terminator = site.offset == 0 || site.offset == poolLength - kHeaderBytes;
             return (group.free & site.mask) != 0 || terminator ? ENotInUse : EMarkedBefore;
         }
-        group.marks |= site.mask;
+        if constexpr (kShared) {
+            if ((marks.fetch_or(site.mask, std::memory_order_relaxed) & site.mask) != 0)
+                return EMarkedBefore;
+        } else {
+            group.marks |= site.mask;
+        }
         return (group.native & site.mask) != 0 ? ENewlyMarkedOwningNative : ENewlyMarked;
     }
     // The same for an address of the pool.
