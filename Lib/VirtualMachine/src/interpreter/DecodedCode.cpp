@@ -145,6 +145,7 @@ static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
 static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
 static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
+static_assert(comparisonKind(1, 7) == EStoreStepSizeLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -500,6 +501,40 @@ std::optional<TInt32> entryDistance(TInt64 from, TInt64 to) {
     return static_cast<TInt32>(bytes);
 }
 
+// The comparison of a loop's step and test (StepSize or StrideSize...Branch), if the kind
+// is one.
+std::optional<int> steppedSizeTest(FusedKind kind) {
+    if (kind >= kFirstOperationKind) return std::nullopt;
+    const int form = kind % kKindsPerComparison;
+    if (form != 5 && form != 6) return std::nullopt;
+    return kind / kKindsPerComparison;
+}
+
+// The byte k of an operand that holds four.
+TInt32 operandByte(TInt32 operand, int k) {
+    return static_cast<TInt8>(static_cast<TUint32>(operand) >> (8 * k));
+}
+
+// A word array's element store (`store`, of kind `kind`) whose entry continues at a loop's
+// step and test (`next`, of kind `nextKind`) on the same array variable: both as one entry,
+// which keeps the store's value and continuation and covers the slots of both.
+std::optional<Fusion> storeThenStep(const DecodedOp& store, FusedKind kind, const DecodedOp& next,
+                                    FusedKind nextKind) {
+    const auto comparison = steppedSizeTest(nextKind);
+    if ((kind != ESlotWordStoreConst && kind != ESlotWordStorePick) || !comparison)
+        return std::nullopt;
+    const TInt32 variable = static_cast<TInt16>(store.a & 0xFFFF);
+    const TInt32 index = store.a >> 16;
+    // The test's addr follows its pick: the same slot lies one further down from there.
+    if (variable != operandByte(next.a, 3) + 1 || static_cast<TInt8>(variable) != variable ||
+        static_cast<TInt8>(index) != index || (store.b & 0xFF) != (next.b & 0xFF))
+        return std::nullopt;
+    const TInt32 leastTop = std::max(store.b >> 8, next.b >> 8);
+    const TInt32 picked = kind == ESlotWordStorePick ? 1 : 0;
+    return Fusion{comparisonKind(*comparison, 7), 0, offsetBytes(variable, index, picked, 0),
+                  leastTop << 8 | (store.b & 0xFF), store.c};
+}
+
 bool isBranch(const DecodedOp& op) {
     return isJump(op) || op.opcode == static_cast<TUint8>(Opcode::BranchIfZero) ||
            op.opcode == static_cast<TUint8>(Opcode::BranchIfZeroWide);
@@ -524,6 +559,7 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         if (isBranch(op) && op.a >= 0) op.a = threaded(plainOps, op.a);
     }
     ops = plainOps;
+    std::vector<std::optional<FusedKind>> kinds(codeSize);
     for (TUint32 position = 0; position < codeSize; ++position) {
         DecodedOp& op = ops[position];
         const Window window(plainOps, codeSize, position);
@@ -541,5 +577,20 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.b = fusion->b;
         op.c = *branch;
         op.d = *onward;
+        kinds[position] = fusion->kind;
+    }
+    // The entry of the step and test stays as it is, for the loop's other ways into it.
+    for (TUint32 position = 0; position < codeSize; ++position) {
+        DecodedOp& op = ops[position];
+        const TInt64 onward = position + TInt64{op.d} / static_cast<TInt64>(sizeof(DecodedOp));
+        if (!kinds[position] || onward < 0 || onward >= static_cast<TInt64>(codeSize)) continue;
+        const auto next = static_cast<std::size_t>(onward);
+        if (!kinds[next]) continue;
+        const auto fusion = storeThenStep(op, *kinds[position], ops[next], *kinds[next]);
+        if (!fusion) continue;
+        op.handler = fusedHandlers[fusion->kind];
+        op.a = fusion->a;
+        op.b = fusion->b;
+        op.c = fusion->c;
     }
 }

@@ -388,6 +388,41 @@ void VirtualMachine::run() {
     s[top + 1] = result;                                                                           \
     s[top + 2] = array.size;                                                                       \
     FUSED_BRANCH(result);
+// The store of StoreStepSize...Branch: a[i] = c, or a[i] = a stack value, into a word array
+// in a stack slot, with none of what the instructions leave above the top: the loop's
+// test that follows writes over all of it. `found`: the entry of the array found.
+#define STORE_INTO_WORD_ELEMENT()                                                                  \
+    SLOTS_DOWN_TO(op->b)                                                                           \
+    const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);                                      \
+    const TUint32 elementIndex = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                              \
+    arrayAccess::Array array;                                                                      \
+    const auto* found =                                                                            \
+        foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], 4u, array);               \
+    if (!found) [[unlikely]]                                                                       \
+        FIND_AGAIN(SLOT_ADDRESS(variable), 4u);                                                    \
+    if (elementIndex >= array.size) [[unlikely]]                                                   \
+        RUN_PLAIN();                                                                               \
+    const TUint32 stored = OFFSET_BYTE(2) != 0 ? s[TInt64{top} + 2 + op->c] : u32(op->c);          \
+    std::memcpy(space.hostPointerOfContained(array.storage + elementIndex * 4), &stored, 4);
+// Then the step and the test of the entry at d on the array in slot `variable`, which the
+// entry `found` holds: unless the store or the step changed the array or the variable, the
+// test needs no look-up. Otherwise the step is undone and that entry runs itself.
+#define STEP_ON_FOUND_ARRAY(name)                                                                  \
+    op = ENTRY_AT(op->d);                                                                          \
+    const TInt64 target = TInt64{top} + 1 + OFFSET_BYTE(0);                                        \
+    const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
+    /* inc.at leaves byte 1, the stride's offset, 0 */                                             \
+    const TUint32 step = OFFSET_BYTE(1) == 0 ? 1u : s[TInt64{top} + 2 + OFFSET_BYTE(1)];           \
+    s[target] += step;                                                                             \
+    const TUint32 a = s[from];                                                                     \
+    if (!found->stillHolds(space, s[variable])) [[unlikely]] {                                     \
+        s[target] -= step;                                                                         \
+        DISPATCH();                                                                                \
+    }                                                                                              \
+    const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
+    s[top + 1] = result;                                                                           \
+    s[top + 2] = array.size;                                                                       \
+    FUSED_BRANCH(result);
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
         PICKED_SLOT(from, 2)                                                                       \
@@ -447,6 +482,10 @@ void VirtualMachine::run() {
         STEPPED_SLOTS()                                                                            \
         const TUint32 stride = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                                \
         STEPPED_SIZE_TEST(name, stride)                                                            \
+    }                                                                                              \
+    fused_StoreStepSize##name##Branch : {                                                          \
+        STORE_INTO_WORD_ELEMENT()                                                                  \
+        STEP_ON_FOUND_ARRAY(name)                                                                  \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -1329,6 +1368,8 @@ void VirtualMachine::run() {
 #undef SLOTS_DOWN_TO
 #undef STEPPED_SLOTS
 #undef STEPPED_SIZE_TEST
+#undef STORE_INTO_WORD_ELEMENT
+#undef STEP_ON_FOUND_ARRAY
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE
