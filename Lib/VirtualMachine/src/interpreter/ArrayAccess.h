@@ -58,13 +58,15 @@ class FoundArrays {
     struct Entry;
 
 public:
-    // Each entry starts with a variable that another entry would hold, which no look-up in
-    // it can match, and a record at `readable`, an address of 16 bytes in memory, whose
-    // words, the type tag 0 among them, never pass for an array. `space` is the one that
-    // every look-up passes.
-    FoundArrays(const AddressSpace& space, TVMAddress readable) : checkedSpace(space) {
+    // `slots`: the address of the operand stack's slot 0, a multiple of 4 with 16 bytes in
+    // memory there. Each entry starts with a variable that another entry would hold, which
+    // no look-up in it can match, and a record at `slots`, whose words, the type tag 0
+    // among them, never pass for an array. `space` is the one that every look-up passes.
+    FoundArrays(const AddressSpace& space, TVMAddress slots)
+        : checkedSpace(space), slotBias(slots / 4) {
+        KESTRO_ASSERT(slots % 4 == 0);
         for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i] = {4 * ((i + 1) % kEntries), readable, {}};
+            entries[i] = {4 * ((i + 1) % kEntries), slots, {}};
     }
 
     // The array remembered for the array variable at `variable`, of elements `width` bytes
@@ -77,15 +79,16 @@ public:
         std::memcpy(&record, space.hostPointerOfContained(variable), 4);
         return entry.holds(space, record, width, array);
     }
-    // The same for a variable in an operand stack slot, which the caller read `record`
-    // from. Which variable the entry was filled for does not matter then: a record whose
-    // words are those found sound is an array of that kind wherever it is held. Gives the
-    // entry that holds the array, or null: while nothing is remembered, its stillHolds
-    // tells whether the variable holds the same array, of the same kind, a little later.
-    [[gnu::always_inline]] const Entry* findHeld(const AddressSpace& space, TVMAddress variable,
-                                                 TVMAddress record, TUint32 width,
-                                                 Array& array) const {
-        const Entry& entry = entryOf(variable);
+    // The same for a variable in operand stack slot `slot`, which holds `record`; its entry
+    // is that of the slot's address. Which variable the entry was filled for does not
+    // matter then: a record whose words are those found sound is an array of that kind
+    // wherever it is held. Gives the entry that holds the array, or null: while nothing is
+    // remembered, its stillHolds tells whether the variable holds the same array a little
+    // later.
+    [[gnu::always_inline]] const Entry* findInSlot(const AddressSpace& space, TUint32 slot,
+                                                   TVMAddress record, TUint32 width,
+                                                   Array& array) const {
+        const Entry& entry = entries[(slotBias + slot) % kEntries];
         return entry.holds(space, record, width, array) ? &entry : nullptr;
     }
 
@@ -137,6 +140,7 @@ private:
     static constexpr TUint32 kEntries = 8;
     Entry entries[kEntries];
     const AddressSpace& checkedSpace;
+    const TUint32 slotBias; // the address of stack slot 0 in words
 };
 
 } // namespace arrayAccess

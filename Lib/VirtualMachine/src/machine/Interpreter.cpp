@@ -272,12 +272,12 @@ void VirtualMachine::run() {
 // slot `variable`; the index that pick b (of slot `index`) leaves above the top. `found`:
 // whether the array has that element, `address`: that element's.
 #define LOCAL_ELEMENT(variable, index, width)                                                      \
-    const TVMAddress arrayVariable = SLOT_ADDRESS(variable);                                       \
     const TUint32 elementIndex = s[index];                                                         \
     s[top + 2] = elementIndex;                                                                     \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, arrayVariable, s[variable], width, array)) [[unlikely]]       \
-        FIND_AGAIN(arrayVariable, width);                                                          \
+    if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable], width, array)) \
+        [[unlikely]]                                                                               \
+        FIND_AGAIN(SLOT_ADDRESS(variable), width);                                                 \
     const bool found = elementIndex < array.size;                                                  \
     const TVMAddress address = array.storage + elementIndex * (width);
 // The same for the array variable in slot top - 1 and the index in slot top.
@@ -379,8 +379,8 @@ void VirtualMachine::run() {
     s[target] += (step);                                                                           \
     const TUint32 a = s[from];                                                                     \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], ELEMENT_BYTES(op->b),    \
-                              array)) [[unlikely]] {                                               \
+    if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable],                \
+                                ELEMENT_BYTES(op->b), array)) [[unlikely]] {                       \
         s[target] -= (step);                                                                       \
         RUN_PLAIN_REMEMBERING(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                       \
     }                                                                                              \
@@ -393,35 +393,37 @@ void VirtualMachine::run() {
 // test that follows writes over all of it. `found`: the entry of the array found.
 #define STORE_INTO_WORD_ELEMENT()                                                                  \
     SLOTS_DOWN_TO(op->b)                                                                           \
-    const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);                                      \
-    const TUint32 elementIndex = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                              \
+    TUint32* const slots = s + top; /* the slots' offsets count from here */                       \
+    const TUint32 elementIndex = slots[2 + TInt64{OFFSET_BYTE(1)}];                                \
     arrayAccess::Array array;                                                                      \
     const auto* found =                                                                            \
-        foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], 4u, array);               \
+        foundArrays.findInSlot(space, static_cast<TUint32>(top + 1 + OFFSET_BYTE(0)),              \
+                               slots[1 + TInt64{OFFSET_BYTE(0)}], 4u, array);                      \
     if (!found) [[unlikely]]                                                                       \
-        FIND_AGAIN(SLOT_ADDRESS(variable), 4u);                                                    \
+        goto store_step_missed;                                                                    \
     if (elementIndex >= array.size) [[unlikely]]                                                   \
         RUN_PLAIN();                                                                               \
-    const TUint32 stored = OFFSET_BYTE(2) != 0 ? s[TInt64{top} + 2 + op->c] : u32(op->c);          \
+    TUint32 stored = u32(op->c);                                                                   \
+    if (OFFSET_BYTE(2) != 0) stored = slots[2 + TInt64{op->c}];                                    \
     std::memcpy(space.hostPointerOfContained(array.storage + elementIndex * 4), &stored, 4);
-// Then the step and the test of the entry at d on the array in slot `variable`, which the
-// entry `found` holds: unless the store or the step changed the array or the variable, the
-// test needs no look-up. Otherwise the step is undone and that entry runs itself.
+// Then the step and the test of the entry at d, which names the same array variable: unless
+// the store or the step changed the variable or its array, the test needs no look-up, as
+// the entry `found` still holds the array. Otherwise the step is undone and that entry runs
+// itself.
 #define STEP_ON_FOUND_ARRAY(name)                                                                  \
     op = ENTRY_AT(op->d);                                                                          \
-    const TInt64 target = TInt64{top} + 1 + OFFSET_BYTE(0);                                        \
-    const TInt64 from = TInt64{top} + 1 + OFFSET_BYTE(2);                                          \
-    /* inc.at leaves byte 1, the stride's offset, 0 */                                             \
-    const TUint32 step = OFFSET_BYTE(1) == 0 ? 1u : s[TInt64{top} + 2 + OFFSET_BYTE(1)];           \
-    s[target] += step;                                                                             \
-    const TUint32 a = s[from];                                                                     \
-    if (!found->stillHolds(space, s[variable])) [[unlikely]] {                                     \
-        s[target] -= step;                                                                         \
+    TUint32 step = 1; /* inc.at leaves byte 1, the stride's offset, 0 */                           \
+    if (OFFSET_BYTE(1) != 0) step = slots[2 + TInt64{OFFSET_BYTE(1)}];                             \
+    TUint32& counter = slots[1 + TInt64{OFFSET_BYTE(0)}];                                          \
+    counter += step;                                                                               \
+    const TUint32 a = slots[1 + TInt64{OFFSET_BYTE(2)}];                                           \
+    if (!found->stillHolds(space, slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {               \
+        counter -= step;                                                                           \
         DISPATCH();                                                                                \
     }                                                                                              \
     const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
-    s[top + 1] = result;                                                                           \
-    s[top + 2] = array.size;                                                                       \
+    slots[1] = result;                                                                             \
+    slots[2] = array.size;                                                                         \
     FUSED_BRANCH(result);
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
@@ -469,8 +471,8 @@ void VirtualMachine::run() {
         const TInt64 variable = TInt64{top} + 2 + OFFSET_HALF(1);                                  \
         const TUint32 a = s[from];                                                                 \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable],                      \
-                                  ELEMENT_BYTES(op->b), array)) [[unlikely]]                       \
+        if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable],            \
+                                    ELEMENT_BYTES(op->b), array)) [[unlikely]]                     \
             FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                              \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
@@ -1252,11 +1254,17 @@ void VirtualMachine::run() {
         FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
                                  s[TInt64{top} + 2 + op->c])
         FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
+    // The array of a StoreStepSize entry, not among those found lately.
+    store_step_missed : {
+        const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);
+        FIND_AGAIN(SLOT_ADDRESS(variable), 4u);
+    }
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
-        if (!foundArrays.findHeld(space, s[top + 1], s[variable], u32(op->c), array)) [[unlikely]]
+        if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable], u32(op->c),
+                                    array)) [[unlikely]]
             FIND_AGAIN(s[top + 1], u32(op->c));
         s[++top] = array.size;
         FUSED_NEXT();
