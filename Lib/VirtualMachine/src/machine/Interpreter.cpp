@@ -388,10 +388,10 @@ void VirtualMachine::run() {
     s[top + 1] = result;                                                                           \
     s[top + 2] = array.size;                                                                       \
     FUSED_BRANCH(result);
-// The store of StoreStepSize...Branch: a[i] = c, or a[i] = a stack value, into a word array
-// in a stack slot, with none of what the instructions leave above the top: the loop's
-// test that follows writes over all of it. `found`: the entry of the array found.
-#define STORE_INTO_WORD_ELEMENT()                                                                  \
+// The element of StoreStepSize...Branch and BranchStepSize...Branch, a[i] with a word array
+// in a stack slot (offset in byte 0 of a) and the index in another (byte 1): `found`, the
+// entry of the array found, and `element`, the element's address.
+#define FIND_WORD_ELEMENT()                                                                        \
     SLOTS_DOWN_TO(op->b)                                                                           \
     TUint32* const slots = s + top; /* the slots' offsets count from here */                       \
     const TUint32 elementIndex = slots[2 + TInt64{OFFSET_BYTE(1)}];                                \
@@ -400,18 +400,17 @@ void VirtualMachine::run() {
         foundArrays.findInSlot(space, static_cast<TUint32>(top + 1 + OFFSET_BYTE(0)),              \
                                slots[1 + TInt64{OFFSET_BYTE(0)}], 4u, array);                      \
     if (!found) [[unlikely]]                                                                       \
-        goto store_step_missed;                                                                    \
+        goto word_element_missed;                                                                  \
     if (elementIndex >= array.size) [[unlikely]]                                                   \
         RUN_PLAIN();                                                                               \
-    TUint32 stored = u32(op->c);                                                                   \
-    if (OFFSET_BYTE(2) != 0) stored = slots[2 + TInt64{op->c}];                                    \
-    std::memcpy(space.hostPointerOfContained(array.storage + elementIndex * 4), &stored, 4);
-// Then the step and the test of the entry at d, which names the same array variable: unless
-// the store or the step changed the variable or its array, the test needs no look-up, as
-// the entry `found` still holds the array. Otherwise the step is undone and that entry runs
-// itself.
-#define STEP_ON_FOUND_ARRAY(name)                                                                  \
-    op = ENTRY_AT(op->d);                                                                          \
+    const TVMAddress element = array.storage + elementIndex * 4;
+// Then the step and the test of the entry `bytes` bytes on, which names the same array
+// variable: unless the step (or a store before it) changed the variable or its array, the
+// test needs no look-up, as the entry `found` still holds the array. Otherwise the step is
+// undone and that entry runs itself. The test writes over all that the instructions before
+// it leave above the top.
+#define STEP_ON_FOUND_ARRAY(name, bytes)                                                           \
+    op = ENTRY_AT(bytes);                                                                          \
     TUint32 step = 1; /* inc.at leaves byte 1, the stride's offset, 0 */                           \
     if (OFFSET_BYTE(1) != 0) step = slots[2 + TInt64{OFFSET_BYTE(1)}];                             \
     TUint32& counter = slots[1 + TInt64{OFFSET_BYTE(0)}];                                          \
@@ -486,8 +485,21 @@ void VirtualMachine::run() {
         STEPPED_SIZE_TEST(name, stride)                                                            \
     }                                                                                              \
     fused_StoreStepSize##name##Branch : {                                                          \
-        STORE_INTO_WORD_ELEMENT()                                                                  \
-        STEP_ON_FOUND_ARRAY(name)                                                                  \
+        FIND_WORD_ELEMENT()                                                                        \
+        TUint32 stored = u32(op->c);                                                               \
+        if (OFFSET_BYTE(2) != 0) stored = slots[2 + TInt64{op->c}];                                \
+        std::memcpy(space.hostPointerOfContained(element), &stored, 4);                            \
+        STEP_ON_FOUND_ARRAY(name, op->d)                                                           \
+    }                                                                                              \
+    fused_BranchStepSize##name##Branch : {                                                         \
+        FIND_WORD_ELEMENT()                                                                        \
+        const TUint32 value = containedWord(space, element);                                       \
+        if (value != 0) {                                                                          \
+            slots[1] = value;                                                                      \
+            slots[2] = elementIndex;                                                               \
+            FUSED_NEXT();                                                                          \
+        }                                                                                          \
+        STEP_ON_FOUND_ARRAY(name, op->c)                                                           \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -1254,8 +1266,8 @@ void VirtualMachine::run() {
         FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
                                  s[TInt64{top} + 2 + op->c])
         FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
-    // The array of a StoreStepSize entry, not among those found lately.
-    store_step_missed : {
+    // The array of a StoreStepSize or BranchStepSize entry, not among those found lately.
+    word_element_missed : {
         const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);
         FIND_AGAIN(SLOT_ADDRESS(variable), 4u);
     }
@@ -1376,7 +1388,7 @@ void VirtualMachine::run() {
 #undef SLOTS_DOWN_TO
 #undef STEPPED_SLOTS
 #undef STEPPED_SIZE_TEST
-#undef STORE_INTO_WORD_ELEMENT
+#undef FIND_WORD_ELEMENT
 #undef STEP_ON_FOUND_ARRAY
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
