@@ -128,13 +128,17 @@ private:
         TVMAddress header;
         TUint32 size;
         HeapPool* pool;
+        // From there on, the block lies in memory that nothing has written yet, which reads
+        // as zero; kNothingUntouched when it lies in none.
+        TVMAddress untouched;
     };
+    static constexpr TVMAddress kNothingUntouched = 0xFFFFFFFF;
 
     // Allocation (VMHeap.cpp).
     ClaimedBlock makeBlock(TUint32 size, TInt32 nativeFlag, GcCode code);
     ClaimedBlock makePair(TUint32 size1, TInt32 flag1, GcCode code1, TUint32 size2, TInt32 flag2,
                           GcCode code2);
-    FreeBlock addPool(TUint32 payload);
+    FreeBlock addPool(TUint32 payload, TVMAddress& untouched);
     ClaimedBlock claim(TUint32 size);
     TUint8* blockMemory(TVMAddress header, TUint32 size) const;
     void writeBlock(TVMAddress header, const HeapEntry& entry);
