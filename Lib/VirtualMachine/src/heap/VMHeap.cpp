@@ -15,16 +15,21 @@ TUint32 roundedSize(TUint64 bytes) {
 }
 
 // A block in use, its header, zero-filled payload and trailer, at `block`, whose header is
-// at `header`: payload bytes from `untouched` on read as zero already.
+// at `header`. A payload larger than a few words takes `untouched` (when it is not 0) and
+// leaves it 0: its bytes from that address on read as zero already.
 inline void initialise(TUint8* block, TVMAddress header, const HeapEntry& entry,
-                       TVMAddress untouched) {
+                       TVMAddress& untouched) {
     writeHeaderAndTrailer(block, entry);
     TUint8* payload = block + kHeaderBytes;
     // Most blocks are a few words: zeroing them word by word beats a call of memset.
     constexpr TUint32 kSmallPayload = 16;
     if (entry.size > kSmallPayload) {
-        const TVMAddress from = payloadOf(header);
-        const TUint32 touched = untouched > from ? std::min(entry.size, untouched - from) : 0;
+        TUint32 touched = entry.size;
+        if (untouched != 0) [[unlikely]] {
+            const TVMAddress from = payloadOf(header);
+            touched = untouched > from ? std::min(entry.size, untouched - from) : 0;
+            untouched = 0;
+        }
         std::memset(payload, 0, touched);
         return;
     }
@@ -114,7 +119,7 @@ VMHeap::ClaimedBlock VMHeap::makeBlock(TUint32 size, TInt32 nativeFlag, GcCode c
     if (allocationObserver) allocationObserver->beforeAllocation();
     const ClaimedBlock block = claim(request);
     initialise(blockMemory(block.header, block.size), block.header,
-               {request, block.size, nativeFlag, 0, code, 0}, block.untouched);
+               {request, block.size, nativeFlag, 0, code, 0}, untouchedNewPool);
     ++nOfEntries;
     return block;
 }
@@ -129,10 +134,10 @@ VMHeap::ClaimedBlock VMHeap::makePair(TUint32 size1, TInt32 flag1, GcCode code1,
     const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
     block.pool->addBlock(block.header + kBlockOverhead + first);
     TUint8* memory = blockMemory(block.header, block.size);
-    initialise(memory, block.header, {first, first, flag1, 0, code1, 0}, block.untouched);
+    initialise(memory, block.header, {first, first, flag1, 0, code1, 0}, untouchedNewPool);
     // The second block keeps any excess that was too small to split off.
     initialise(memory + kBlockOverhead + first, block.header + kBlockOverhead + first,
-               {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0}, block.untouched);
+               {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0}, untouchedNewPool);
     nOfEntries += 2;
     return block;
 }
@@ -140,12 +145,14 @@ VMHeap::ClaimedBlock VMHeap::makePair(TUint32 size1, TInt32 flag1, GcCode code1,
 // A free block of at least `size` bytes taken for use, with the excess split off when it
 // can hold a block of its own; a new pool when no free block fits. Of a new pool's memory,
 // what the address space has just committed is untouched: the pool writes only headers and
-// trailers, and none inside the payload of its one block.
+// trailers, and none inside the payload of its one block. A block of kDefaultPoolSize bytes
+// or more, alone or as a pair, always has one part larger than a few words, which takes it.
 VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     FreeBlockLists::Node* node = freeLists.findFit(size);
-    TVMAddress untouched = kNothingUntouched;
     if (!node) { // nothing fitted, so the new pool's one block is the only fit now
+        TVMAddress untouched;
         addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize), untouched), 0);
+        if (size >= kDefaultPoolSize) untouchedNewPool = untouched;
         node = freeLists.findFit(size);
     }
     KESTRO_ASSERT(node && node->value.size >= size);
@@ -153,13 +160,13 @@ VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     block.pool->setFree(block.header, false);
     if (block.size - size <= kBlockOverhead) {
         freeLists.take(node);
-        return {block.header, block.size, block.pool, untouched};
+        return {block.header, block.size, block.pool};
     }
     const FreeBlock rest{block.header + kBlockOverhead + size, block.size - size - kBlockOverhead,
                          block.pool};
     rest.pool->addBlock(rest.header);
     markFree(rest, 0, freeLists.refile(node, rest));
-    return {block.header, size, block.pool, untouched};
+    return {block.header, size, block.pool};
 }
 
 void VMHeap::addEntryToFreeEntries(const FreeBlock& block, TUint32 actualSize) {

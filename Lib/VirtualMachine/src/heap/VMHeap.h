@@ -128,11 +128,7 @@ private:
         TVMAddress header;
         TUint32 size;
         HeapPool* pool;
-        // From there on, the block lies in memory that nothing has written yet, which reads
-        // as zero; kNothingUntouched when it lies in none.
-        TVMAddress untouched;
     };
-    static constexpr TVMAddress kNothingUntouched = 0xFFFFFFFF;
 
     // Allocation (VMHeap.cpp).
     ClaimedBlock makeBlock(TUint32 size, TInt32 nativeFlag, GcCode code);
@@ -180,6 +176,11 @@ private:
     NativeObjectTable natives;
     LinkedList<TVMAddress> rootEntries;
     TInt32 nOfEntries = 0; // blocks in use, terminators excluded
+    // Where the memory that the address space has just committed for a new pool begins,
+    // from the claim of a block of kDefaultPoolSize bytes or more there until the first
+    // block larger than a few words cut from it is initialised; 0 at other times. Nothing
+    // has written that memory yet: it reads as zero.
+    TVMAddress untouchedNewPool = 0;
 };
 
 // The host memory of the block at `header` with `size` payload bytes, all of it checked at
