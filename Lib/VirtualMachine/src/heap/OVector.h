@@ -62,6 +62,9 @@ public:
     // do; otherwise they move to new storage for the new size and the old storage is left
     // to the collector. An array left empty releases its storage.
     void splice(TInt32 index, TInt32 removed, std::span<const TUint8> inserted);
+    // Fills an empty array with `times` copies of one element (its bytes), as splice(0, 0,
+    // the copies) would, writing them straight into the new storage.
+    void fillRepeated(std::span<const TUint8> element, TInt32 times);
 
 private:
     void grow();

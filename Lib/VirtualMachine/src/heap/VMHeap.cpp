@@ -14,14 +14,23 @@ TUint32 roundedSize(TUint64 bytes) {
     return static_cast<TUint32>((bytes + kWordBytes - 1) & ~TUint64{kWordBytes - 1});
 }
 
-// A block in use, its header, zero-filled payload and trailer, at `block`.
-inline void initialise(TUint8* block, const HeapEntry& entry) {
+// A block in use, its header, zero-filled payload and trailer, at `block`, whose header is
+// at `header`. A payload larger than a few words takes `untouched` (when it is not 0) and
+// leaves it 0: its bytes from that address on read as zero already.
+inline void initialise(TUint8* block, TVMAddress header, const HeapEntry& entry,
+                       TVMAddress& untouched) {
     writeHeaderAndTrailer(block, entry);
     TUint8* payload = block + kHeaderBytes;
     // Most blocks are a few words: zeroing them word by word beats a call of memset.
     constexpr TUint32 kSmallPayload = 16;
     if (entry.size > kSmallPayload) {
-        std::memset(payload, 0, entry.size);
+        TUint32 touched = entry.size;
+        if (untouched != 0) [[unlikely]] {
+            const TVMAddress from = payloadOf(header);
+            touched = untouched > from ? std::min(entry.size, untouched - from) : 0;
+            untouched = 0;
+        }
+        std::memset(payload, 0, touched);
         return;
     }
     for (TUint32 word = 0; word < entry.size; word += kWordBytes)
@@ -31,7 +40,8 @@ inline void initialise(TUint8* block, const HeapEntry& entry) {
 } // namespace
 
 VMHeap::VMHeap(AddressSpace& aSpace, InterfaceForCallingGc* aVm) : space(aSpace), gcCaller(aVm) {
-    addEntryToFreeEntries(addPool(kDefaultPoolSize), 0);
+    TVMAddress untouched;
+    addEntryToFreeEntries(addPool(kDefaultPoolSize, untouched), 0);
 }
 
 // Native objects are destroyed while the rest of the heap is whole, in case a destructor
@@ -88,9 +98,9 @@ void VMHeap::removeRoot(TVMAddress object) {
 }
 
 // Lays out a pool for `payload` bytes and returns its one block, for the caller to file.
-FreeBlock VMHeap::addPool(TUint32 payload) {
+FreeBlock VMHeap::addPool(TUint32 payload, TVMAddress& untouched) {
     const TUint32 length = payload + HeapPool::kOverhead;
-    const TVMAddress start = space.allocate(length);
+    const TVMAddress start = space.allocate(length, untouched);
     // The address space hands out rising addresses, which keeps the pools sorted.
     KESTRO_ASSERT(pools.isEmpty() || start > pools[pools.size() - 1]->start());
     auto* memory = static_cast<TUint8*>(space.hostPointer(start, length));
@@ -108,8 +118,8 @@ VMHeap::ClaimedBlock VMHeap::makeBlock(TUint32 size, TInt32 nativeFlag, GcCode c
     const TUint32 request = roundedSize(size);
     if (allocationObserver) allocationObserver->beforeAllocation();
     const ClaimedBlock block = claim(request);
-    initialise(blockMemory(block.header, block.size),
-               {request, block.size, nativeFlag, 0, code, 0});
+    initialise(blockMemory(block.header, block.size), block.header,
+               {request, block.size, nativeFlag, 0, code, 0}, untouchedNewPool);
     ++nOfEntries;
     return block;
 }
@@ -124,20 +134,25 @@ VMHeap::ClaimedBlock VMHeap::makePair(TUint32 size1, TInt32 flag1, GcCode code1,
     const ClaimedBlock block = claim(roundedSize(TUint64{first} + kBlockOverhead + second));
     block.pool->addBlock(block.header + kBlockOverhead + first);
     TUint8* memory = blockMemory(block.header, block.size);
-    initialise(memory, {first, first, flag1, 0, code1, 0});
+    initialise(memory, block.header, {first, first, flag1, 0, code1, 0}, untouchedNewPool);
     // The second block keeps any excess that was too small to split off.
-    initialise(memory + kBlockOverhead + first,
-               {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0});
+    initialise(memory + kBlockOverhead + first, block.header + kBlockOverhead + first,
+               {second, block.size - first - kBlockOverhead, flag2, 0, code2, 0}, untouchedNewPool);
     nOfEntries += 2;
     return block;
 }
 
 // A free block of at least `size` bytes taken for use, with the excess split off when it
-// can hold a block of its own; a new pool when no free block fits.
+// can hold a block of its own; a new pool when no free block fits. Of a new pool's memory,
+// what the address space has just committed is untouched: the pool writes only headers and
+// trailers, and none inside the payload of its one block. A block of kDefaultPoolSize bytes
+// or more, alone or as a pair, always has one part larger than a few words, which takes it.
 VMHeap::ClaimedBlock VMHeap::claim(TUint32 size) {
     FreeBlockLists::Node* node = freeLists.findFit(size);
     if (!node) { // nothing fitted, so the new pool's one block is the only fit now
-        addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize)), 0);
+        TVMAddress untouched;
+        addEntryToFreeEntries(addPool(std::max(size, kDefaultPoolSize), untouched), 0);
+        if (size >= kDefaultPoolSize) untouchedNewPool = untouched;
         node = freeLists.findFit(size);
     }
     KESTRO_ASSERT(node && node->value.size >= size);

@@ -134,7 +134,7 @@ private:
     ClaimedBlock makeBlock(TUint32 size, TInt32 nativeFlag, GcCode code);
     ClaimedBlock makePair(TUint32 size1, TInt32 flag1, GcCode code1, TUint32 size2, TInt32 flag2,
                           GcCode code2);
-    FreeBlock addPool(TUint32 payload);
+    FreeBlock addPool(TUint32 payload, TVMAddress& untouched);
     ClaimedBlock claim(TUint32 size);
     TUint8* blockMemory(TVMAddress header, TUint32 size) const;
     void writeBlock(TVMAddress header, const HeapEntry& entry);
@@ -176,6 +176,11 @@ private:
     NativeObjectTable natives;
     LinkedList<TVMAddress> rootEntries;
     TInt32 nOfEntries = 0; // blocks in use, terminators excluded
+    // Where the memory that the address space has just committed for a new pool begins,
+    // from the claim of a block of kDefaultPoolSize bytes or more there until the first
+    // block larger than a few words cut from it is initialised; 0 at other times. Nothing
+    // has written that memory yet: it reads as zero.
+    TVMAddress untouchedNewPool = 0;
 };
 
 // The host memory of the block at `header` with `size` payload bytes, all of it checked at

@@ -55,14 +55,18 @@ inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, 
 // remembered, and then looks it up again, which finds it: nothing the look-up needs has to
 // be kept at hand across that rare call.
 class FoundArrays {
+    struct Entry;
+
 public:
-    // Each entry starts with a variable that another entry would hold, which no look-up in
-    // it can match, and a record at `readable`, an address of 16 bytes in memory, whose
-    // words, the type tag 0 among them, never pass for an array. `space` is the one that
-    // every look-up passes.
-    FoundArrays(const AddressSpace& space, TVMAddress readable) : checkedSpace(space) {
+    // `slots`: the address of the operand stack's slot 0, a multiple of 4 with 16 bytes in
+    // memory there. Each entry starts with a variable that another entry would hold, which
+    // no look-up in it can match, and a record at `slots`, whose words, the type tag 0
+    // among them, never pass for an array. `space` is the one that every look-up passes.
+    FoundArrays(const AddressSpace& space, TVMAddress slots)
+        : checkedSpace(space), slotBias(slots / 4) {
+        KESTRO_ASSERT(slots % 4 == 0);
         for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i] = {4 * ((i + 1) % kEntries), readable, {}};
+            entries[i] = {4 * ((i + 1) % kEntries), slots, {}};
     }
 
     // The array remembered for the array variable at `variable`, of elements `width` bytes
@@ -75,12 +79,17 @@ public:
         std::memcpy(&record, space.hostPointerOfContained(variable), 4);
         return entry.holds(space, record, width, array);
     }
-    // The same for a variable in an operand stack slot, which the caller read `record`
-    // from. Which variable the entry was filled for does not matter then: a record whose
-    // words are those found sound is an array of that kind wherever it is held.
-    [[gnu::always_inline]] bool findHeld(const AddressSpace& space, TVMAddress variable,
-                                         TVMAddress record, TUint32 width, Array& array) const {
-        return entryOf(variable).holds(space, record, width, array);
+    // The same for a variable in operand stack slot `slot`, which holds `record`; its entry
+    // is that of the slot's address. Which variable the entry was filled for does not
+    // matter then: a record whose words are those found sound is an array of that kind
+    // wherever it is held. Gives the entry that holds the array, or null: while nothing is
+    // remembered, its stillHolds tells whether the variable holds the same array a little
+    // later.
+    [[gnu::always_inline]] const Entry* findInSlot(const AddressSpace& space, TUint32 slot,
+                                                   TVMAddress record, TUint32 width,
+                                                   Array& array) const {
+        const Entry& entry = entries[(slotBias + slot) % kEntries];
+        return entry.holds(space, record, width, array) ? &entry : nullptr;
     }
 
     // Checks the array of the variable at `variable` in full; remembers it when it passes,
@@ -105,13 +114,24 @@ private:
         // elements `width` bytes wide.
         [[gnu::always_inline]] bool holds(const AddressSpace& space, TVMAddress held, TUint32 width,
                                           Array& array) const {
-            if (held != record) return false;
             RecordWords now;
-            std::memcpy(&now, space.hostPointerOfContained(record), sizeof now);
-            if (now != words || static_cast<TUint32>(now.tagAndStorage) != width) return false;
+            if (!holdsWords(space, held, now) || static_cast<TUint32>(now.tagAndStorage) != width)
+                return false;
             array = {static_cast<TVMAddress>(now.tagAndStorage >> 32),
                      static_cast<TUint32>(now.capacityAndSize >> 32)};
             return true;
+        }
+        // Whether the variable, which holds `held`, holds this entry's array.
+        [[gnu::always_inline]] bool stillHolds(const AddressSpace& space, TVMAddress held) const {
+            RecordWords now;
+            return holdsWords(space, held, now);
+        }
+        // The same, with the record's words read into `now` when it is this entry's record.
+        [[gnu::always_inline]] bool holdsWords(const AddressSpace& space, TVMAddress held,
+                                               RecordWords& now) const {
+            if (held != record) return false;
+            std::memcpy(&now, space.hostPointerOfContained(record), sizeof now);
+            return now == words;
         }
     };
     static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
@@ -120,6 +140,7 @@ private:
     static constexpr TUint32 kEntries = 8;
     Entry entries[kEntries];
     const AddressSpace& checkedSpace;
+    const TUint32 slotBias; // the address of stack slot 0 in words
 };
 
 } // namespace arrayAccess

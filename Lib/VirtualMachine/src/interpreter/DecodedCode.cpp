@@ -145,6 +145,8 @@ static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
 static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
 static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
+static_assert(comparisonKind(1, 7) == EStoreStepSizeLessBranch);
+static_assert(comparisonKind(1, 8) == EBranchStepSizeLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -500,6 +502,56 @@ std::optional<TInt32> entryDistance(TInt64 from, TInt64 to) {
     return static_cast<TInt32>(bytes);
 }
 
+// The comparison of a loop's step and test (StepSize or StrideSize...Branch), if the kind
+// is one.
+std::optional<int> steppedSizeTest(FusedKind kind) {
+    if (kind >= kFirstOperationKind) return std::nullopt;
+    const int form = kind % kKindsPerComparison;
+    if (form != 5 && form != 6) return std::nullopt;
+    return kind / kKindsPerComparison;
+}
+
+// The byte k of an operand that holds four.
+TInt32 operandByte(TInt32 operand, int k) {
+    return static_cast<TInt8>(static_cast<TUint32>(operand) >> (8 * k));
+}
+
+// The entry of a word array's element in stack slots, `element` of kind `kind`: an element
+// store, which continues at d, or an element tested by jz, which goes to c when the element
+// is 0. The way on from there, in bytes, and the form of the kind that runs it together
+// with a loop's step and test, if there is one.
+struct ElementThenStep {
+    TInt32 way;
+    int form;
+};
+std::optional<ElementThenStep> elementThenStep(const DecodedOp& element, FusedKind kind) {
+    switch (kind) {
+    case ESlotWordStoreConst:
+    case ESlotWordStorePick: return ElementThenStep{element.d, 7};
+    case ESlotWordBranch: return ElementThenStep{element.c, 8};
+    default: return std::nullopt;
+    }
+}
+
+// Such an entry and the loop's step and test it leads to (`next`, of kind `nextKind`), on
+// the same array variable, as one entry: it keeps the element entry's value, branch and
+// continuation, and covers the slots of both.
+std::optional<Fusion> fuseElementThenStep(const DecodedOp& element, FusedKind kind, int form,
+                                          const DecodedOp& next, FusedKind nextKind) {
+    const auto comparison = steppedSizeTest(nextKind);
+    if (!comparison) return std::nullopt;
+    const TInt32 variable = static_cast<TInt16>(element.a & 0xFFFF);
+    const TInt32 index = element.a >> 16;
+    // The test's addr follows its pick: the same slot lies one further down from there.
+    if (variable != operandByte(next.a, 3) + 1 || static_cast<TInt8>(variable) != variable ||
+        static_cast<TInt8>(index) != index || (element.b & 0xFF) != (next.b & 0xFF))
+        return std::nullopt;
+    const TInt32 leastTop = std::max(element.b >> 8, next.b >> 8);
+    const TInt32 picked = kind == ESlotWordStorePick ? 1 : 0;
+    return Fusion{comparisonKind(*comparison, form), 0, offsetBytes(variable, index, picked, 0),
+                  leastTop << 8 | (element.b & 0xFF), element.c};
+}
+
 bool isBranch(const DecodedOp& op) {
     return isJump(op) || op.opcode == static_cast<TUint8>(Opcode::BranchIfZero) ||
            op.opcode == static_cast<TUint8>(Opcode::BranchIfZeroWide);
@@ -524,6 +576,7 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         if (isBranch(op) && op.a >= 0) op.a = threaded(plainOps, op.a);
     }
     ops = plainOps;
+    std::vector<std::optional<FusedKind>> kinds(codeSize);
     for (TUint32 position = 0; position < codeSize; ++position) {
         DecodedOp& op = ops[position];
         const Window window(plainOps, codeSize, position);
@@ -541,5 +594,24 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.b = fusion->b;
         op.c = *branch;
         op.d = *onward;
+        kinds[position] = fusion->kind;
+    }
+    // An element's entry that leads to a loop's step and test runs both; the entry of the
+    // step and test stays as it is, for the loop's other ways into it.
+    for (TUint32 position = 0; position < codeSize; ++position) {
+        DecodedOp& op = ops[position];
+        const auto then = kinds[position] ? elementThenStep(op, *kinds[position]) : std::nullopt;
+        if (!then) continue;
+        const TInt64 onward = position + TInt64{then->way} / static_cast<TInt64>(sizeof(DecodedOp));
+        if (onward < 0 || onward >= static_cast<TInt64>(codeSize)) continue;
+        const auto next = static_cast<std::size_t>(onward);
+        if (!kinds[next]) continue;
+        const auto fusion =
+            fuseElementThenStep(op, *kinds[position], then->form, ops[next], *kinds[next]);
+        if (!fusion) continue;
+        op.handler = fusedHandlers[fusion->kind];
+        op.a = fusion->a;
+        op.b = fusion->b;
+        op.c = fusion->c;
     }
 }

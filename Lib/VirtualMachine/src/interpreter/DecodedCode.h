@@ -22,7 +22,9 @@
 // Jumps are threaded: a branch, or a fused sequence, that leads to an unconditional jump
 // (which cannot fail when its target lies in the code) leads straight to that jump's
 // target; and a sequence is read on through such a jump, so that a loop's step and the
-// test it jumps back to fuse as one.
+// test it jumps back to fuse as one. An element's entry that leads to the step and test
+// of a loop over the same array (a store into the element, or jz on it) runs them too,
+// without a second look-up of the array; the step and test keep their own entry.
 #pragma once
 
 #include "FusedKinds.h"

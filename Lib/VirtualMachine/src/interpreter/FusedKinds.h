@@ -23,7 +23,16 @@
     X(StepSize##name##Branch,                                                                      \
       "addr a (byte 0); inc.at; then the same with pick a (byte 2) and addr a (byte 3): a "        \
       "loop's step and test")                                                                      \
-    X(StrideSize##name##Branch, "the same with addr a (byte 0); pick a (byte 1); add.at")
+    X(StrideSize##name##Branch, "the same with addr a (byte 0); pick a (byte 1); add.at")          \
+    X(StoreStepSize##name##Branch,                                                                 \
+      "SlotWordStoreConst or SlotWordStorePick (a: the variable's and the index's offsets in "     \
+      "bytes 0 and 1, byte 2 set when c is the offset of a picked value), then the entry at d, "   \
+      "StepSize or StrideSize on the same array: the last statement of a loop over an array "      \
+      "stores into it, then the loop's step and test")                                             \
+    X(BranchStepSize##name##Branch,                                                                \
+      "SlotWordBranch (a: the variable's and the index's offsets in bytes 0 and 1) whose jz "      \
+      "leads to StepSize or StrideSize on the same array: a loop over an array whose body ends "   \
+      "with if (a[i])")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \

@@ -272,12 +272,12 @@ void VirtualMachine::run() {
 // slot `variable`; the index that pick b (of slot `index`) leaves above the top. `found`:
 // whether the array has that element, `address`: that element's.
 #define LOCAL_ELEMENT(variable, index, width)                                                      \
-    const TVMAddress arrayVariable = SLOT_ADDRESS(variable);                                       \
     const TUint32 elementIndex = s[index];                                                         \
     s[top + 2] = elementIndex;                                                                     \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, arrayVariable, s[variable], width, array)) [[unlikely]]       \
-        FIND_AGAIN(arrayVariable, width);                                                          \
+    if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable], width, array)) \
+        [[unlikely]]                                                                               \
+        FIND_AGAIN(SLOT_ADDRESS(variable), width);                                                 \
     const bool found = elementIndex < array.size;                                                  \
     const TVMAddress address = array.storage + elementIndex * (width);
 // The same for the array variable in slot top - 1 and the index in slot top.
@@ -379,14 +379,50 @@ void VirtualMachine::run() {
     s[target] += (step);                                                                           \
     const TUint32 a = s[from];                                                                     \
     arrayAccess::Array array;                                                                      \
-    if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable], ELEMENT_BYTES(op->b),    \
-                              array)) [[unlikely]] {                                               \
+    if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable],                \
+                                ELEMENT_BYTES(op->b), array)) [[unlikely]] {                       \
         s[target] -= (step);                                                                       \
         RUN_PLAIN_REMEMBERING(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                       \
     }                                                                                              \
     const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
     s[top + 1] = result;                                                                           \
     s[top + 2] = array.size;                                                                       \
+    FUSED_BRANCH(result);
+// The element of StoreStepSize...Branch and BranchStepSize...Branch, a[i] with a word array
+// in a stack slot (offset in byte 0 of a) and the index in another (byte 1): `found`, the
+// entry of the array found, and `element`, the element's address.
+#define FIND_WORD_ELEMENT()                                                                        \
+    SLOTS_DOWN_TO(op->b)                                                                           \
+    TUint32* const slots = s + top; /* the slots' offsets count from here */                       \
+    const TUint32 elementIndex = slots[2 + TInt64{OFFSET_BYTE(1)}];                                \
+    arrayAccess::Array array;                                                                      \
+    const auto* found =                                                                            \
+        foundArrays.findInSlot(space, static_cast<TUint32>(top + 1 + OFFSET_BYTE(0)),              \
+                               slots[1 + TInt64{OFFSET_BYTE(0)}], 4u, array);                      \
+    if (!found) [[unlikely]]                                                                       \
+        goto word_element_missed;                                                                  \
+    if (elementIndex >= array.size) [[unlikely]]                                                   \
+        RUN_PLAIN();                                                                               \
+    const TVMAddress element = array.storage + elementIndex * 4;
+// Then the step and the test of the entry `bytes` bytes on, which names the same array
+// variable: unless the step (or a store before it) changed the variable or its array, the
+// test needs no look-up, as the entry `found` still holds the array. Otherwise the step is
+// undone and that entry runs itself. The test writes over all that the instructions before
+// it leave above the top.
+#define STEP_ON_FOUND_ARRAY(name, bytes)                                                           \
+    op = ENTRY_AT(bytes);                                                                          \
+    TUint32 step = 1; /* inc.at leaves byte 1, the stride's offset, 0 */                           \
+    if (OFFSET_BYTE(1) != 0) step = slots[2 + TInt64{OFFSET_BYTE(1)}];                             \
+    TUint32& counter = slots[1 + TInt64{OFFSET_BYTE(0)}];                                          \
+    counter += step;                                                                               \
+    const TUint32 a = slots[1 + TInt64{OFFSET_BYTE(2)}];                                           \
+    if (!found->stillHolds(space, slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {               \
+        counter -= step;                                                                           \
+        DISPATCH();                                                                                \
+    }                                                                                              \
+    const TUint32 result = binary<Opcode::name>(a, array.size);                                    \
+    slots[1] = result;                                                                             \
+    slots[2] = array.size;                                                                         \
     FUSED_BRANCH(result);
 #define FUSED_COMPARE(unused, name)                                                                \
     fused_PickConst##name##Branch : {                                                              \
@@ -434,8 +470,8 @@ void VirtualMachine::run() {
         const TInt64 variable = TInt64{top} + 2 + OFFSET_HALF(1);                                  \
         const TUint32 a = s[from];                                                                 \
         arrayAccess::Array array;                                                                  \
-        if (!foundArrays.findHeld(space, SLOT_ADDRESS(variable), s[variable],                      \
-                                  ELEMENT_BYTES(op->b), array)) [[unlikely]]                       \
+        if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable],            \
+                                    ELEMENT_BYTES(op->b), array)) [[unlikely]]                     \
             FIND_AGAIN(SLOT_ADDRESS(variable), ELEMENT_BYTES(op->b));                              \
         const TUint32 result = binary<Opcode::name>(a, array.size);                                \
         s[top + 1] = result;                                                                       \
@@ -447,6 +483,23 @@ void VirtualMachine::run() {
         STEPPED_SLOTS()                                                                            \
         const TUint32 stride = s[TInt64{top} + 2 + OFFSET_BYTE(1)];                                \
         STEPPED_SIZE_TEST(name, stride)                                                            \
+    }                                                                                              \
+    fused_StoreStepSize##name##Branch : {                                                          \
+        FIND_WORD_ELEMENT()                                                                        \
+        TUint32 stored = u32(op->c);                                                               \
+        if (OFFSET_BYTE(2) != 0) stored = slots[2 + TInt64{op->c}];                                \
+        std::memcpy(space.hostPointerOfContained(element), &stored, 4);                            \
+        STEP_ON_FOUND_ARRAY(name, op->d)                                                           \
+    }                                                                                              \
+    fused_BranchStepSize##name##Branch : {                                                         \
+        FIND_WORD_ELEMENT()                                                                        \
+        const TUint32 value = containedWord(space, element);                                       \
+        if (value != 0) {                                                                          \
+            slots[1] = value;                                                                      \
+            slots[2] = elementIndex;                                                               \
+            FUSED_NEXT();                                                                          \
+        }                                                                                          \
+        STEP_ON_FOUND_ARRAY(name, op->c)                                                           \
     }
 #define FUSED_OPERATE(unused, name)                                                                \
     fused_PickConst##name : {                                                                      \
@@ -1213,11 +1266,17 @@ void VirtualMachine::run() {
         FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
                                  s[TInt64{top} + 2 + op->c])
         FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
+    // The array of a StoreStepSize or BranchStepSize entry, not among those found lately.
+    word_element_missed : {
+        const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);
+        FIND_AGAIN(SLOT_ADDRESS(variable), 4u);
+    }
     fused_SlotArraySize : {
         PICKED_SLOT(variable, 1)
         s[top + 1] = SLOT_ADDRESS(variable);
         arrayAccess::Array array;
-        if (!foundArrays.findHeld(space, s[top + 1], s[variable], u32(op->c), array)) [[unlikely]]
+        if (!foundArrays.findInSlot(space, static_cast<TUint32>(variable), s[variable], u32(op->c),
+                                    array)) [[unlikely]]
             FIND_AGAIN(s[top + 1], u32(op->c));
         s[++top] = array.size;
         FUSED_NEXT();
@@ -1329,6 +1388,8 @@ void VirtualMachine::run() {
 #undef SLOTS_DOWN_TO
 #undef STEPPED_SLOTS
 #undef STEPPED_SIZE_TEST
+#undef FIND_WORD_ELEMENT
+#undef STEP_ON_FOUND_ARRAY
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
 #undef FUSED_SLOT_UPDATE

@@ -49,10 +49,18 @@ AddressSpace::~AddressSpace() {
 }
 
 TVMAddress AddressSpace::allocate(TUint32 bytes) {
+    TVMAddress untouched;
+    return allocate(bytes, untouched);
+}
+
+TVMAddress AddressSpace::allocate(TUint32 bytes, TVMAddress& untouched) {
     const TUint64 rounded = (TUint64{bytes} + 7) & ~TUint64{7};
     if (rounded > kLimit - usedSpan) throw std::bad_alloc();
+    const TUint64 committedBefore = committedSpan;
     if (usedSpan + rounded > committedSpan) commit(usedSpan + rounded);
     const TVMAddress address = static_cast<TVMAddress>(kFirstValid + usedSpan);
+    untouched = static_cast<TVMAddress>(kFirstValid +
+                                        std::clamp(committedBefore, usedSpan, usedSpan + rounded));
     usedSpan += rounded;
     return address;
 }

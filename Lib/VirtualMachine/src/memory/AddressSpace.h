@@ -26,6 +26,9 @@ public:
     // back. Raises std::bad_alloc when the region or the thread's memory budget is
     // exhausted; what is committed stays charged to that budget until the space ends.
     TVMAddress allocate(TUint32 bytes);
+    // The same; `untouched` is where the memory that this call commits begins in the span
+    // (the span's end when it commits none): nothing has written there yet.
+    TVMAddress allocate(TUint32 bytes, TVMAddress& untouched);
 
     // The host pointer for `size` bytes at `address`: null raises NullPointerException
     // "NULL pointer"; anything outside the committed part is a fatal machine error.

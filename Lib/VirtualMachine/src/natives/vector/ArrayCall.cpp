@@ -22,10 +22,14 @@ std::vector<TUint8> allBytesOf(const OVector& array) {
     return array.elementBytes(0, array.size());
 }
 
-std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
+void requireRepeatable(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
     const auto count = static_cast<TInt64>(elements.size()) / elementSize;
     OVector::requireStorable(count * times, elementSize);
     MemoryBudget::require(elements.size() * static_cast<TUint64>(std::max(times, 0)));
+}
+
+std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
+    requireRepeatable(elements, times, elementSize);
     std::vector<TUint8> copies(elements.size() * static_cast<std::size_t>(std::max(times, 0)));
     if (copies.empty()) return copies;
     // One copy, then the copies made so far, doubling each time.

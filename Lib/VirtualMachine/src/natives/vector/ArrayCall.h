@@ -39,6 +39,8 @@ std::vector<TUint8> allBytesOf(const OVector& array);
 // `times` copies of the elements (as bytes of `elementSize`-byte elements); a result too
 // large for an array raises InvalidArgumentException.
 std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize);
+// The checks of `repeated` alone, for a caller that makes the copies where they go.
+void requireRepeatable(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize);
 // Inserts the elements at `position`; a position outside [0, size] raises
 // IndexOutOfBoundsException, even when there is nothing to insert.
 void insertElements(OVector& array, TInt32 position, std::span<const TUint8> elements);
@@ -95,6 +97,11 @@ public:
     // variable raises NullPointerException and leaves the new array to the collector.
     void storeNewArray(TVMAddress variable, std::span<const TUint8> elements) {
         const NewArray made(heap(), kWidth, elements);
+        memory().store32(variable, made.address());
+    }
+    // The same for a new array of `times` copies of one element.
+    void storeNewArray(TVMAddress variable, const Bytes& element, TInt32 times) {
+        const NewArray made(heap(), element, times);
         memory().store32(variable, made.address());
     }
 

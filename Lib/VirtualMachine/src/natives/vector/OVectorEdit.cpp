@@ -64,6 +64,32 @@ void OVector::splice(TInt32 index, TInt32 removed, std::span<const TUint8> inser
     space.store32(record + ESize, static_cast<TUint32>(count));
 }
 
+void OVector::fillRepeated(std::span<const TUint8> element, TInt32 times) {
+    KESTRO_ASSERT(count == 0 && times >= 0 && element.size() == static_cast<std::size_t>(width));
+    if (times == 0) return;
+    requireStorable(times, width);
+    const TInt32 newRoom = capacityFor(times);
+    const TVMAddress fresh = heap.allocateBytes(bytesOf(newRoom, width), GC_CODE_DATA);
+    auto* target = static_cast<TUint8*>(space.hostPointer(fresh, bytesOf(newRoom, width)));
+    // New storage reads as zero: copies of a zero element are there already. Otherwise one
+    // copy, then the copies made so far, doubling each time.
+    if (std::any_of(element.begin(), element.end(), [](TUint8 byte) { return byte != 0; })) {
+        const TUint32 bytes = bytesOf(times, width);
+        std::copy(element.begin(), element.end(), target);
+        for (TUint32 filled = static_cast<TUint32>(element.size()); filled < bytes;) {
+            const TUint32 more = std::min(filled, bytes - filled);
+            std::memcpy(target + filled, target, more);
+            filled += more;
+        }
+    }
+    storage = fresh;
+    room = newRoom;
+    count = times;
+    space.store32(record + EStorage, storage);
+    space.store32(record + ECapacity, static_cast<TUint32>(room));
+    space.store32(record + ESize, static_cast<TUint32>(count));
+}
+
 // The collector keeps an array's storage alive only while the array holds elements, so
 // the storage of an empty array is never used again.
 bool OVector::keepsStorage(TInt32 newCount, bool removalOnly) const {

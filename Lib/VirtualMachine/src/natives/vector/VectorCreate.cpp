@@ -31,7 +31,8 @@ template <class Element, bool Primitive> void copyRepeatedElement(NativeCall& na
     const auto element = call.element();
     const TVMAddress destination = call.word();
     if (times < 0) throwError(EInvalidArgument);
-    call.storeNewArray(destination, repeated(element, times, call.kWidth));
+    requireRepeatable(element, times, call.kWidth);
+    call.storeNewArray(destination, element, times);
     call.pop();
 }
 
