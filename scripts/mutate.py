@@ -21,7 +21,8 @@ then the unit tests, then the end-to-end programs. The sources are restored afte
 mutant, also when the script is interrupted. Results are kept in the build directory, so
 a second run goes on where the first stopped (--fresh starts again).
 
-usage: mutate.py [--sample N] [--seed S] [--only N,...] [--list] [--timeout S] [--build DIR]
+usage: mutate.py [--sample N] [--seed S] [--under PATH] [--only N,...] [--list] [--timeout S]
+                 [--build DIR]
 """
 import argparse
 import filecmp
@@ -164,21 +165,31 @@ def file_mutants(path):
     return found
 
 
-def all_mutants():
+def all_mutants(under=None):
+    """The mutants of every source file, or of those under the folder or file `under`."""
     found = []
     for folder in SOURCE_FOLDERS:
         for directory, _, names in sorted(os.walk(os.path.join(ROOT, folder))):
             for name in sorted(names):
-                if name.endswith(SUFFIXES):
-                    found += file_mutants(os.path.relpath(os.path.join(directory, name), ROOT))
+                path = os.path.relpath(os.path.join(directory, name), ROOT)
+                if name.endswith(SUFFIXES) and within(path, under):
+                    found += file_mutants(path)
     return found
 
 
-def sampled(count, seed):
+def within(path, under):
+    if under is None:
+        return True
+    under = os.path.normpath(under)
+    return path == under or path.startswith(under + os.sep)
+
+
+def sampled(count, seed, under=None):
     """The `count` mutants whose keys hash lowest with the seed, in that order: a change to
     one file leaves the choice in the others as it was, a smaller sample is the start of a
-    larger one, and so is a run stopped early."""
-    mutants = all_mutants()
+    larger one, and so is a run stopped early. With `under`, only the mutants of the
+    sources there are drawn from."""
+    mutants = all_mutants(under)
     mutants.sort(key=lambda mutant: hashlib.sha256(f"{seed}:{mutant.key}".encode()).digest())
     return mutants[:count], len(mutants)
 
@@ -327,6 +338,8 @@ def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
     parser.add_argument("--sample", type=int, default=300, help="mutants to try (default 300)")
     parser.add_argument("--seed", type=int, default=16, help="seed of the sample (default 16)")
+    parser.add_argument("--under", metavar="PATH",
+                        help="draw the sample only from the sources under this folder or file")
     parser.add_argument("--only", help="try only these mutants of the sample (numbers from --list)")
     parser.add_argument("--list", action="store_true", help="list the sample and stop")
     parser.add_argument("--timeout", type=int, default=60,
@@ -336,7 +349,7 @@ def main():
     parser.add_argument("--fresh", action="store_true", help="forget earlier results")
     args = parser.parse_args()
 
-    mutants, total = sampled(args.sample, args.seed)
+    mutants, total = sampled(args.sample, args.seed, args.under)
     print(f"{len(mutants)} mutants sampled from {total} (seed {args.seed})", flush=True)
     if args.list:
         for number, mutant in enumerate(mutants, 1):

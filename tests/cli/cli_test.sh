@@ -39,9 +39,7 @@ expect "asm reports file and line" 1 "$work/bad.kasm:3: unknown instruction 'bog
 expect "asm without arguments shows usage" 2 "usage: kestro-asm SOURCE -o OUTPUT" -- "$asm"
 expect "asm on a missing file" 1 "cannot open" -- "$asm" "$work/none.kasm" -o "$work/x.mcb"
 
-{ "$asm" "$source/tests/corpus/every-instruction.kasm" -o "$work/every.mcb" &&
-    "$dis" "$work/every.mcb" >"$work/every.kasm" && "$asm" "$work/every.kasm" -o "$work/every2.mcb" &&
-    cmp -s "$work/every.mcb" "$work/every2.mcb"; } || fail "dis/asm round trip differs"
+"$asm" "$source/tests/corpus/every-instruction.kasm" -o "$work/every.mcb"  # its round trip: tools RoundTripTest
 
 head -c 30 "$work/every.mcb" >"$work/short.mcb"
 expect "dis names the offset of a truncation" 1 "short.mcb: offset 30: the file ends inside a header width" -- \

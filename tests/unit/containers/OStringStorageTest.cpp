@@ -10,6 +10,10 @@
 
 namespace {
 
+// How a string keeps its text. What the string natives make of it (substrings, every n-th
+// unit, edits with a string's own text, copies left as they were) is the strings
+// programs' (tests/e2e/programs/strings).
+
 TEST(OStringStorage, CapacityIsTwelveTenthsWithAMinimumOfTen) {
     for (const auto& [length, capacity] :
          {std::pair{0, 10}, std::pair{9, 10}, std::pair{10, 12}, std::pair{101, 121}})
@@ -81,16 +85,6 @@ TEST(OStringStorage, EveryEditOfACopyLeavesTheOriginalUnchanged) {
     }
 }
 
-TEST(OStringStorage, EditingWithItsOwnTextIsSafe) {
-    OString text("abc");
-    text.append(text);
-    EXPECT_EQ(latin1(text), "abcabc");
-    text.insertTo(1, text, {3, 4});
-    EXPECT_EQ(latin1(text), "aabbcabc");
-    text.replaceAll(OString("b"), text);
-    EXPECT_EQ(latin1(text), "aaaabbcabcaabbcabccaaabbcabcc");
-}
-
 TEST(OStringStorage, ConstructionVariants) {
     EXPECT_EQ(OString("\xe9").at(0), 0xE9) << "bytes are Latin-1";
     EXPECT_EQ(latin1(OString("abcdef", 3)), "abc");
@@ -104,26 +98,6 @@ TEST(OStringStorage, AtRaisesIndexOutOfBounds) {
     EXPECT_EQ(text.at(1), u'b');
     for (const TInt32 outside : {2, -1})
         EXPECT_EQ(raisedCode([&] { text.at(outside); }), EIndexOutOfBounds) << outside;
-}
-
-TEST(OStringParts, SubstringFollowsTheRangeRule) {
-    const OString text("abcdef");
-    EXPECT_TRUE(text.substring({}).sharesTextWith(text));
-    EXPECT_EQ(latin1(text.substring({1, 3})), "bcd");
-    EXPECT_EQ(latin1(text.substring({4})), "ef");
-    EXPECT_TRUE(text.substring(TextRange::empty()).isEmpty());
-    EXPECT_EQ(raisedCode([&] { text.substring({6}); }), ERange);
-    EXPECT_EQ(raisedCode([&] { text.substring({3, 2}); }), ERange);
-    EXPECT_EQ(raisedCode([&] { text.substring({-1, 2}); }), ERange);
-}
-
-TEST(OStringParts, EveryNthTakesEachStepFromTheRangeStart) {
-    const OString text("abcdefg");
-    EXPECT_EQ(latin1(text.everyNth(3)), "adg");
-    EXPECT_EQ(latin1(text.everyNth(2, {1, 5})), "bdf");
-    EXPECT_EQ(latin1(text.everyNth(10, {2})), "c");
-    EXPECT_TRUE(OString().everyNth(0).isEmpty()) << "the empty range needs no valid step";
-    EXPECT_EQ(raisedCode([&] { text.everyNth(0); }), EInvalidArgument);
 }
 
 } // namespace

@@ -28,20 +28,4 @@ TEST_F(HeapTest, WalkVisitsEveryBlockOfEveryPool) {
     EXPECT_EQ(visited, expected);
 }
 
-TEST_F(HeapTest, RootsAreAMultisetAndRemovingAMissingRootReportsIt) {
-    const TVMAddress object = payloadOf(allocate(4));
-    heap.addRoot(object);
-    heap.addRoot(object);
-    heap.removeRoot(object);
-    ASSERT_EQ(heap.roots().size(), 1);
-    EXPECT_EQ(*heap.roots().begin(), headerOf(object));
-    testing::internal::CaptureStderr();
-    heap.removeRoot(0x80000010);
-    EXPECT_EQ(testing::internal::GetCapturedStderr(),
-              "Error: Removing non-existing root: -2147483632");
-    EXPECT_EQ(heap.roots().size(), 1);
-    heap.removeRoot(object);
-    EXPECT_TRUE(heap.roots().isEmpty());
-}
-
 } // namespace

@@ -8,7 +8,6 @@
 #include "TextTesting.h"
 #include "VirtualMachine.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -72,15 +71,9 @@ public:
 
 class RecordingHost : public QuietServices {
 public:
-    void log(const OString& message) override {
-        lines.push_back(latin1(message));
-        if (onLog) onLog(lines.back());
-    }
-    void exitApplication() override { ++exitRequests; }
+    void log(const OString& message) override { lines.push_back(latin1(message)); }
 
     std::vector<std::string> lines;
-    int exitRequests = 0;
-    std::function<void(const std::string&)> onLog;
 };
 
 // Host is the recording host or one made from it that answers more.
@@ -94,7 +87,4 @@ template <class Host = RecordingHost> struct StartedMachine {
         machine->startApplication(stream, OString("index.mcb"), host.services());
     }
     TInt32 handle(const char* signature) { return machine->findMethod(OString(signature), 0); }
-    TUint32 global(TUint32 slot) {
-        return machine->memory().load32(machine->globalsReference() + 4 * slot);
-    }
 };
