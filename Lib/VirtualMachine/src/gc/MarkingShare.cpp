@@ -7,7 +7,7 @@ namespace {
 // A hungry marker spins this many turns before it sleeps until something happens: the
 // other marker usually answers within them, and a thread that sleeps at once would wait
 // for the scheduler to wake it.
-constexpr unsigned kSpinningTurns = 1u << 14;
+constexpr unsigned kSpinningTurns = 1u << 10;
 
 void spinATurn() {
 #if defined(__x86_64__) || defined(__i386__)
