@@ -25,7 +25,8 @@ public:
         pushWords(reinterpret_cast<const TUint8*>(references.data()),
                   static_cast<TUint32>(references.size()));
     }
-    // Moves the `count` references on top of the list, at most its size, to the end of `to`.
+    // Moves the `count` references on top of the list to the end of `to`; `count` must not
+    // exceed size().
     void moveTop(std::size_t count, std::vector<TUint32>& to) {
         to.insert(to.end(), top - count, top);
         top -= count;
