@@ -65,6 +65,9 @@ public:
     // Fills an empty array with `times` copies of one element (its bytes), as splice(0, 0,
     // the copies) would, writing them straight into the new storage.
     void fillRepeated(std::span<const TUint8> element, TInt32 times);
+    // Fills `target` with copies of `element`, whose size divides the target's: one copy,
+    // then the copies made so far, doubling each time.
+    static void copyRepeatedly(std::span<const TUint8> element, std::span<TUint8> target);
 
 private:
     void grow();

@@ -31,14 +31,7 @@ void requireRepeatable(std::span<const TUint8> elements, TInt32 times, TInt32 el
 std::vector<TUint8> repeated(std::span<const TUint8> elements, TInt32 times, TInt32 elementSize) {
     requireRepeatable(elements, times, elementSize);
     std::vector<TUint8> copies(elements.size() * static_cast<std::size_t>(std::max(times, 0)));
-    if (copies.empty()) return copies;
-    // One copy, then the copies made so far, doubling each time.
-    std::copy(elements.begin(), elements.end(), copies.begin());
-    for (std::size_t filled = elements.size(); filled < copies.size();) {
-        const std::size_t more = std::min(filled, copies.size() - filled);
-        std::memcpy(copies.data() + filled, copies.data(), more);
-        filled += more;
-    }
+    OVector::copyRepeatedly(elements, copies);
     return copies;
 }
 

@@ -71,23 +71,25 @@ void OVector::fillRepeated(std::span<const TUint8> element, TInt32 times) {
     const TInt32 newRoom = capacityFor(times);
     const TVMAddress fresh = heap.allocateBytes(bytesOf(newRoom, width), GC_CODE_DATA);
     auto* target = static_cast<TUint8*>(space.hostPointer(fresh, bytesOf(newRoom, width)));
-    // New storage reads as zero: copies of a zero element are there already. Otherwise one
-    // copy, then the copies made so far, doubling each time.
-    if (std::any_of(element.begin(), element.end(), [](TUint8 byte) { return byte != 0; })) {
-        const TUint32 bytes = bytesOf(times, width);
-        std::copy(element.begin(), element.end(), target);
-        for (TUint32 filled = static_cast<TUint32>(element.size()); filled < bytes;) {
-            const TUint32 more = std::min(filled, bytes - filled);
-            std::memcpy(target + filled, target, more);
-            filled += more;
-        }
-    }
+    // New storage reads as zero: copies of a zero element are there already.
+    if (std::any_of(element.begin(), element.end(), [](TUint8 byte) { return byte != 0; }))
+        copyRepeatedly(element, {target, bytesOf(times, width)});
     storage = fresh;
     room = newRoom;
     count = times;
     space.store32(record + EStorage, storage);
     space.store32(record + ECapacity, static_cast<TUint32>(room));
     space.store32(record + ESize, static_cast<TUint32>(count));
+}
+
+void OVector::copyRepeatedly(std::span<const TUint8> element, std::span<TUint8> target) {
+    if (target.empty()) return;
+    std::copy(element.begin(), element.end(), target.begin());
+    for (std::size_t filled = element.size(); filled < target.size();) {
+        const std::size_t more = std::min(filled, target.size() - filled);
+        std::memcpy(target.data() + filled, target.data(), more);
+        filled += more;
+    }
 }
 
 // The collector keeps an array's storage alive only while the array holds elements, so
