@@ -7,6 +7,8 @@ error ("LOG: ..." and "FATAL: ...") and its exit status are compared with the
 expectations written in the program's own comments:
 
     ; expect: LOG: 5              one expected line, exact match, in order
+    log_int  ; => 5               the same for a LOG line, written after the code that logs
+                                  it; a line may end with several ("; => 5 ; => 6")
     ; expect-prefix: LOG: VMExc   one expected line that must start with this text
     ; expect-status: 1            expected exit status (default 0)
     ; expect-env: NAME=VALUE      set an environment variable for the run; {dir} in the
@@ -101,6 +103,8 @@ from private_bus import NO_BUS, PrivateBus, SignalMonitor
 from window_driver import WindowDriver
 from x_display import XServer
 
+# The expected LOG lines that close a line of code.
+LOGGED = " ; => "
 CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
@@ -237,6 +241,10 @@ def read_expectations(path, numbered_lines):
                 getattr(expectation, "read_" + kind.replace("-", "_"))(value)
             except ValueError as error:
                 raise ProgramError(f"{path}:{number}: {kind}: {error}")
+            seen = True
+        elif LOGGED in line:
+            expectation.lines += [("exact", "LOG: " + text) for text in
+                                  line.rstrip("\r\n").split(LOGGED)[1:]]
             seen = True
     if not seen:
         raise ProgramError(f"{path}: no expectation comments (; expect: ...)")
