@@ -24,7 +24,7 @@ import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ["fib", "loop", "sieve", "strings", "scan", "calls", "alloc", "compiled_sieve",
-            "compiled_matrix", "compiled_filter", "churn"]
+            "compiled_matrix", "compiled_filter", "compiled_sort", "churn"]
 # Programs whose Lua twin has another name: the compiled sieve computes what the sieve does.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
