@@ -5,10 +5,13 @@ For every pair it checks that both print the same result, takes the median CPU t
 (user + system) of several runs of each, and reports the ratio ours / Lua. With
 --callgrind it also counts the instructions kestro executes for each program under
 valgrind (stable on a busy machine), minus those of an empty program (start-up and
-shut-down). The table goes to standard output and, with --results, to a Markdown file
-together with the machine's facts.
+shut-down). With --entries it also runs each program once with an entry profile
+(KESTRO_ENTRY_PROFILE) and tabulates how many times each fused entry ran in each program.
+The tables go to standard output and, with --results, to a Markdown file together with the
+machine's facts.
 
-Usage: compare.py --kestro PATH --asm PATH [--runs N] [--callgrind] [--results FILE]
+Usage: compare.py --kestro PATH --asm PATH [--runs N] [--callgrind] [--entries]
+                  [--results FILE]
 """
 
 import argparse
@@ -62,6 +65,31 @@ def instructions(command, cwd, env):
         return int(summary.group(1))
 
 
+def fused_entries(command, cwd, env):
+    """How many times each fused kind of entry ran: the entry profile's lines whose names
+    are fused kinds (capitalised), not instruction mnemonics."""
+    with tempfile.NamedTemporaryFile(suffix=".profile") as profile:
+        subprocess.run(command, cwd=cwd, env=dict(env, KESTRO_ENTRY_PROFILE=profile.name),
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, check=True)
+        lines = (line.split() for line in open(profile.name, encoding="utf-8"))
+        return {name: int(count) for name, count in lines if name[0].isupper()}
+
+
+def entry_table(entries):
+    """Fused kinds by rows, programs by columns; a kind that ran in one program only is
+    marked with *."""
+    names = list(entries)
+    kinds = sorted({kind for counts in entries.values() for kind in counts})
+    lines = ["| entry | " + " | ".join(names) + " |", "|---|" + "---|" * len(names)]
+    for kind in kinds:
+        counts = [entries[name].get(kind, 0) for name in names]
+        mark = " *" if sum(1 for count in counts if count) == 1 else ""
+        cells = (f"{count:,}" if count else "-" for count in counts)
+        lines.append(f"| {kind}{mark} | " + " | ".join(cells) + " |")
+    return "\n".join(lines)
+
+
 def assemble(assembler, source_text, directory):
     os.makedirs(directory, exist_ok=True)
     source = os.path.join(directory, "program.kasm")
@@ -89,13 +117,14 @@ def main():
     parser.add_argument("--asm", required=True)
     parser.add_argument("--runs", type=int, default=5)
     parser.add_argument("--callgrind", action="store_true")
+    parser.add_argument("--entries", action="store_true")
     parser.add_argument("--results")
     parser.add_argument("programs", nargs="*", default=PROGRAMS)
     args = parser.parse_args()
 
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     kestro = [os.path.abspath(args.kestro)]
-    rows = []
+    rows, entries = [], {}
     with tempfile.TemporaryDirectory(prefix="kestro-bench-") as work:
         empty = os.path.join(work, "empty")
         assemble(args.asm, EMPTY, empty)
@@ -116,6 +145,8 @@ def main():
                     sys.exit(f"{name}: kestro logged {expected!r}, Lua printed {output.strip()!r}")
             count = instructions(kestro, directory, env) - baseline if args.callgrind else None
             rows.append((name, statistics.median(ours), statistics.median(lua), count))
+            if args.entries:
+                entries[name] = fused_entries(kestro, directory, env)
 
     lines = ["| benchmark | kestro (s) | Lua 5.4 (s) | ratio kestro/Lua | kestro instructions |",
              "|---|---|---|---|---|"]
@@ -124,6 +155,12 @@ def main():
         lines.append(f"| {name} | {ours:.3f} | {lua:.3f} | {ours / lua:.2f} | {counted} |")
     table = "\n".join(lines)
     print(table)
+    if entries:
+        entry_text = ("Fused entries run per program, from an entry profile of one run each; a "
+                      "kind not listed ran in none of them, and * marks a kind that ran in "
+                      "one program only:\n\n" + entry_table(entries))
+        print("\n" + entry_text)
+        table += "\n\n## Fused entries\n\n" + entry_text
     if args.results:
         with open(args.results, "w", encoding="utf-8") as out:
             out.write("# Benchmark results\n\n")

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds kestro in release mode, installs Lua 5.4 and valgrind when missing, compares
-# every benchmark with its Lua twin, times the collection after a host call (with a chain
-# and on a churned heap) and a frame of the window (on private Xvfb screens); the tables
-# are written to bench/RESULTS.md.
+# every benchmark with its Lua twin and counts the fused entries each runs, times the
+# collection after a host call (with a chain and on a churned heap) and a frame of the
+# window (on private Xvfb screens); the tables are written to bench/RESULTS.md.
 #   bench/compare.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -11,7 +11,7 @@ for tool in lua5.4 valgrind; do
 done
 scripts/build.sh release >/dev/null
 python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/tools/kestro-asm \
-    --runs "${1:-5}" --callgrind --results bench/RESULTS.md
+    --runs "${1:-5}" --callgrind --entries --results bench/RESULTS.md
 {
     echo
     echo "## Collection after a host call"
