@@ -26,9 +26,9 @@ import sys
 import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
-PROGRAMS = ["fib", "loop", "sieve", "strings", "scan", "calls", "alloc", "compiled_sieve",
+PROGRAMS = ["fib", "loop", "strings", "scan", "calls", "alloc", "compiled_sieve",
             "compiled_matrix", "compiled_filter", "compiled_sort", "churn"]
-# Programs whose Lua twin has another name: the compiled sieve computes what the sieve does.
+# Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
 .frame plain

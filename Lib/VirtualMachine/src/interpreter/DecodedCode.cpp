@@ -170,18 +170,9 @@ std::optional<Fusion> fusePick(const Window& w) {
     }
     if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
         const TInt32 b = w[1].a;
-        if (w.is(2, {Opcode::Push}) && w.is(3, {Opcode::ShiftLeft}) && w.is(4, {Opcode::Add}) &&
-            w.is(5, {Opcode::Load}))
-            return Fusion{EIndexedLoad, 6, a, b, w[2].a};
         if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
             return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
         return Fusion{EPickPick, 2, a, b};
-    }
-    if (w.is(1, {Opcode::StoreZero})) {
-        if (w.is(2, {Opcode::SlotAddress}) && w.is(3, {Opcode::Pick, Opcode::PickWide}) &&
-            w.is(4, {Opcode::AddAt}))
-            return Fusion{EPickClearStep, 5, a, w[2].a, w[3].a};
-        return Fusion{EPickClear, 2, a};
     }
     if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
         return Fusion{EPickFieldLoad, 3, a, w[1].a};

@@ -53,13 +53,10 @@
     X(SlotStoreSlot, "addr a; pick b; store")                                                      \
     X(PushStore, "push a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
-    X(PickClear, "pick a; clear")                                                                  \
-    X(PickClearStep, "pick a; clear; addr b; pick c; add.at: a fill loop's body")                  \
     X(PickFieldLoad, "pick a; field b; load")                                                      \
     X(GlobalField, "globals; field a")                                                             \
     X(GlobalLoad, "globals; field a; load")                                                        \
     X(PickDupLoad, "pick a; dup; load")                                                            \
-    X(IndexedLoad, "pick a; pick b; push c; shl; add; load")                                       \
     X(SumLoad, "add; load")                                                                        \
     X(SumStore, "add; store")                                                                      \
     X(ElementAddress, "native G, F that gives an element's address (a = the element bytes)")       \

@@ -1104,34 +1104,6 @@ void VirtualMachine::run() {
         top += 2;
         FUSED_NEXT();
     }
-    fused_PickClear : {
-        PICKED_SLOT(from, 1)
-        const TVMAddress address = s[from];
-        if (!space.contains(address, 4)) [[unlikely]]
-            RUN_PLAIN();
-        s[top + 1] = address;
-        space.store32(address, 0);
-        FUSED_NEXT();
-    }
-    // The word a pointer in slot a points to is cleared, then slot b grows by slot c. The
-    // clear may write a stack slot, so the slots are read after it.
-    fused_PickClearStep : {
-        const TInt64 from = TInt64{top} + 1 + op->a;
-        const TInt64 target = TInt64{top} + 1 + op->b;
-        const TInt64 step = TInt64{top} + 2 + op->c;
-        if (top >= limit - 2 || !IN_STACK(from) || !IN_STACK(target) || !IN_STACK(step))
-            [[unlikely]]
-            RUN_PLAIN();
-        const TVMAddress address = s[from];
-        if (!space.contains(address, 4)) [[unlikely]]
-            RUN_PLAIN();
-        space.store32(address, 0);
-        s[top + 1] = SLOT_ADDRESS(target);
-        const TUint32 value = s[step];
-        s[top + 2] = value;
-        s[target] += value;
-        FUSED_NEXT();
-    }
     fused_PickFieldLoad : {
         PICKED_SLOT(from, 1)
         const TVMAddress object = s[from];
@@ -1163,23 +1135,6 @@ void VirtualMachine::run() {
         s[top + 1] = address;
         s[top + 2] = space.load32(address);
         top += 2;
-        FUSED_NEXT();
-    }
-
-    // The element at base + (index << c), with the base and the index picked.
-    fused_IndexedLoad : {
-        PICKED_SLOTS(first, second, 3)
-        const TUint32 base = s[first];
-        s[top + 1] = base; /* the second pick may take it */
-        const TUint32 shift = u32(op->c);
-        const TUint32 offset = binary<Opcode::ShiftLeft>(s[second], shift);
-        const TVMAddress address = base + offset;
-        if (!space.contains(address, 4)) [[unlikely]]
-            RUN_PLAIN();
-        s[top + 1] = space.load32(address);
-        s[top + 2] = offset;
-        s[top + 3] = shift;
-        ++top;
         FUSED_NEXT();
     }
 
