@@ -46,10 +46,20 @@ inline bool find(const AddressSpace& space, TVMAddress variable, TUint32 width, 
     return true;
 }
 
+// Whether the spans [at, at + bytes) and [other, other + otherBytes) share a byte.
+inline bool overlap(TUint64 at, TUint64 bytes, TUint64 other, TUint64 otherBytes) {
+    return at < other + otherBytes && other < at + bytes;
+}
+
 // The arrays found lately, by the address of their variable. While the variable holds the
 // same record and the record the same words, the array passes the checks again (the
 // committed memory never shrinks): comparing them costs a few loads, where checking a
 // record costs a dozen tests. Nothing needs to forget an entry.
+//
+// Only arrays whose record and storage lie outside the operand stack, and apart from each
+// other, are remembered: neither a write into a stack slot nor one into an element then
+// changes a remembered record's words, so that an entry that found an array and then
+// writes only those knows that the record still holds the same words.
 //
 // A look-up only compares; when it misses, its caller has the array checked in full and
 // remembered, and then looks it up again, which finds it: nothing the look-up needs has to
@@ -59,11 +69,12 @@ class FoundArrays {
 
 public:
     // `slots`: the address of the operand stack's slot 0, a multiple of 4 with 16 bytes in
-    // memory there. Each entry starts with a variable that another entry would hold, which
-    // no look-up in it can match, and a record at `slots`, whose words, the type tag 0
-    // among them, never pass for an array. `space` is the one that every look-up passes.
-    FoundArrays(const AddressSpace& space, TVMAddress slots)
-        : checkedSpace(space), slotBias(slots / 4) {
+    // memory there; `bytesOfStack`: the bytes of the whole stack from there. Each entry starts
+    // with a variable that another entry would hold, which no look-up in it can match, and
+    // a record at `slots`, whose words, the type tag 0 among them, never pass for an array.
+    // `space` is the one that every look-up passes.
+    FoundArrays(const AddressSpace& space, TVMAddress slots, TUint32 bytesOfStack)
+        : checkedSpace(space), stack(slots), stackBytes(bytesOfStack), slotBias(slots / 4) {
         KESTRO_ASSERT(slots % 4 == 0);
         for (TUint32 i = 0; i < kEntries; ++i)
             entries[i] = {4 * ((i + 1) % kEntries), slots, {}};
@@ -82,9 +93,9 @@ public:
     // The same for a variable in operand stack slot `slot`, which holds `record`; its entry
     // is that of the slot's address. Which variable the entry was filled for does not
     // matter then: a record whose words are those found sound is an array of that kind
-    // wherever it is held. Gives the entry that holds the array, or null: while nothing is
-    // remembered, its stillHolds tells whether the variable holds the same array a little
-    // later.
+    // wherever it is held. Gives the entry that holds the array, or null: while nothing
+    // but stack slots and the array's elements is written, its stillHolds tells whether
+    // the variable holds the same array a little later.
     [[gnu::always_inline]] const Entry* findInSlot(const AddressSpace& space, TUint32 slot,
                                                    TVMAddress record, TUint32 width,
                                                    Array& array) const {
@@ -93,11 +104,18 @@ public:
     }
 
     // Checks the array of the variable at `variable` in full; remembers it when it passes,
-    // so that the next look-up finds it.
+    // and its record and storage lie apart from each other and from the stack, so that the
+    // next look-up finds it.
     [[gnu::noinline]] bool remember(TVMAddress variable, TUint32 width) {
         Entry found{variable, 0, {}};
         Array array;
         if (!arrayAccess::find(checkedSpace, variable, width, array, found.record, found.words))
+            return false;
+        const TUint64 storageBytes =
+            TUint64{static_cast<TUint32>(found.words.capacityAndSize)} * width;
+        if (overlap(found.record, OVector::kRecordBytes, stack, stackBytes) ||
+            overlap(array.storage, storageBytes, stack, stackBytes) ||
+            overlap(array.storage, storageBytes, found.record, OVector::kRecordBytes))
             return false;
         entries[indexOf(variable)] = found;
         return true;
@@ -121,11 +139,10 @@ private:
                      static_cast<TUint32>(now.capacityAndSize >> 32)};
             return true;
         }
-        // Whether the variable, which holds `held`, holds this entry's array.
-        [[gnu::always_inline]] bool stillHolds(const AddressSpace& space, TVMAddress held) const {
-            RecordWords now;
-            return holdsWords(space, held, now);
-        }
+        // Whether the variable, which holds `held`, still holds this entry's array, which a
+        // look-up found a little earlier, while only stack slots and the array's elements
+        // were written: the record's words are the same (see the class).
+        [[gnu::always_inline]] bool stillHolds(TVMAddress held) const { return held == record; }
         // The same, with the record's words read into `now` when it is this entry's record.
         [[gnu::always_inline]] bool holdsWords(const AddressSpace& space, TVMAddress held,
                                                RecordWords& now) const {
@@ -140,7 +157,9 @@ private:
     static constexpr TUint32 kEntries = 8;
     Entry entries[kEntries];
     const AddressSpace& checkedSpace;
-    const TUint32 slotBias; // the address of stack slot 0 in words
+    const TVMAddress stack;   // the address of stack slot 0
+    const TUint32 stackBytes; // of the whole stack
+    const TUint32 slotBias;   // the address of stack slot 0 in words
 };
 
 } // namespace arrayAccess

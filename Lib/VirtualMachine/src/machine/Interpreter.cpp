@@ -110,7 +110,8 @@ void VirtualMachine::run() {
     const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
     TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
-    arrayAccess::FoundArrays foundArrays(space, slotsAddress); // for the array natives' entries
+    // For the array natives' entries.
+    arrayAccess::FoundArrays foundArrays(space, slotsAddress, kStackStorageSlots * 4);
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
@@ -416,7 +417,7 @@ void VirtualMachine::run() {
     TUint32& counter = slots[1 + TInt64{OFFSET_BYTE(0)}];                                          \
     counter += step;                                                                               \
     const TUint32 a = slots[1 + TInt64{OFFSET_BYTE(2)}];                                           \
-    if (!found->stillHolds(space, slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {               \
+    if (!found->stillHolds(slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {                      \
         counter -= step;                                                                           \
         DISPATCH();                                                                                \
     }                                                                                              \
