@@ -79,13 +79,13 @@ consteval StackChecks stackChecks(std::initializer_list<Opcode> opcodes) {
 
 // The operations of KESTRO_FUSED_CONSTANT_OPERATIONS on a value and a constant, which the
 // decoder never fuses with a division by 0.
-template <Opcode name> TUint32 byConstant(TUint32 a, TUint32 b) {
+template <Opcode name> [[gnu::always_inline]] inline TUint32 byConstant(TUint32 a, TUint32 b) {
     return binary<name>(a, b);
 }
-template <> TUint32 byConstant<Opcode::Div>(TUint32 a, TUint32 b) {
+template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Div>(TUint32 a, TUint32 b) {
     return bits(divide(wrap(a), wrap(b)));
 }
-template <> TUint32 byConstant<Opcode::Rem>(TUint32 a, TUint32 b) {
+template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Rem>(TUint32 a, TUint32 b) {
     return bits(remainder(wrap(a), wrap(b)));
 }
 // The one of that number.
