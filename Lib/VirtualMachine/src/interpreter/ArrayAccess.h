@@ -77,7 +77,7 @@ public:
         : checkedSpace(space), stack(slots), stackBytes(bytesOfStack), slotBias(slots / 4) {
         KESTRO_ASSERT(slots % 4 == 0);
         for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i] = {4 * ((i + 1) % kEntries), slots, {}};
+            entries[i] = {slots + 4 * ((i + 1) % kEntries), slots, {}};
     }
 
     // The array remembered for the array variable at `variable`, of elements `width` bytes
@@ -99,7 +99,7 @@ public:
     [[gnu::always_inline]] const Entry* findInSlot(const AddressSpace& space, TUint32 slot,
                                                    TVMAddress record, TUint32 width,
                                                    Array& array) const {
-        const Entry& entry = entries[(slotBias + slot) % kEntries];
+        const Entry& entry = entries[slot % kEntries];
         return entry.holds(space, record, width, array) ? &entry : nullptr;
     }
 
@@ -151,7 +151,8 @@ private:
             return now == words;
         }
     };
-    static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
+    // A variable in a stack slot has the entry of the slot's number.
+    TUint32 indexOf(TVMAddress variable) const { return (variable / 4 - slotBias) % kEntries; }
     const Entry& entryOf(TVMAddress variable) const { return entries[indexOf(variable)]; }
 
     static constexpr TUint32 kEntries = 8;
