@@ -51,10 +51,12 @@ inline bool overlap(TUint64 at, TUint64 bytes, TUint64 other, TUint64 otherBytes
     return at < other + otherBytes && other < at + bytes;
 }
 
-// The arrays found lately, by the address of their variable. While the variable holds the
-// same record and the record the same words, the array passes the checks again (the
-// committed memory never shrinks): comparing them costs a few loads, where checking a
-// record costs a dozen tests. Nothing needs to forget an entry.
+// The arrays found lately, by the address of their variable, and those of variables in
+// stack slots also by the slot's number (in a table of their own, so that neither look-up
+// needs the other's key). While the variable holds the same record and the record the same
+// words, the array passes the checks again (the committed memory never shrinks): comparing
+// them costs a few loads, where checking a record costs a dozen tests. Nothing needs to
+// forget an entry.
 //
 // Only arrays whose record and storage lie outside the operand stack, and apart from each
 // other, are remembered: neither a write into a stack slot nor one into an element then
@@ -69,15 +71,17 @@ class FoundArrays {
 
 public:
     // `slots`: the address of the operand stack's slot 0, a multiple of 4 with 16 bytes in
-    // memory there; `bytesOfStack`: the bytes of the whole stack from there. Each entry starts
-    // with a variable that another entry would hold, which no look-up in it can match, and
-    // a record at `slots`, whose words, the type tag 0 among them, never pass for an array.
-    // `space` is the one that every look-up passes.
+    // memory there; `bytesOfStack`: the bytes of the whole stack from there. Each entry by
+    // address starts with a variable that another entry would hold, which no look-up in it
+    // can match; every entry starts with a record at `slots`, whose words, the type tag 0
+    // among them, never pass for an array. `space` is the one that every look-up passes.
     FoundArrays(const AddressSpace& space, TVMAddress slots, TUint32 bytesOfStack)
-        : checkedSpace(space), stack(slots), stackBytes(bytesOfStack), slotBias(slots / 4) {
+        : checkedSpace(space), stack(slots), stackBytes(bytesOfStack) {
         KESTRO_ASSERT(slots % 4 == 0);
-        for (TUint32 i = 0; i < kEntries; ++i)
-            entries[i] = {slots + 4 * ((i + 1) % kEntries), slots, {}};
+        for (TUint32 i = 0; i < kEntries; ++i) {
+            entries[i] = {4 * ((i + 1) % kEntries), slots, {}};
+            slotEntries[i] = {0, slots, {}};
+        }
     }
 
     // The array remembered for the array variable at `variable`, of elements `width` bytes
@@ -91,7 +95,7 @@ public:
         return entry.holds(space, record, width, array);
     }
     // The same for a variable in operand stack slot `slot`, which holds `record`; its entry
-    // is that of the slot's address. Which variable the entry was filled for does not
+    // is that of the slot's number. Which variable the entry was filled for does not
     // matter then: a record whose words are those found sound is an array of that kind
     // wherever it is held. Gives the entry that holds the array, or null: while nothing
     // but stack slots and the array's elements is written, its stillHolds tells whether
@@ -99,7 +103,7 @@ public:
     [[gnu::always_inline]] const Entry* findInSlot(const AddressSpace& space, TUint32 slot,
                                                    TVMAddress record, TUint32 width,
                                                    Array& array) const {
-        const Entry& entry = entries[slot % kEntries];
+        const Entry& entry = slotEntries[slot % kEntries];
         return entry.holds(space, record, width, array) ? &entry : nullptr;
     }
 
@@ -118,6 +122,8 @@ public:
             overlap(array.storage, storageBytes, found.record, OVector::kRecordBytes))
             return false;
         entries[indexOf(variable)] = found;
+        if (const TUint32 offset = variable - stack; offset < stackBytes)
+            slotEntries[offset / 4 % kEntries] = found;
         return true;
     }
 
@@ -151,16 +157,15 @@ private:
             return now == words;
         }
     };
-    // A variable in a stack slot has the entry of the slot's number.
-    TUint32 indexOf(TVMAddress variable) const { return (variable / 4 - slotBias) % kEntries; }
+    static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
     const Entry& entryOf(TVMAddress variable) const { return entries[indexOf(variable)]; }
 
     static constexpr TUint32 kEntries = 8;
-    Entry entries[kEntries];
+    Entry slotEntries[kEntries]; // a variable in a stack slot's by the slot's number
+    Entry entries[kEntries];     // every variable's by its address
     const AddressSpace& checkedSpace;
     const TVMAddress stack;   // the address of stack slot 0
     const TUint32 stackBytes; // of the whole stack
-    const TUint32 slotBias;   // the address of stack slot 0 in words
 };
 
 } // namespace arrayAccess
