@@ -157,10 +157,21 @@ private:
             return now == words;
         }
     };
-    static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
-    const Entry& entryOf(TVMAddress variable) const { return entries[indexOf(variable)]; }
+    static constexpr TUint32 kEntries = 8; // a power of two, for entryAt
 
-    static constexpr TUint32 kEntries = 8;
+    static TUint32 indexOf(TVMAddress variable) { return (variable / 4) % kEntries; }
+    const Entry& entryOf(TVMAddress variable) const {
+        // (variable / 4) * sizeof(Entry), and the variable's last two bits below an entry.
+        return entryAt(entries, variable * (sizeof(Entry) / 4));
+    }
+    // The entry at `offset` bytes, modulo the table's bytes and rounded down to an entry: a
+    // key's offset is one shift, and the table's place in the object folds into the load.
+    static const Entry& entryAt(const Entry (&table)[kEntries], TUint32 offset) {
+        constexpr TUint32 kLastEntry = (kEntries - 1) * sizeof(Entry);
+        return *reinterpret_cast<const Entry*>(reinterpret_cast<const char*>(table) +
+                                               (offset & kLastEntry));
+    }
+
     Entry slotEntries[kEntries]; // a variable in a stack slot's by the slot's number
     Entry entries[kEntries];     // every variable's by its address
     const AddressSpace& checkedSpace;
