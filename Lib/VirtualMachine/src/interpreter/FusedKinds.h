@@ -113,7 +113,6 @@ enum ConstantOperation : int {
 #define KESTRO_CONSTANT_OPERATION_ENUM(unused, name) EConstant##name,
     KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_CONSTANT_OPERATION_ENUM, )
 #undef KESTRO_CONSTANT_OPERATION_ENUM
-        EConstantOperationCount
 };
 
 enum FusedKind : int {
