@@ -119,6 +119,7 @@ private:
 #define KESTRO_OPCODE_OF(unused, name) Opcode::name,
 constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF, )};
 constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF, )};
+constexpr Opcode kConstantOperations[] = {KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_OPCODE_OF, )};
 #undef KESTRO_OPCODE_OF
 constexpr int kKindsPerComparison = 0 KESTRO_FUSED_COMPARE_KINDS(KESTRO_ONE_FUSED_KIND, );
 constexpr int kKindsPerOperation = 0 KESTRO_FUSED_OPERATE_KINDS(KESTRO_ONE_FUSED_KIND, );
@@ -280,6 +281,38 @@ std::optional<TInt32> bytesAndLeastTop(TInt32 bytes, std::initializer_list<TInt6
     return static_cast<TInt32>(static_cast<TUint32>(leastTop) << 8 | static_cast<TUint32>(bytes));
 }
 
+// Four slot offsets of one byte in one operand, the first in the low byte.
+TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
+    return static_cast<TInt32>(
+        (static_cast<TUint32>(first) & 0xFFu) | (static_cast<TUint32>(second) & 0xFFu) << 8 |
+        (static_cast<TUint32>(third) & 0xFFu) << 16 | static_cast<TUint32>(fourth) << 24);
+}
+
+bool fitsByte(TInt64 offset) {
+    return static_cast<TInt8>(offset) == offset;
+}
+
+// addr a; pick b; a word element's address (`bytes` 4), then pick x; push c; an operation
+// of x and c that cannot fail; store, from instruction 3 on: a[i] = x op c, with the array
+// variable, the index and x in the stack.
+std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
+    const auto operation = w.indexIn(5, kConstantOperations);
+    if (bytes != 4 || !w.is(3, {Opcode::Pick}) || !w.is(4, {Opcode::Push}) || !operation ||
+        !w.is(6, {Opcode::Store, Opcode::StoreAlt}))
+        return std::nullopt;
+    const TInt32 constant = w[4].a;
+    if (*operation >= EConstantDiv && constant == 0) return std::nullopt;
+    const TInt32 variable = w[0].a;
+    const TInt32 index = w[1].a;
+    const TInt32 picked = w[3].a; // pick x reads slot top + 2 + x
+    const auto packed = bytesAndLeastTop(bytes, {variable, TInt64{index} + 1, TInt64{picked} + 1});
+    if (!packed || !fitsByte(variable) || !fitsByte(index) || !fitsByte(picked))
+        return std::nullopt;
+    return Fusion{ESlotWordStoreOperate, 7,
+                  offsetBytes(variable, index, EStoredOperation + *operation, picked), *packed,
+                  constant};
+}
+
 // addr a; pick b; an element's address or the element, in an array variable in the stack
 // at an index in the stack: a[i] with a local array and a local index.
 std::optional<Fusion> fuseLocalElement(const Window& w) {
@@ -315,6 +348,7 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
         if (const auto stored = bytesAndLeastTop(bytes, {a, TInt64{b} + 1, valueSlot}))
             return Fusion{kind, 5, offsetPair(a, b), *stored, value->operand};
     }
+    if (const auto computed = fuseComputedStore(w, bytes)) return computed;
     return Fusion{ESlotElementAddress, 3, a, b, *packed};
 }
 
@@ -366,13 +400,6 @@ std::optional<Fusion> fuseSizeTest(const Window& w) {
                   0,
                   std::nullopt,
                   test->branch};
-}
-
-// Four slot offsets of one byte in one operand, the first in the low byte.
-TInt32 offsetBytes(TInt32 first, TInt32 second, TInt32 third, TInt32 fourth) {
-    return static_cast<TInt32>(
-        (static_cast<TUint32>(first) & 0xFFu) | (static_cast<TUint32>(second) & 0xFFu) << 8 |
-        (static_cast<TUint32>(third) & 0xFFu) << 16 | static_cast<TUint32>(fourth) << 24);
 }
 
 // addr a; inc.at, or addr a; pick b; add.at (when `stride` is b), then the test of a loop
@@ -518,7 +545,8 @@ struct ElementThenStep {
 std::optional<ElementThenStep> elementThenStep(const DecodedOp& element, FusedKind kind) {
     switch (kind) {
     case ESlotWordStoreConst:
-    case ESlotWordStorePick: return ElementThenStep{element.d, 7};
+    case ESlotWordStorePick:
+    case ESlotWordStoreOperate: return ElementThenStep{element.d, 7};
     case ESlotWordBranch: return ElementThenStep{element.c, 8};
     default: return std::nullopt;
     }
@@ -531,16 +559,20 @@ std::optional<Fusion> fuseElementThenStep(const DecodedOp& element, FusedKind ki
                                           const DecodedOp& next, FusedKind nextKind) {
     const auto comparison = steppedSizeTest(nextKind);
     if (!comparison) return std::nullopt;
-    const TInt32 variable = static_cast<TInt16>(element.a & 0xFFFF);
-    const TInt32 index = element.a >> 16;
+    // A computed store has its offsets and its form in bytes already; the others in halves.
+    const bool inBytes = kind == ESlotWordStoreOperate;
+    const TInt32 variable =
+        inBytes ? operandByte(element.a, 0) : static_cast<TInt16>(element.a & 0xFFFF);
+    const TInt32 index = inBytes ? operandByte(element.a, 1) : element.a >> 16;
     // The test's addr follows its pick: the same slot lies one further down from there.
-    if (variable != operandByte(next.a, 3) + 1 || static_cast<TInt8>(variable) != variable ||
-        static_cast<TInt8>(index) != index || (element.b & 0xFF) != (next.b & 0xFF))
+    if (variable != operandByte(next.a, 3) + 1 || !fitsByte(variable) || !fitsByte(index) ||
+        (element.b & 0xFF) != (next.b & 0xFF))
         return std::nullopt;
     const TInt32 leastTop = std::max(element.b >> 8, next.b >> 8);
-    const TInt32 picked = kind == ESlotWordStorePick ? 1 : 0;
-    return Fusion{comparisonKind(*comparison, form), 0, offsetBytes(variable, index, picked, 0),
-                  leastTop << 8 | (element.b & 0xFF), element.c};
+    const TInt32 stored = kind == ESlotWordStorePick ? EStoredPick : EStoredConstant;
+    const TInt32 offsets = inBytes ? element.a : offsetBytes(variable, index, stored, 0);
+    return Fusion{comparisonKind(*comparison, form), 0, offsets, leastTop << 8 | (element.b & 0xFF),
+                  element.c};
 }
 
 bool isBranch(const DecodedOp& op) {

@@ -9,6 +9,9 @@
     F(X, Equal) F(X, Less) F(X, LessEqual) F(X, NotEqual) F(X, Greater) F(X, GreaterEqual)
 #define KESTRO_FUSED_OPERATIONS(F, X)                                                              \
     F(X, Add) F(X, Sub) F(X, Mul) F(X, And) F(X, Or) F(X, Xor) F(X, ShiftLeft)
+// The operations of a value computed from a slot and a constant: those, and the divisions,
+// which fail only by 0 and are fused only by another constant.
+#define KESTRO_FUSED_CONSTANT_OPERATIONS(F, X) KESTRO_FUSED_OPERATIONS(F, X) F(X, Div) F(X, Rem)
 
 // The kinds of one comparison, in the order the decoder numbers them (comparisonKind).
 #define KESTRO_FUSED_COMPARE_KINDS(X, name)                                                        \
@@ -25,10 +28,10 @@
       "loop's step and test")                                                                      \
     X(StrideSize##name##Branch, "the same with addr a (byte 0); pick a (byte 1); add.at")          \
     X(StoreStepSize##name##Branch,                                                                 \
-      "SlotWordStoreConst or SlotWordStorePick (a: the variable's and the index's offsets in "     \
-      "bytes 0 and 1, byte 2 set when c is the offset of a picked value), then the entry at d, "   \
-      "StepSize or StrideSize on the same array: the last statement of a loop over an array "      \
-      "stores into it, then the loop's step and test")                                             \
+      "SlotWordStoreConst, SlotWordStorePick or SlotWordStoreOperate (a: the variable's and the "  \
+      "index's offsets in bytes 0 and 1, byte 2 the form of the value, see StoredForm), then "     \
+      "the entry at d, StepSize or StrideSize on the same array: the last statement of a loop "    \
+      "over an array stores into it, then the loop's step and test")                               \
     X(BranchStepSize##name##Branch,                                                                \
       "SlotWordBranch (a: the variable's and the index's offsets in bytes 0 and 1) whose jz "      \
       "leads to StepSize or StrideSize on the same array: a loop over an array whose body ends "   \
@@ -82,6 +85,10 @@
     X(SlotElementStorePick, "the same with pick c: a[i] = a value in the stack")                   \
     X(SlotWordStoreConst, "SlotElementStoreConst of 4-byte elements")                              \
     X(SlotWordStorePick, "SlotElementStorePick of 4-byte elements")                                \
+    X(SlotWordStoreOperate,                                                                        \
+      "addr a (byte 0); pick a (byte 1); native G, F that gives a 4-byte element's address (b = "  \
+      "4 and the least top); pick a (byte 3); push c; one of KESTRO_FUSED_CONSTANT_OPERATIONS "    \
+      "(byte 2, see StoredForm); store: a[i] = x op c")                                            \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \
@@ -89,6 +96,21 @@
     X(Jump, "jmp")                                                                                 \
     X(Call, "call a (b = return position, c = frame offset)")                                      \
     X(Return, "ret a, b (c = the least top it needs)")
+
+// The forms of the value that an element store fused with a loop's step and test stores
+// (byte 2 of its a): the constant c, the slot at offset c, or, from EStoredOperation on,
+// the operation of that number in KESTRO_FUSED_CONSTANT_OPERATIONS on the slot at offset
+// byte 3 of a and the constant c.
+enum StoredForm : int {
+    EStoredConstant,
+    EStoredPick,
+    EStoredOperation,
+};
+enum ConstantOperation : int {
+#define KESTRO_CONSTANT_OPERATION_ENUM(unused, name) EConstant##name,
+    KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_CONSTANT_OPERATION_ENUM, )
+#undef KESTRO_CONSTANT_OPERATION_ENUM
+};
 
 enum FusedKind : int {
 #define KESTRO_FUSED_KIND_ENUM(name, sequence) E##name,

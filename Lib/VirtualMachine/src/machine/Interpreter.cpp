@@ -77,6 +77,28 @@ consteval StackChecks stackChecks(std::initializer_list<Opcode> opcodes) {
     return checks;
 }
 
+// The operations of KESTRO_FUSED_CONSTANT_OPERATIONS on a value and a constant, which the
+// decoder never fuses with a division by 0.
+template <Opcode name> [[gnu::always_inline]] inline TUint32 byConstant(TUint32 a, TUint32 b) {
+    return binary<name>(a, b);
+}
+template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Div>(TUint32 a, TUint32 b) {
+    return bits(divide(wrap(a), wrap(b)));
+}
+template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Rem>(TUint32 a, TUint32 b) {
+    return bits(remainder(wrap(a), wrap(b)));
+}
+// The one of that number.
+[[gnu::always_inline]] inline TUint32 constantOperation(TInt32 operation, TUint32 a, TUint32 b) {
+    switch (operation) {
+#define KESTRO_CONSTANT_OPERATION_CASE(unused, name)                                               \
+    case EConstant##name: return byConstant<Opcode::name>(a, b);
+        KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_CONSTANT_OPERATION_CASE, )
+#undef KESTRO_CONSTANT_OPERATION_CASE
+    default: __builtin_unreachable();
+    }
+}
+
 } // namespace
 
 // Dispatch uses the address-of-label and computed-goto extensions of GCC and Clang.
@@ -110,7 +132,8 @@ void VirtualMachine::run() {
     const TVMAddress slotsAddress = stackAddress; // the machine address of slot 0
     TInt32 top = sp;                              // the stack index, kept in a register
     TInt32 limit = stackLimit;
-    arrayAccess::FoundArrays foundArrays(space, slotsAddress); // for the array natives' entries
+    // For the array natives' entries.
+    arrayAccess::FoundArrays foundArrays(space, slotsAddress, kStackStorageSlots * 4);
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
@@ -235,12 +258,12 @@ void VirtualMachine::run() {
 // The entries of the array natives in the stack carry, in one operand, the element bytes in
 // its low byte and, above it, the least top at which the deepest slot they name lies in
 // the stack: all of those lie at or below the top, so that one comparison keeps them in the
-// stack, and another leaves room for the two slots above the top that the entries write
+// stack, and another leaves room for the three slots above the top that the entries write
 // (below the least limit of the stack, a constant: above it the plain entries run). As no
 // slot they read lies above the top, they write there only what the instructions leave.
 #define ELEMENT_BYTES(packed) (u32(packed) & 0xFFu)
 #define SLOTS_DOWN_TO(packed)                                                                      \
-    if (top >= kStackSlots - 2 || top < ((packed) >> 8)) [[unlikely]]                              \
+    if (top >= kStackSlots - 3 || top < ((packed) >> 8)) [[unlikely]]                              \
         RUN_PLAIN();
 // Half k and byte k of a, the slot offsets that some entries pack in it.
 #define OFFSET_HALF(k)                                                                             \
@@ -404,11 +427,24 @@ void VirtualMachine::run() {
     if (elementIndex >= array.size) [[unlikely]]                                                   \
         RUN_PLAIN();                                                                               \
     const TVMAddress element = array.storage + elementIndex * 4;
+// The value that a store fused with a loop's step and test stores (see StoredForm), read
+// from the slots before the store; a computed one leaves its constant in slot top + 3, as
+// its push does, where the test does not write.
+#define STORED_VALUE()                                                                             \
+    TUint32 stored = u32(op->c);                                                                   \
+    if (const TInt32 form = OFFSET_BYTE(2); form == EStoredPick) {                                 \
+        stored = slots[2 + TInt64{op->c}];                                                         \
+    } else if (form != EStoredConstant) {                                                          \
+        stored =                                                                                   \
+            constantOperation(form - EStoredOperation, slots[2 + TInt64{OFFSET_BYTE(3)}], stored); \
+        slots[3] = u32(op->c);                                                                     \
+    }
 // Then the step and the test of the entry `bytes` bytes on, which names the same array
-// variable: unless the step (or a store before it) changed the variable or its array, the
-// test needs no look-up, as the entry `found` still holds the array. Otherwise the step is
-// undone and that entry runs itself. The test writes over all that the instructions before
-// it leave above the top.
+// variable: unless the step moved the variable to another record, the test needs no
+// look-up, as the entry `found` still holds the array (the step and the store write only a
+// stack slot and an element, which leave the record's words as they are). Otherwise the
+// step is undone and that entry runs itself. The test writes over all that the
+// instructions before it leave above the top but slot top + 3.
 #define STEP_ON_FOUND_ARRAY(name, bytes)                                                           \
     op = ENTRY_AT(bytes);                                                                          \
     TUint32 step = 1; /* inc.at leaves byte 1, the stride's offset, 0 */                           \
@@ -416,7 +452,7 @@ void VirtualMachine::run() {
     TUint32& counter = slots[1 + TInt64{OFFSET_BYTE(0)}];                                          \
     counter += step;                                                                               \
     const TUint32 a = slots[1 + TInt64{OFFSET_BYTE(2)}];                                           \
-    if (!found->stillHolds(space, slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {               \
+    if (!found->stillHolds(slots[2 + TInt64{OFFSET_BYTE(3)}])) [[unlikely]] {                      \
         counter -= step;                                                                           \
         DISPATCH();                                                                                \
     }                                                                                              \
@@ -486,8 +522,7 @@ void VirtualMachine::run() {
     }                                                                                              \
     fused_StoreStepSize##name##Branch : {                                                          \
         FIND_WORD_ELEMENT()                                                                        \
-        TUint32 stored = u32(op->c);                                                               \
-        if (OFFSET_BYTE(2) != 0) stored = slots[2 + TInt64{op->c}];                                \
+        STORED_VALUE()                                                                             \
         std::memcpy(space.hostPointerOfContained(element), &stored, 4);                            \
         STEP_ON_FOUND_ARRAY(name, op->d)                                                           \
     }                                                                                              \
@@ -1221,7 +1256,20 @@ void VirtualMachine::run() {
         FUSED_SLOT_ELEMENT_STORE(SlotElementStorePick, ELEMENT_BYTES(op->b),
                                  s[TInt64{top} + 2 + op->c])
         FUSED_SLOT_ELEMENT_STORE(SlotWordStorePick, 4u, s[TInt64{top} + 2 + op->c])
-    // The array of a StoreStepSize or BranchStepSize entry, not among those found lately.
+    // a[i] = x op c: the element's address, the value and the constant above the top.
+    fused_SlotWordStoreOperate : {
+        FIND_WORD_ELEMENT()
+        const TUint32 constant = u32(op->c);
+        const TUint32 stored = constantOperation(OFFSET_BYTE(2) - EStoredOperation,
+                                                 slots[2 + TInt64{OFFSET_BYTE(3)}], constant);
+        slots[1] = element;
+        slots[2] = stored;
+        slots[3] = constant;
+        std::memcpy(space.hostPointerOfContained(element), &stored, 4);
+        FUSED_NEXT();
+    }
+    // The array of a StoreStepSize, BranchStepSize or SlotWordStoreOperate entry, not among
+    // those found lately.
     word_element_missed : {
         const TInt64 variable = TInt64{top} + 1 + OFFSET_BYTE(0);
         FIND_AGAIN(SLOT_ADDRESS(variable), 4u);
@@ -1344,6 +1392,7 @@ void VirtualMachine::run() {
 #undef STEPPED_SLOTS
 #undef STEPPED_SIZE_TEST
 #undef FIND_WORD_ELEMENT
+#undef STORED_VALUE
 #undef STEP_ON_FOUND_ARRAY
 #undef FUSED_COMPARE
 #undef FUSED_OPERATE
