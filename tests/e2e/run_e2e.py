@@ -109,7 +109,6 @@ CASE = re.compile(r"^\s*;\s*case:\s*(\S+)\s*$")
 INCLUDE = re.compile(r'(\.include\s+")([^"]+)(")')
 REPORTED_PREFIXES = (b"LOG: ", b"FATAL: ", b"XPROP: ", b"Screenshot saved to ")
 NO_SOUND_SERVER = "unix:/nonexistent/kestro-no-sound-server"
-PROFILE = "entry-profile.txt"  # in the application directory, for expect-runs
 
 
 class ProgramError(Exception):
@@ -337,7 +336,7 @@ def run_program(args, run):
             return failures
         write_given_files(directory, expectation)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", PULSE_SERVER=NO_SOUND_SERVER)
-        profile = os.path.join(directory, PROFILE)
+        profile = os.path.join(directory, "entry-profile.txt")  # for expect-runs
         if expectation.runs:
             env["KESTRO_ENTRY_PROFILE"] = profile
         services = contextlib.ExitStack()
