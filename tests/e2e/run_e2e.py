@@ -39,6 +39,10 @@ expectations written in the program's own comments:
     ; given-bytes: NAME: HEX N    a file of N copies of the bytes HEX (two digits a byte;
                                   zeros make a sparse file) is created in the application
                                   directory before the run
+    ; expect-runs: NAME COUNT ... entries of the kind NAME ran exactly COUNT times (0: none
+                                  ran), and so on for each pair; the kinds are the fused
+                                  kinds and the mnemonics that kestro's entry profile
+                                  (KESTRO_ENTRY_PROFILE) counts
 
     ; sound-server: silent        PULSE_SERVER names a socket that takes connections and
                                   never answers
@@ -137,6 +141,7 @@ class Expectation:
         self.byte_files = {}  # file name -> (bytes, copies), made before the run
         self.silent_sound_server = False
         self.sensor = None  # the fake sensor's first orientation
+        self.runs = {}  # entry kind -> how many times its entries run
 
     # A reader a directive (read_before_start reads before-start): each reads the
     # directive's value or raises ValueError with the form the directive takes.
@@ -163,6 +168,12 @@ class Expectation:
 
     def read_given_image(self, value):
         self.named_lines(self.images, value, "given-image")
+
+    def read_expect_runs(self, value):
+        words = value.split()
+        need(words and len(words) % 2 == 0 and all(count.isdigit() for count in words[1::2]),
+             "expect-runs needs NAME COUNT pairs")
+        self.runs.update(zip(words[::2], map(int, words[1::2])))
 
     def read_expect_no_file(self, value):
         need(value.strip(), "expect-no-file needs a NAME")
@@ -333,6 +344,9 @@ def run_program(args, run):
             return failures
         write_given_files(directory, expectation)
         env = dict(os.environ, QT_QPA_PLATFORM="offscreen", PULSE_SERVER=NO_SOUND_SERVER)
+        profile = os.path.join(directory, "entry-profile.txt")  # for expect-runs
+        if expectation.runs:
+            env["KESTRO_ENTRY_PROFILE"] = profile
         services = contextlib.ExitStack()
         server = None
         try:
@@ -368,6 +382,7 @@ def run_program(args, run):
             services.close()
         failures = file_failures(directory, expectation.files)
         failures += absence_failures(directory, expectation.absent)
+        failures += run_failures(profile, expectation.runs)
     failures += driver.failures + driver.shots_not_taken()
     failures += line_failures(expectation, result)
     if signals != expectation.signals:
@@ -455,6 +470,19 @@ def silent_socket(directory):
 def stderr_failures(expected, stderr_bytes):
     lines = stderr_bytes.decode("latin-1").splitlines()
     return [f"no line of standard error is '{text}'" for text in expected if text not in lines]
+
+
+def run_failures(profile, runs):
+    """How the counts of the entry profile differ from those expected."""
+    if not runs:
+        return []
+    try:
+        with open(profile, encoding="utf-8") as written:
+            counts = dict(line.split() for line in written)
+    except OSError as error:
+        return [f"entry profile: {error}"]
+    return [f"entries {name}: expected {count} runs, got {counts.get(name, 0)}"
+            for name, count in runs.items() if int(counts.get(name, 0)) != count]
 
 
 def absence_failures(directory, absent):

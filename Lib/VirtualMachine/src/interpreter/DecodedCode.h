@@ -56,6 +56,9 @@ public:
     const DecodedOp* fused() const { return ops.data(); }
     // The entries of single instructions.
     const DecodedOp* plain() const { return plainOps.data(); }
+    // The same, for the entry profile to lead elsewhere (EntryProfile.h).
+    std::span<DecodedOp> fusedEntries() { return ops; }
+    std::span<DecodedOp> plainEntries() { return plainOps; }
 
 private:
     std::vector<DecodedOp> plainOps;

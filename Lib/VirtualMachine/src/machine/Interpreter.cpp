@@ -124,7 +124,7 @@ void VirtualMachine::run() {
     static_assert(0 KESTRO_FUSED_KINDS(KESTRO_ONE_FUSED_KIND) == EFusedKindCount);
 
     const TUint32 codeSize = static_cast<TUint32>(tables.code.size());
-    if (!decoded.isDecoded()) decoded.decode(code, codeSize, table, fusedTable, frameOffsets);
+    if (!decoded.isDecoded()) decodeCode(table, fusedTable, &&count_fused, &&count_plain);
     const DecodedOp* const opsBase = decoded.fused();
     const DecodedOp* const plainBase = decoded.plain();
     const DecodedOp* op = opsBase + pc;
@@ -1341,6 +1341,13 @@ void VirtualMachine::run() {
     }
     fused_invalid:
         fatalError("Internal error: fused sequence without a handler", POSITION);
+
+    // The entry profile's counting handlers (EntryProfile.h): each counts its entry and goes
+    // on to the entry's own handler.
+    count_fused:
+        goto* entryProfile.fusedRan(op - opsBase);
+    count_plain:
+        goto* entryProfile.plainRan(op - plainBase);
 
     stack_overflow:
         stackOverflow();

@@ -108,3 +108,11 @@ void VirtualMachine::setApplicationObject(TVMAddress object) {
     applicationObject = object;
     if (applicationObject != 0) heap.addRoot(applicationObject);
 }
+
+void VirtualMachine::decodeCode(const void* const* opcodeHandlers, const void* const* fusedHandlers,
+                                const void* countFused, const void* countPlain) {
+    decoded.decode(code, static_cast<TUint32>(tables.code.size()), opcodeHandlers, fusedHandlers,
+                   frameOffsets);
+    if (EntryProfile::requested())
+        entryProfile.attach(decoded, fusedHandlers, countFused, countPlain);
+}

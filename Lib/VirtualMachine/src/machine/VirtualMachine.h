@@ -5,6 +5,7 @@
 #include "CallStack.h"
 #include "Collector.h"
 #include "DecodedCode.h"
+#include "EntryProfile.h"
 #include "HostServices.h"
 #include "InterfaceForCallingGc.h"
 #include "MVMCallbackInterface.h"
@@ -162,6 +163,10 @@ private:
     TUint8* wordsAt(TVMAddress address, TUint32 words);
     const MethodEntry& globalImplementation(TInt32 handle, const std::string& missing);
     void run();
+    // Decodes the code for run() with its handlers, and takes them into the entry profile
+    // when one is asked for, leading the entries to its counting handlers.
+    void decodeCode(const void* const* opcodeHandlers, const void* const* fusedHandlers,
+                    const void* countFused, const void* countPlain);
     // Runs native function `function` of group `group` on the operand stack.
     void callNative(TInt32 group, TInt32 function);
 
@@ -170,8 +175,9 @@ private:
     TVMAddress globals = 0;
     ModuleTables tables;
     std::vector<MethodHandle> methodHandles;
-    std::vector<TUint8> code; // the loaded code followed by bytes that stop execution
-    DecodedCode decoded;      // the code as the interpreter runs it, made on first use
+    std::vector<TUint8> code;  // the loaded code followed by bytes that stop execution
+    DecodedCode decoded;       // the code as the interpreter runs it, made on first use
+    EntryProfile entryProfile; // counts the entries that run, when asked to
     TInt32 handlerTop = 0;
     std::array<HandlerRecord, kHandlerCapacity> handlers{};
     Collector collector;
