@@ -25,6 +25,11 @@ void AudioPlayer::start() {
 // The state callback goes too: the stream may report its end after the player is gone.
 void AudioPlayer::stop() {
     if (!stream) return;
+    if (draining) {
+        pa_operation_cancel(draining);
+        pa_operation_unref(draining);
+        draining = nullptr;
+    }
     pa_stream_set_write_callback(stream, nullptr, nullptr);
     pa_stream_set_started_callback(stream, nullptr, nullptr);
     pa_stream_set_underflow_callback(stream, nullptr, nullptr);
@@ -99,5 +104,21 @@ void AudioPlayer::started(pa_stream*, void* player) {
 
 void AudioPlayer::underflow(pa_stream*, void* player) {
     auto* self = static_cast<AudioPlayer*>(player);
-    if (self->blockWritten()) self->stop();
+    if (self->blockWritten()) self->stopOncePlayed();
+}
+
+// An underflow arrives late: the repeats written after the server ran dry may still wait
+// there, and the server holds them back for prebuffering. Draining plays them out, and
+// the stream ends once it is done.
+void AudioPlayer::stopOncePlayed() {
+    if (draining) return;
+    draining = pa_stream_drain(stream, drained, this);
+    if (!draining) stop();
+}
+
+void AudioPlayer::drained(pa_stream*, int, void* player) {
+    auto* self = static_cast<AudioPlayer*>(player);
+    pa_operation_unref(self->draining);
+    self->draining = nullptr;
+    self->stop();
 }

@@ -34,6 +34,8 @@ private:
     static void write(pa_stream* stream, std::size_t bytes, void* player);
     static void started(pa_stream* stream, void* player);
     static void underflow(pa_stream* stream, void* player);
+    static void drained(pa_stream* stream, int success, void* player);
+    void stopOncePlayed();
     void prepare();
     void writeBlock(std::size_t bytes);
     bool blockEnded();
@@ -41,6 +43,8 @@ private:
 
     std::shared_ptr<PlayerServer> server;
     pa_stream* stream = nullptr;
+    // The drain that ends the stream once the server has played all of the block.
+    pa_operation* draining = nullptr;
     std::vector<TUint8> data;
     std::size_t position = 0;
     Started startedState = Started::ENotPrepared;
