@@ -166,7 +166,8 @@ def main():
             out.write("# Benchmark results\n\n")
             out.write(f"Median CPU time (user + system) of {args.runs} runs of each program, "
                       "measured side by side in one run of `bench/compare.sh`; instructions "
-                      "counted by callgrind, less those of an empty program.\n\n")
+                      "counted by callgrind, less those of an empty program. bench/NOTES.md says "
+                      "how to read the figures.\n\n")
             out.write(table + "\n\n## Machine\n\n")
             out.write("\n".join("- " + fact for fact in machine_facts()) + "\n")
     return 0

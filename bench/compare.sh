@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds kestro in release mode, installs Lua 5.4 and valgrind when missing, compares
 # every benchmark with its Lua twin and counts the fused entries each runs, times the
-# collection after a host call (with a chain and on a churned heap) and a frame of the
-# window (on private Xvfb screens); the tables are written to bench/RESULTS.md.
+# collection after a host call (with a chain and on a churned heap), a frame of the
+# window (on private Xvfb screens), the mixer's write callback and the drawing of a game's
+# frame; the tables are written to bench/RESULTS.md, which bench/NOTES.md explains.
 #   bench/compare.sh [RUNS]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -50,5 +51,31 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo
     echo '```'
     python3 bench/paint.py
+    echo '```'
+} | tee -a bench/RESULTS.md
+{
+    echo
+    echo "## The mixer's write callback"
+    echo
+    echo "One write callback of the audio mixer: 100 ms of 16 kHz output (1600 samples) mixed"
+    echo "from 32 sounds that all play at different volumes, 2000 callbacks in a row"
+    echo "(bench/MixBench.cpp). The mix holds the mixer's lock for exactly one callback."
+    echo
+    echo '```'
+    build/release/bench/mix_bench 32 2000
+    echo '```'
+} | tee -a bench/RESULTS.md
+{
+    echo
+    echo "## A frame of a 2D game"
+    echo
+    echo "The drawing of one frame on the 800 x 480 back buffer as the Graphics natives ask"
+    echo "the host's surface for it (bench/FrameBench.cpp): a clear, 500 sprites of 32 x 32"
+    echo "with alpha at integer positions, 50 sprites turned and scaled, and 100 strings of"
+    echo "20 characters in a bitmap font, 20 in each of 5 colours. The recolouring of the"
+    echo "font is paid once per colour change, five times a frame, and is timed on its own:"
+    echo
+    echo '```'
+    QT_QPA_PLATFORM=offscreen build/release/bench/frame_bench 1000 2>/dev/null
     echo '```'
 } | tee -a bench/RESULTS.md
