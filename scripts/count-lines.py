@@ -17,7 +17,7 @@ import sys
 CODE_FOLDERS = ("Lib", "src", "tools")
 TEST_FOLDERS = ("tests",)
 COMMENT_PREFIX = {".kasm": ";", ".py": "#", ".sh": "#", ".txt": "#", ".cmake": "#"}
-CPP_SUFFIXES = (".cpp", ".h")
+CPP_SUFFIXES = (".cpp", ".h", ".inc")
 
 
 def lines_of_code(lines, line_comment, block_start, block_end):

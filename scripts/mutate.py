@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Measures which faults the test suite catches.
 
-Takes a fixed, seeded sample of small faults ("mutants") in the C++ sources (not the
-headers) under Lib/ and src/ and applies them one at a time: each is built incrementally in a build directory of
-its own (build/mutate) and the suite runs until its first failure. A failure kills the
-mutant; a mutant that passes every test survives. At the end the script prints the share
+Takes a fixed, seeded sample of small faults ("mutants") in the C++ sources under Lib/
+and src/ (not the headers, but the .inc fragments that a source includes) and applies them
+one at a time: each is built incrementally in a build directory of its own (build/mutate)
+and the suite runs until its first failure. A failure kills the mutant; a mutant that
+passes every test survives. At the end the script prints the share
 of mutants killed, overall and for Lib/VirtualMachine/src/, and lists the survivors.
 
 The kinds of mutants:
@@ -41,7 +42,7 @@ SOURCE_FOLDERS = ("Lib", "src")
 FOCUS = "Lib/VirtualMachine/src/"
 # Headers are left out: a change to one rebuilds much of the tree, and the sample has to
 # run in hours, not days.
-SUFFIXES = (".cpp",)
+SUFFIXES = (".cpp", ".inc")
 
 FLIPPED = {"==": "!=", "!=": "==", "<": ">=", ">=": "<", ">": "<=", "<=": ">"}
 MOVED = {"<": "<=", "<=": "<", ">": ">=", ">=": ">"}
