@@ -27,7 +27,7 @@ import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ["fib", "loop", "strings", "scan", "calls", "alloc", "compiled_sieve",
-            "compiled_matrix", "compiled_filter", "compiled_sort", "churn"]
+            "compiled_matrix", "compiled_filter", "compiled_sort", "compiled_particles", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
