@@ -25,6 +25,8 @@ public:
     // process ends.
     void attach(DecodedCode& code, const void* const* fusedHandlers, const void* countFused,
                 const void* countPlain);
+    // Whether the entries that run are counted.
+    bool counting() const { return !handlers.empty(); }
     // Counts the entry at `index` of the fused (plain) array and gives its handler.
     const void* fusedRan(std::ptrdiff_t index) { return ran(static_cast<std::size_t>(index)); }
     const void* plainRan(std::ptrdiff_t index) {

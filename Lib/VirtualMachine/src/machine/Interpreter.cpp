@@ -137,6 +137,8 @@ void VirtualMachine::run() {
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
+    // Set while the entry profile counts the entries that run.
+    const bool profiling = entryProfile.counting();
 
 // The current instruction's position, and the bounds every stack access keeps to.
 #define POSITION (op->position)
@@ -165,15 +167,18 @@ void VirtualMachine::run() {
 #define ROOM_WIDE(n)                                                                               \
     if (static_cast<TInt64>(top) + static_cast<TInt64>(n) >= limit) [[unlikely]]                   \
         goto stack_overflow;
+// Every entry that runs spends one instruction of a fuzzing build's budget.
 #ifdef KESTRO_INSTRUCTION_BUDGET
+#define SPEND_INSTRUCTION()                                                                        \
+    if (InstructionBudget::spend()) fatalError("instruction budget used up", POSITION);
+#else
+#define SPEND_INSTRUCTION()
+#endif
 #define DISPATCH()                                                                                 \
     do {                                                                                           \
-        if (InstructionBudget::spend()) fatalError("instruction budget used up", POSITION);        \
+        SPEND_INSTRUCTION()                                                                        \
         goto * op->handler;                                                                        \
     } while (0)
-#else
-#define DISPATCH() goto * op->handler
-#endif
 #define NEXT(name)                                                                                 \
     do {                                                                                           \
         op += instructionLength(static_cast<TUint8>(Opcode::name));                                \
@@ -775,6 +780,7 @@ void VirtualMachine::run() {
 #undef ROOM
 #undef ROOM_WIDE
 #undef DISPATCH
+#undef SPEND_INSTRUCTION
 #undef NEXT
 #undef JUMP_TO
 #undef SLOT_INDEX
