@@ -4,10 +4,36 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <tuple>
 
 namespace {
 
 using FileStreams = ScratchDirectoryTest;
+
+TEST_F(FileStreams, InputSeekReachesTheSizeButNotBeyondAndTheEndReadsMinusOne) {
+    writeFile(pathOf("three"), "ab\xff");
+    FailureCounting<KESTRO::FileInputStream> stream;
+    ASSERT_TRUE(stream.open(pathOf("three").c_str()));
+    ASSERT_TRUE(stream.seek(3));
+    EXPECT_EQ(stream.readByte(), -1);
+    ASSERT_TRUE(stream.seek(2));
+    EXPECT_FALSE(stream.seek(4));
+    EXPECT_EQ(stream.position(), 2u);
+    EXPECT_EQ((std::tuple{stream.readByte(), stream.failures}), (std::tuple{0xff, 2}));
+}
+
+TEST_F(FileStreams, OutputSeekReachesTheSizeButNotBeyond) {
+    KESTRO::FileOutputStream stream;
+    ASSERT_TRUE(stream.open(pathOf("out").c_str()));
+    ASSERT_TRUE(stream.write(reinterpret_cast<const TUint8*>("abcd"), 4));
+    EXPECT_EQ((std::tuple{stream.seek(4), stream.seek(5), stream.position()}),
+              (std::tuple{true, false, 4u}));
+    ASSERT_TRUE(stream.seek(1));
+    EXPECT_TRUE(stream.writeByte(0x158)); // only the low 8 bits count
+    EXPECT_EQ(stream.size(), 4u);
+    stream.close();
+    EXPECT_EQ(readFile(pathOf("out")), "aXcd");
+}
 
 TEST_F(FileStreams, OutputOpenCreatesTheMissingDirectoryChain) {
     const std::string path = pathOf("a/b/c/file");
@@ -20,7 +46,6 @@ TEST_F(FileStreams, OutputOpenCreatesTheMissingDirectoryChain) {
 
 TEST(FileStreamsWithoutFile, ARelativeOutputPathIsRefusedAndClosedStreamsAnswerFalseAndZero) {
     const char* relative = "kestro-relative-output-test";
-    std::filesystem::remove(relative); // what a run that wrongly opened it left
     FailureCounting<KESTRO::FileOutputStream> output;
     EXPECT_FALSE(output.open(relative) || output.isOpen() || std::filesystem::exists(relative));
     EXPECT_EQ(output.failures, 1);

@@ -19,6 +19,17 @@ std::vector<std::u16string> namesIn(const Vec<CAppsString>& names) {
     return converted;
 }
 
+std::u16string joined(std::u16string_view base, std::u16string_view relative) {
+    return units(FileUtility::join(text(base), text(relative)));
+}
+
+TEST(FileUtility, JoinAndSeparators) {
+    EXPECT_EQ((std::vector{joined(u"a/", u"/b"), joined(u"a", u"b"), joined(u"a\\", u"\\b"),
+                           joined(u"", u"b"), joined(u"a", u"")}),
+              (std::vector<std::u16string>{u"a/b", u"a/b", u"a\\b", u"b", u"a"}));
+    EXPECT_EQ(units(FileUtility::convertSeparators(text(u"a\\b/c"))), u"a/b/c");
+}
+
 using FileSystem = ScratchDirectoryTest;
 
 TEST_F(FileSystem, ListingSkipsDotNamesAndSymbolicLinks) {
