@@ -21,20 +21,6 @@ TEST_F(CollectorTest, ObjectReachableOnlyThroughAChainOfCellsSurvives) {
     EXPECT_EQ(heap.numberOfEntries(), 0);
 }
 
-TEST_F(CollectorTest, CyclesReferencingEachOtherAndNothingElseAreFreed) {
-    const TVMAddress a = pair(), b = pair(a), c = pair(), d = pair(c, b);
-    store(a + 4, b);
-    store(c + 4, d);
-    store(b + 8, c);
-    const TVMAddress root = pair(a);
-    heap.addRoot(root);
-    collect();
-    EXPECT_EQ(heap.numberOfEntries(), 5);
-    heap.removeRoot(root);
-    collect();
-    EXPECT_EQ(heap.numberOfEntries(), 0);
-}
-
 TEST_F(CollectorTest, ObjectArraysKeepTheirElementsAndPrimitiveArraysDoNot) {
     const TVMAddress first = pair(), second = pair();
     const TVMAddress elements = array({first, 0, second});

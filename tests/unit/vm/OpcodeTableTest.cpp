@@ -78,14 +78,4 @@ TEST(OpcodeTable, WideFormsMoveAsManySlotsAsTheirPlainForms) {
     EXPECT_EQ(wideForms, 11);
 }
 
-TEST(OpcodeTable, BranchAndHandlerPositions) {
-    // 12 at 100 with offset 5: 100 + 2 + 5. 13 at 100: 100 + 4 + 5.
-    EXPECT_EQ(branchTarget(100, 12, 5), 107);
-    EXPECT_EQ(branchTarget(100, 13, 5), 109);
-    EXPECT_EQ(branchTarget(100, 10, -2), 100); // branches to itself
-    // 117 at 100: the record holds 108 + offset; execution resumes one byte later.
-    EXPECT_EQ(handlerPosition(100, 0), 108);
-    EXPECT_EQ(handlerResumePosition(100, 0), 109);
-}
-
 } // namespace
