@@ -335,8 +335,11 @@ def assembly_failures(assembler, run, directory):
     return ["kestro-asm failed:\n" + messages] if result.returncode else []
 
 
-def run_program(args, run):
-    """Returns a list of failure descriptions (empty when the run passed)."""
+def run_program(args, run, service=None):
+    """Returns a list of failure descriptions (empty when the run passed). `service`, given
+    the application directory, starts a service for the run: its `env` joins kestro's
+    environment, its failures(directory) are asked once kestro has ended, and it is closed
+    after."""
     expectation = run.expectation
     with tempfile.TemporaryDirectory(prefix="kestro-e2e-") as directory:
         failures = assembly_failures(args.asm, run, directory)
@@ -350,6 +353,9 @@ def run_program(args, run):
         services = contextlib.ExitStack()
         server = None
         try:
+            if service:
+                service = services.enter_context(contextlib.closing(service(directory)))
+                env.update(service.env)
             if expectation.screen:
                 server = services.enter_context(contextlib.closing(XServer(expectation.screen)))
                 env.update(QT_QPA_PLATFORM="xcb", DISPLAY=server.display)
@@ -375,12 +381,13 @@ def run_program(args, run):
                 result = run_kestro(args, directory, env, expectation, driver)
             finally:
                 signals = monitor.stop(len(expectation.signals)) if monitor else []
+            failures = service.failures(directory) if service else []
         except subprocess.TimeoutExpired as expired:
             return [f"timed out after {args.timeout} s",
                     "stderr so far:\n" + indent(expired.stderr or b"")]
         finally:
             services.close()
-        failures = file_failures(directory, expectation.files)
+        failures += file_failures(directory, expectation.files)
         failures += absence_failures(directory, expectation.absent)
         failures += run_failures(profile, expectation.runs)
     failures += driver.failures + driver.shots_not_taken()
