@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 // Classes of the tests: a Pair (class 1) holds references in words 1 and 2; a Holder
@@ -37,17 +38,19 @@ protected:
     // A collection from the roots that must not be abandoned.
     void collect() { ASSERT_TRUE(collector.collectFromRoots(0)); }
 
+    // A block of the code holding the words, in order.
+    TVMAddress block(GcCode code, std::initializer_list<TUint32> words) {
+        const TVMAddress made = heap.allocateWords(static_cast<TInt32>(words.size()), code);
+        TVMAddress at = made;
+        for (const TUint32 word : words)
+            store(std::exchange(at, at + 4), word);
+        return made;
+    }
     TVMAddress pair(TUint32 first = 0, TUint32 second = 0) {
-        const TVMAddress object = heap.allocateWords(3, GC_CODE_OBJECT);
-        store(object, kPair);
-        store(object + 4, first);
-        store(object + 8, second);
-        return object;
+        return block(GC_CODE_OBJECT, {kPair, first, second});
     }
     TVMAddress cell(TUint32 value, GcCode code = GC_CODE_NATIVE_REF) {
-        const TVMAddress made = heap.allocateWords(1, code);
-        store(made, value);
-        return made;
+        return block(code, {value});
     }
     // An array of word elements; returns the array (the OVector record).
     TVMAddress array(const std::vector<TUint32>& elements) {
@@ -58,12 +61,7 @@ protected:
     }
     TVMAddress storageOf(TVMAddress array) const { return load(array + OVector::EStorage); }
     // An array variable in a block of its own.
-    TVMAddress variable(TVMAddress array, GcCode code) {
-        const TVMAddress made = heap.allocateWords(2, code);
-        store(made, array);
-        store(made + 4, 4);
-        return made;
-    }
+    TVMAddress variable(TVMAddress array, GcCode code) { return block(code, {array, 4}); }
     TVMAddress freedBlock() {
         const TVMAddress block = heap.allocateWords(2, GC_CODE_DATA);
         heap.allocateWords(2, GC_CODE_DATA); // keeps the freed block from merging away

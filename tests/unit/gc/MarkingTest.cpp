@@ -64,15 +64,10 @@ TEST_F(CollectorTest, ArrayReachedWithoutItsVariableKeepsItsStorageButNotItsElem
 TEST_F(CollectorTest, ObjectsKeepTheirReferenceFieldsAndArrayFields) {
     const TVMAddress referenced = pair(), unreferenced = pair();
     const TVMAddress element = pair(), number = pair();
-    const TVMAddress holder = heap.allocateWords(5, GC_CODE_OBJECT);
-    store(holder, kHolder);
-    store(holder + 4, array({element}));
-    store(holder + 12, array({number}));
-    const TVMAddress root = heap.allocateWords(4, GC_CODE_OBJECT);
-    store(root, kPair);
-    store(root + 4, holder);
-    store(root + 8, referenced);
-    store(root + 12, unreferenced); // not one of the class's reference fields
+    const TVMAddress holder =
+        block(GC_CODE_OBJECT, {kHolder, array({element}), 0, array({number}), 0});
+    // The fourth word is not one of the class's reference fields.
+    const TVMAddress root = block(GC_CODE_OBJECT, {kPair, holder, referenced, unreferenced});
     heap.addRoot(root);
     collect();
     EXPECT_EQ(alive({referenced, element, load(holder + 12), number, unreferenced}),
@@ -82,14 +77,8 @@ TEST_F(CollectorTest, ObjectsKeepTheirReferenceFieldsAndArrayFields) {
 // A reference cell's first word counts the references after it: 1 or 2.
 TEST_F(CollectorTest, ReferenceCellsHoldOneOrTwoReferencesAndAnotherCountAbandons) {
     const TVMAddress a = pair(), b = pair(), c = pair();
-    const TVMAddress one = heap.allocateWords(3, GC_CODE_REF_CELL);
-    store(one, 1);
-    store(one + 4, a);
-    store(one + 8, b);
-    const TVMAddress two = heap.allocateWords(3, GC_CODE_REF_CELL);
-    store(two, 2);
-    store(two + 4, 0);
-    store(two + 8, c);
+    const TVMAddress one = block(GC_CODE_REF_CELL, {1, a, b});
+    const TVMAddress two = block(GC_CODE_REF_CELL, {2, 0, c});
     heap.addRoot(one);
     heap.addRoot(two);
     collect();
@@ -156,9 +145,8 @@ TEST_F(CollectorTest, ConservativeValuesKeepOnlyBlocksInUse) {
 
 TEST_F(CollectorTest, GlobalsWordsAreFollowedConservatively) {
     const TVMAddress object = pair();
-    const TVMAddress globals = heap.allocateWords(4, GC_CODE_DATA);
+    const TVMAddress globals = block(GC_CODE_DATA, {0, 0, object, 0});
     heap.addRoot(globals);
-    store(globals + 8, object);
     ASSERT_TRUE(collector.collectFromRoots(globals));
     EXPECT_TRUE(alive(object));
     collect();
