@@ -335,9 +335,9 @@ def assembly_failures(assembler, run, directory):
     return ["kestro-asm failed:\n" + messages] if result.returncode else []
 
 
-def run_program(args, run, service=None):
-    """Returns a list of failure descriptions (empty when the run passed). `service`, given
-    the application directory, starts a service for the run: its `env` joins kestro's
+def run_program(args, run, start_service=None):
+    """Returns a list of failure descriptions (empty when the run passed). `start_service`,
+    given the application directory, starts a service for the run: its `env` joins kestro's
     environment, its failures(directory) are asked once kestro has ended, and it is closed
     after."""
     expectation = run.expectation
@@ -351,10 +351,10 @@ def run_program(args, run, service=None):
         if expectation.runs:
             env["KESTRO_ENTRY_PROFILE"] = profile
         services = contextlib.ExitStack()
-        server = None
+        server = service = None
         try:
-            if service:
-                service = services.enter_context(contextlib.closing(service(directory)))
+            if start_service:
+                service = services.enter_context(contextlib.closing(start_service(directory)))
                 env.update(service.env)
             if expectation.screen:
                 server = services.enter_context(contextlib.closing(XServer(expectation.screen)))

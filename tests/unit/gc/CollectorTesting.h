@@ -63,10 +63,10 @@ protected:
     // An array variable in a block of its own.
     TVMAddress variable(TVMAddress array, GcCode code) { return block(code, {array, 4}); }
     TVMAddress freedBlock() {
-        const TVMAddress block = heap.allocateWords(2, GC_CODE_DATA);
+        const TVMAddress freed = heap.allocateWords(2, GC_CODE_DATA);
         heap.allocateWords(2, GC_CODE_DATA); // keeps the freed block from merging away
-        heap.freeObject(block);
-        return block;
+        heap.freeObject(freed);
+        return freed;
     }
 
     AddressSpace space;
