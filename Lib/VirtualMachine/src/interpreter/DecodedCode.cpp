@@ -148,6 +148,7 @@ static_assert(comparisonKind(1, 4) == EPickSizeLessBranch);
 static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
 static_assert(comparisonKind(1, 7) == EStoreStepSizeLessBranch);
 static_assert(comparisonKind(1, 8) == EBranchStepSizeLessBranch);
+static_assert(comparisonKind(1, 9) == EConstLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -488,6 +489,8 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
             if (const auto operation = w.indexIn(3, kOperations))
                 return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};
         if (w.is(1, {Opcode::Store, Opcode::StoreAlt})) return Fusion{EPushStore, 2, w[0].a};
+        if (const auto comparison = w.indexIn(1, kComparisons); comparison && w.isBranchIfZero(2))
+            return Fusion{comparisonKind(*comparison, 9), 3, 0, w[0].a, 0, std::nullopt, w[2].a};
         return std::nullopt;
     }
     if (w.is(0, {Opcode::Globals}) && w.is(1, {Opcode::Field, Opcode::FieldWide})) {

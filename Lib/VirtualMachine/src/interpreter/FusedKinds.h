@@ -35,7 +35,8 @@
     X(BranchStepSize##name##Branch,                                                                \
       "SlotWordBranch (a: the variable's and the index's offsets in bytes 0 and 1) whose jz "      \
       "leads to StepSize or StrideSize on the same array: a loop over an array whose body ends "   \
-      "with if (a[i])")
+      "with if (a[i])")                                                                            \
+    X(Const##name##Branch, "push b; Compare; jz c")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
