@@ -421,6 +421,27 @@ std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32>
     return Fusion{kind, i + 5, offsets, *packed, 0, std::nullopt, test->branch};
 }
 
+// ret a, b at instruction i, when its counts are small.
+std::optional<Fusion> fuseReturn(const Window& w, int i = 0) {
+    constexpr TInt32 kMostSlots = 0xFFFF;
+    const TInt32 addressSlot = w[i].a;
+    const TInt32 popped = w[i].b;
+    if (addressSlot < 0 || addressSlot > kMostSlots || popped < 0 || popped > kMostSlots)
+        return std::nullopt;
+    return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
+}
+
+// addr a; pick b; store; ret: the result slot set from another slot, then the return.
+std::optional<Fusion> fuseStoreSlotReturn(const Window& w) {
+    const TInt32 a = w[0].a;
+    const TInt32 b = w[1].a;
+    if (!w.is(3, {Opcode::Return}) || static_cast<TInt16>(a) != a || static_cast<TInt16>(b) != b)
+        return std::nullopt;
+    const auto ret = fuseReturn(w, 3);
+    if (!ret) return std::nullopt;
+    return Fusion{EStoreSlotReturn, 4, offsetPair(a, b), offsetPair(ret->a, ret->b), ret->c};
+}
+
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
@@ -441,7 +462,10 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
         return Fusion{ESlotAddSlot, 3, a, b};
     }
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
-    if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) return Fusion{ESlotStoreSlot, 3, a, b};
+    if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) {
+        if (const auto slotReturn = fuseStoreSlotReturn(w)) return slotReturn;
+        return Fusion{ESlotStoreSlot, 3, a, b};
+    }
     return std::nullopt;
 }
 
@@ -455,15 +479,6 @@ std::optional<Fusion> fuseCall(const Window& w, std::span<const TInt32> frameOff
 }
 
 // A return whose slot counts are small: its entry carries the least stack top it needs.
-std::optional<Fusion> fuseReturn(const Window& w) {
-    constexpr TInt32 kMostSlots = 0xFFFF;
-    const TInt32 addressSlot = w[0].a;
-    const TInt32 popped = w[0].b;
-    if (addressSlot < 0 || addressSlot > kMostSlots || popped < 0 || popped > kMostSlots)
-        return std::nullopt;
-    return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
-}
-
 std::optional<Fusion> fuseNative(const Window& w) {
     if (const auto native = arrayNative(w, 0)) return fuseArrayNative(w, *native);
     if (w[0].a != kStringGroup) return std::nullopt;
