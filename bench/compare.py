@@ -26,8 +26,9 @@ import sys
 import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
-PROGRAMS = ["fib", "loop", "strings", "scan", "calls", "alloc", "compiled_sieve",
-            "compiled_matrix", "compiled_filter", "compiled_sort", "compiled_particles", "churn"]
+PROGRAMS = ["fib", "tak", "loop", "strings", "scan", "words", "calls", "alloc", "compiled_sieve",
+            "compiled_matrix", "compiled_filter", "compiled_sort", "compiled_particles",
+            "compiled_queens", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
@@ -87,6 +88,36 @@ def entry_table(entries):
         mark = " *" if sum(1 for count in counts if count) == 1 else ""
         cells = (f"{count:,}" if count else "-" for count in counts)
         lines.append(f"| {kind}{mark} | " + " | ".join(cells) + " |")
+    return "\n".join(lines)
+
+
+# A family of fused kinds is one sequence with its comparison or operation as a parameter
+# (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both pick; push; compare;
+# jz, and the decoder makes them by one rule.
+COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
+OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
+                      r"Xor|Div|Rem)$")
+
+
+def family(kind):
+    if match := COMPARED.match(kind):
+        return match.group(1) + "<op>Branch"
+    if match := OPERATED.match(kind):
+        return match.group(1) + "<op>"
+    return kind
+
+
+def family_table(entries):
+    """The programs in which each family of fused kinds ran; * marks a family that ran in
+    one program only."""
+    programs = {}
+    for name, counts in entries.items():
+        for kind in counts:
+            programs.setdefault(family(kind), []).append(name)
+    lines = ["| sequence | programs |", "|---|---|"]
+    for shape, names in sorted(programs.items()):
+        mark = " *" if len(set(names)) == 1 else ""
+        lines.append(f"| {shape}{mark} | {', '.join(sorted(set(names)))} |")
     return "\n".join(lines)
 
 
@@ -159,6 +190,9 @@ def main():
         entry_text = ("Fused entries run per program, from an entry profile of one run each; a "
                       "kind not listed ran in none of them, and * marks a kind that ran in "
                       "one program only:\n\n" + entry_table(entries))
+        entry_text += ("\n\nThe same by sequence: the kinds of one comparison or operation "
+                       "family (Compare or Operate standing for its member, <op> here) "
+                       "together:\n\n" + family_table(entries))
         print("\n" + entry_text)
         table += "\n\n## Fused entries\n\n" + entry_text
     if args.results:
