@@ -442,6 +442,21 @@ std::optional<Fusion> fuseStoreSlotReturn(const Window& w) {
     return Fusion{EStoreSlotReturn, 4, offsetPair(a, b), offsetPair(ret->a, ret->b), ret->c};
 }
 
+// addr a; pick b; push c; an operation of the picked value and c that cannot fail (a
+// division only by a constant other than 0); store: x = y op c.
+std::optional<Fusion> fuseSlotStoreOperate(const Window& w) {
+    const auto operation = w.indexIn(3, kConstantOperations);
+    if (!w.is(1, {Opcode::Pick}) || !w.is(2, {Opcode::Push}) || !operation ||
+        !w.is(4, {Opcode::Store, Opcode::StoreAlt}))
+        return std::nullopt;
+    const TInt32 constant = w[2].a;
+    if (*operation >= EConstantDiv && constant == 0) return std::nullopt;
+    const TInt32 target = w[0].a;
+    const TInt32 picked = w[1].a;
+    if (!fitsByte(target) || !fitsByte(picked)) return std::nullopt;
+    return Fusion{ESlotStoreOperate, 5, offsetBytes(target, picked, *operation, 0), 0, constant};
+}
+
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
@@ -455,6 +470,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
         return Fusion{ESlotArraySize, 2, a, 0, native->bytes};
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
+    if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) {
         if (w.is(1, {Opcode::Pick}))

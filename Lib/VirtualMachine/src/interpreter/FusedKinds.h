@@ -55,6 +55,9 @@
     X(SlotAddSlot, "addr a; pick b; add.at")                                                       \
     X(SlotSubtractSlot, "addr a; pick b; sub.at")                                                  \
     X(SlotStoreSlot, "addr a; pick b; store")                                                      \
+    X(SlotStoreOperate,                                                                            \
+      "addr a (byte 0); pick a (byte 1); push c; one of "                                          \
+      "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: x = y op c")                  \
     X(PushStore, "push a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
     X(PickFieldLoad, "pick a; field b; load")                                                      \
