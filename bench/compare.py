@@ -26,9 +26,9 @@ import sys
 import tempfile
 
 BENCH = os.path.dirname(os.path.abspath(__file__))
-PROGRAMS = ["fib", "tak", "loop", "strings", "scan", "words", "calls", "alloc", "compiled_sieve",
-            "compiled_matrix", "compiled_filter", "compiled_sort", "compiled_particles",
-            "compiled_queens", "churn"]
+PROGRAMS = ["fib", "tak", "loop", "collatz", "strings", "scan", "words", "calls", "alloc",
+            "compiled_sieve", "compiled_matrix", "compiled_filter", "compiled_sort",
+            "compiled_particles", "compiled_queens", "compiled_search", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
@@ -91,19 +91,30 @@ def entry_table(entries):
     return "\n".join(lines)
 
 
-# A family of fused kinds is one sequence with its comparison or operation as a parameter
-# (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both pick; push; compare;
-# jz, and the decoder makes them by one rule.
+# A family of fused kinds is one sequence that the decoder makes by one rule, with its
+# comparison or operation, the form of the value it stores, or the width of the element
+# as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
+# pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v.
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)$")
+STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
+# Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
+# native, not a sequence.
+SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementValue",
+          "ArraySize", "StringCharAt", "StringLength"}
 
 
 def family(kind):
+    if kind in SINGLE:
+        return kind + " (one instruction)"
+    kind = kind.replace("Word", "Element")
     if match := COMPARED.match(kind):
         return match.group(1) + "<op>Branch"
     if match := OPERATED.match(kind):
         return match.group(1) + "<op>"
+    if match := STORED.match(kind):
+        return match.group(1) + "<value>"
     return kind
 
 
@@ -116,7 +127,7 @@ def family_table(entries):
             programs.setdefault(family(kind), []).append(name)
     lines = ["| sequence | programs |", "|---|---|"]
     for shape, names in sorted(programs.items()):
-        mark = " *" if len(set(names)) == 1 else ""
+        mark = " *" if len(set(names)) == 1 and "(" not in shape else ""
         lines.append(f"| {shape}{mark} | {', '.join(sorted(set(names)))} |")
     return "\n".join(lines)
 
@@ -190,9 +201,11 @@ def main():
         entry_text = ("Fused entries run per program, from an entry profile of one run each; a "
                       "kind not listed ran in none of them, and * marks a kind that ran in "
                       "one program only:\n\n" + entry_table(entries))
-        entry_text += ("\n\nThe same by sequence: the kinds of one comparison or operation "
-                       "family (Compare or Operate standing for its member, <op> here) "
-                       "together:\n\n" + family_table(entries))
+        entry_text += ("\n\nThe same by family: the kinds that one rule of the decoder makes "
+                       "for each comparison or operation (<op>), each form of a stored value "
+                       "(<value>) or each width of element (Element for Word) together; * "
+                       "marks a family of sequences that ran in one program only:\n\n" +
+                       family_table(entries))
         print("\n" + entry_text)
         table += "\n\n## Fused entries\n\n" + entry_text
     if args.results:
