@@ -457,6 +457,27 @@ std::optional<Fusion> fuseSlotStoreOperate(const Window& w) {
     return Fusion{ESlotStoreOperate, 5, offsetBytes(target, picked, *operation, 0), 0, constant};
 }
 
+// addr x; addr a; pick i; a word array's element, by its address and load or by the native
+// that gives it; store: x = a[i], with the array variable, the index and x in the stack.
+std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
+    const auto native = arrayNative(w, 3);
+    if (!w.is(1, {Opcode::SlotAddress}) || !w.is(2, {Opcode::Pick}) || !native ||
+        native->bytes != 4)
+        return std::nullopt;
+    const bool address = native->answer == ArrayAnswer::Address;
+    const int stored = native->answer == ArrayAnswer::Element ? 4
+                       : address && w.is(4, {Opcode::Load})   ? 5
+                                                              : 0;
+    if (stored == 0 || !w.is(stored, {Opcode::Store, Opcode::StoreAlt})) return std::nullopt;
+    const TInt32 target = w[0].a;
+    const TInt32 variable = w[1].a;
+    const TInt32 index = w[2].a;
+    const auto packed = bytesAndLeastTop(4, {target, TInt64{variable} + 1, TInt64{index} + 2});
+    if (!packed || !fitsByte(target) || !fitsByte(variable) || !fitsByte(index))
+        return std::nullopt;
+    return Fusion{ESlotStoreWordLoad, stored + 1, offsetBytes(target, variable, index, 0), *packed};
+}
+
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
@@ -468,6 +489,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
     if (const auto native = arrayNative(w, 1); native && native->answer == ArrayAnswer::Size)
         return Fusion{ESlotArraySize, 2, a, 0, native->bytes};
+    if (const auto assignment = fuseSlotStoreWordLoad(w)) return assignment;
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;

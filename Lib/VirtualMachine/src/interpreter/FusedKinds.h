@@ -79,6 +79,8 @@
                          "element bytes and the least top; then jz c: if (a[i])")                  \
     X(SlotWordLoad, "SlotElementLoad of 4-byte elements (int and object arrays)")                  \
     X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
+    X(SlotStoreWordLoad, "addr a (byte 0), then SlotWordLoad with its offsets in bytes 1 and 2 "   \
+                         "(b = 4 and the least top); store: x = a[i]")                             \
     X(ElementStoreConst, "native G, F that gives an element's address (a = its bytes); push b; "   \
                          "store")                                                                  \
     X(ElementStorePick, "the same with pick b: the value in the stack")                            \
