@@ -152,6 +152,7 @@ static_assert(comparisonKind(1, 9) == EConstLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
+static_assert(operationKind(1, 4) == EPickPickSub);
 
 // Two slot offsets of one byte in one operand, the first in the low half.
 TInt32 offsetPair(TInt32 low, TInt32 high) {
@@ -174,6 +175,8 @@ std::optional<Fusion> fusePick(const Window& w) {
         const TInt32 b = w[1].a;
         if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
             return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
+        if (const auto operation = w.indexIn(2, kOperations))
+            return Fusion{operationKind(*operation, 4), 3, a, b};
         return Fusion{EPickPick, 2, a, b};
     }
     if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))

@@ -42,7 +42,8 @@
     X(PickConst##name, "pick a; push b; Operate")                                                  \
     X(Const##name, "push a; Operate")                                                              \
     X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")      \
-    X(Pick##name, "pick a; Operate")
+    X(Pick##name, "pick a; Operate")                                                               \
+    X(PickPick##name, "pick a; pick b; Operate")
 
 // X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
 // comparisons, "Operate" for any of the operations, "jz" for either width; a, b and c are
