@@ -296,25 +296,37 @@ bool fitsByte(TInt64 offset) {
     return static_cast<TInt8>(offset) == offset;
 }
 
-// addr a; pick b; a word element's address (`bytes` 4), then pick x; push c; an operation
-// of x and c that cannot fail; store, from instruction 3 on: a[i] = x op c, with the array
-// variable, the index and x in the stack.
-std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
-    const auto operation = w.indexIn(5, kConstantOperations);
-    if (bytes != 4 || !w.is(3, {Opcode::Pick}) || !w.is(4, {Opcode::Push}) || !operation ||
-        !w.is(6, {Opcode::Store, Opcode::StoreAlt}))
+// Instructions i to i + 3 as pick x; push c; an operation of x and c that cannot fail (a
+// division only by a constant other than 0); store: x op c stored.
+struct ComputedValue {
+    TInt32 picked; // the offset of pick x
+    int operation; // its number in kConstantOperations
+    TInt32 constant;
+};
+std::optional<ComputedValue> computedValue(const Window& w, int i) {
+    const auto operation = w.indexIn(i + 2, kConstantOperations);
+    if (!w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::Push}) || !operation ||
+        !w.is(i + 3, {Opcode::Store, Opcode::StoreAlt}))
         return std::nullopt;
-    const TInt32 constant = w[4].a;
+    const TInt32 constant = w[i + 1].a;
     if (*operation >= EConstantDiv && constant == 0) return std::nullopt;
+    return ComputedValue{w[i].a, *operation, constant};
+}
+
+// addr a; pick b; a word element's address (`bytes` 4), then a computed value from
+// instruction 3 on: a[i] = x op c, with the array variable, the index and x in the stack.
+std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
+    const auto value = computedValue(w, 3);
+    if (bytes != 4 || !value) return std::nullopt;
     const TInt32 variable = w[0].a;
     const TInt32 index = w[1].a;
-    const TInt32 picked = w[3].a; // pick x reads slot top + 2 + x
+    const TInt32 picked = value->picked; // pick x reads slot top + 2 + x
     const auto packed = bytesAndLeastTop(bytes, {variable, TInt64{index} + 1, TInt64{picked} + 1});
     if (!packed || !fitsByte(variable) || !fitsByte(index) || !fitsByte(picked))
         return std::nullopt;
     return Fusion{ESlotWordStoreOperate, 7,
-                  offsetBytes(variable, index, EStoredOperation + *operation, picked), *packed,
-                  constant};
+                  offsetBytes(variable, index, EStoredOperation + value->operation, picked),
+                  *packed, value->constant};
 }
 
 // addr a; pick b; an element's address or the element, in an array variable in the stack
@@ -445,19 +457,13 @@ std::optional<Fusion> fuseStoreSlotReturn(const Window& w) {
     return Fusion{EStoreSlotReturn, 4, offsetPair(a, b), offsetPair(ret->a, ret->b), ret->c};
 }
 
-// addr a; pick b; push c; an operation of the picked value and c that cannot fail (a
-// division only by a constant other than 0); store: x = y op c.
+// addr a, then a computed value from instruction 1 on: x = y op c.
 std::optional<Fusion> fuseSlotStoreOperate(const Window& w) {
-    const auto operation = w.indexIn(3, kConstantOperations);
-    if (!w.is(1, {Opcode::Pick}) || !w.is(2, {Opcode::Push}) || !operation ||
-        !w.is(4, {Opcode::Store, Opcode::StoreAlt}))
-        return std::nullopt;
-    const TInt32 constant = w[2].a;
-    if (*operation >= EConstantDiv && constant == 0) return std::nullopt;
+    const auto value = computedValue(w, 1);
     const TInt32 target = w[0].a;
-    const TInt32 picked = w[1].a;
-    if (!fitsByte(target) || !fitsByte(picked)) return std::nullopt;
-    return Fusion{ESlotStoreOperate, 5, offsetBytes(target, picked, *operation, 0), 0, constant};
+    if (!value || !fitsByte(target) || !fitsByte(value->picked)) return std::nullopt;
+    return Fusion{ESlotStoreOperate, 5, offsetBytes(target, value->picked, value->operation, 0), 0,
+                  value->constant};
 }
 
 // addr x; addr a; pick i; a word array's element, by its address and load or by the native
