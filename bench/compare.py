@@ -28,7 +28,7 @@ import tempfile
 BENCH = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ["fib", "tak", "loop", "collatz", "strings", "scan", "words", "calls", "alloc",
             "compiled_sieve", "compiled_matrix", "compiled_filter", "compiled_sort",
-            "compiled_particles", "compiled_queens", "compiled_search", "churn"]
+            "compiled_particles", "compiled_queens", "compiled_search", "compiled_coins", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.
@@ -96,7 +96,7 @@ def entry_table(entries):
 # as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
 # pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v.
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
-OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
+OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot

@@ -119,6 +119,7 @@ private:
 #define KESTRO_OPCODE_OF(unused, name) Opcode::name,
 constexpr Opcode kComparisons[] = {KESTRO_FUSED_COMPARISONS(KESTRO_OPCODE_OF, )};
 constexpr Opcode kOperations[] = {KESTRO_FUSED_OPERATIONS(KESTRO_OPCODE_OF, )};
+constexpr Opcode kDivisions[] = {KESTRO_FUSED_DIVISIONS(KESTRO_OPCODE_OF, )};
 constexpr Opcode kConstantOperations[] = {KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_OPCODE_OF, )};
 #undef KESTRO_OPCODE_OF
 constexpr int kKindsPerComparison = 0 KESTRO_FUSED_COMPARE_KINDS(KESTRO_ONE_FUSED_KIND, );
@@ -141,6 +142,9 @@ constexpr FusedKind comparisonKind(int comparison, int form) {
 constexpr FusedKind operationKind(int operation, int form) {
     return static_cast<FusedKind>(kFirstOperationKind + operation * kKindsPerOperation + form);
 }
+constexpr FusedKind divisionKind(int division, int form) {
+    return static_cast<FusedKind>(EPickConstDiv + division * 2 + form);
+}
 // The kinds of each family follow each other in the list, the comparisons' first.
 static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
 static_assert(comparisonKind(1, 3) == EStepLessBranch);
@@ -153,6 +157,7 @@ static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
 static_assert(operationKind(1, 4) == EPickPickSub);
+static_assert(divisionKind(1, 1) == EConstRem);
 
 // Two slot offsets of one byte in one operand, the first in the low half.
 TInt32 offsetPair(TInt32 low, TInt32 high) {
@@ -169,6 +174,8 @@ std::optional<Fusion> fusePick(const Window& w) {
             return Fusion{comparisonKind(*comparison, 0), 4, a, b, 0, std::nullopt, w[3].a};
         if (const auto operation = w.indexIn(2, kOperations))
             return Fusion{operationKind(*operation, 0), 3, a, b};
+        if (const auto division = w.indexIn(2, kDivisions); division && b != 0)
+            return Fusion{divisionKind(*division, 0), 3, a, b};
         return std::nullopt;
     }
     if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
@@ -547,6 +554,8 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Push})) {
         if (const auto operation = w.indexIn(1, kOperations))
             return Fusion{operationKind(*operation, 1), 2, w[0].a};
+        if (const auto division = w.indexIn(1, kDivisions); division && w[0].a != 0)
+            return Fusion{divisionKind(*division, 1), 2, w[0].a};
         if (w.is(1, {Opcode::Pick, Opcode::PickWide}) && w.is(2, {Opcode::Push}))
             if (const auto operation = w.indexIn(3, kOperations))
                 return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};

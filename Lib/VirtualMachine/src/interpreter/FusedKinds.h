@@ -9,9 +9,11 @@
     F(X, Equal) F(X, Less) F(X, LessEqual) F(X, NotEqual) F(X, Greater) F(X, GreaterEqual)
 #define KESTRO_FUSED_OPERATIONS(F, X)                                                              \
     F(X, Add) F(X, Sub) F(X, Mul) F(X, And) F(X, Or) F(X, Xor) F(X, ShiftLeft)
-// The operations of a value computed from a slot and a constant: those, and the divisions,
-// which fail only by 0 and are fused only by another constant.
-#define KESTRO_FUSED_CONSTANT_OPERATIONS(F, X) KESTRO_FUSED_OPERATIONS(F, X) F(X, Div) F(X, Rem)
+// The divisions, which fail only by 0 and are fused only by another constant; and the
+// operations of a value computed from a slot and a constant: all of them.
+#define KESTRO_FUSED_DIVISIONS(F, X) F(X, Div) F(X, Rem)
+#define KESTRO_FUSED_CONSTANT_OPERATIONS(F, X)                                                     \
+    KESTRO_FUSED_OPERATIONS(F, X) KESTRO_FUSED_DIVISIONS(F, X)
 
 // The kinds of one comparison, in the order the decoder numbers them (comparisonKind).
 #define KESTRO_FUSED_COMPARE_KINDS(X, name)                                                        \
@@ -45,12 +47,18 @@
     X(Pick##name, "pick a; Operate")                                                               \
     X(PickPick##name, "pick a; pick b; Operate")
 
+// The kinds of one division (divisionKind).
+#define KESTRO_FUSED_DIVIDE_KINDS(X, name)                                                         \
+    X(PickConst##name, "pick a; push b; Divide, b not 0")                                          \
+    X(Const##name, "push a; Divide, a not 0")
+
 // X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
-// comparisons, "Operate" for any of the operations, "jz" for either width; a, b and c are
-// the operands of the kind's entry.
+// comparisons, "Operate" for any of the operations, "Divide" for div or rem, "jz" for
+// either width; a, b and c are the operands of the kind's entry.
 #define KESTRO_FUSED_KINDS(X)                                                                      \
     KESTRO_FUSED_COMPARISONS(KESTRO_FUSED_COMPARE_KINDS, X)                                        \
     KESTRO_FUSED_OPERATIONS(KESTRO_FUSED_OPERATE_KINDS, X)                                         \
+    KESTRO_FUSED_DIVISIONS(KESTRO_FUSED_DIVIDE_KINDS, X)                                           \
     X(SlotIncrement, "addr a; inc.at")                                                             \
     X(SlotDecrement, "addr a; dec.at")                                                             \
     X(SlotAddSlot, "addr a; pick b; add.at")                                                       \
