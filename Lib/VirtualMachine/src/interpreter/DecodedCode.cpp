@@ -443,7 +443,8 @@ std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32>
     return Fusion{kind, i + 5, offsets, *packed, 0, std::nullopt, test->branch};
 }
 
-// ret a, b at instruction i, when its counts are small.
+// ret a, b at instruction i, when its slot counts are small: its entry carries the least
+// stack top it needs.
 std::optional<Fusion> fuseReturn(const Window& w, int i = 0) {
     constexpr TInt32 kMostSlots = 0xFFFF;
     const TInt32 addressSlot = w[i].a;
@@ -532,7 +533,6 @@ std::optional<Fusion> fuseCall(const Window& w, std::span<const TInt32> frameOff
     return Fusion{ECall, 1, call.b, w.end(1), frameOffsets[method], call.a};
 }
 
-// A return whose slot counts are small: its entry carries the least stack top it needs.
 std::optional<Fusion> fuseNative(const Window& w) {
     if (const auto native = arrayNative(w, 0)) return fuseArrayNative(w, *native);
     if (w[0].a != kStringGroup) return std::nullopt;
