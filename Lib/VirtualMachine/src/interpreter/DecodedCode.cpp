@@ -336,6 +336,14 @@ std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
                   *packed, value->constant};
 }
 
+// Where the element itself lies in the stack after the native at instruction i: the
+// instruction after the native that gives it, or after the native that gives its address
+// and a load; 0 when neither follows.
+int afterElement(const Window& w, int i, ArrayNative native) {
+    if (native.answer == ArrayAnswer::Element) return i + 1;
+    return native.answer == ArrayAnswer::Address && w.is(i + 1, {Opcode::Load}) ? i + 2 : 0;
+}
+
 // addr a; pick b; an element's address or the element, in an array variable in the stack
 // at an index in the stack: a[i] with a local array and a local index.
 std::optional<Fusion> fuseLocalElement(const Window& w) {
@@ -348,7 +356,7 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
     const auto packed = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1});
     if (!packed) return std::nullopt;
     // The element itself: by the native, or by its address and load; then perhaps jz.
-    const int loaded = native->answer == ArrayAnswer::Element ? 3 : w.is(3, {Opcode::Load}) ? 4 : 0;
+    const int loaded = afterElement(w, 2, *native);
     const TInt32 bytes = native->bytes;
     if (loaded > 0) {
         // The two offsets share one operand there.
@@ -454,15 +462,13 @@ std::optional<Fusion> fuseReturn(const Window& w, int i = 0) {
     return Fusion{EReturn, 1, addressSlot, popped, std::max(addressSlot, popped - 1)};
 }
 
-// addr a; pick b; store; ret: the result slot set from another slot, then the return.
+// addr a; pick b; store; ret: the result slot set from another slot, then the return,
+// whose counts and least top fit a byte each.
 std::optional<Fusion> fuseStoreSlotReturn(const Window& w) {
-    const TInt32 a = w[0].a;
-    const TInt32 b = w[1].a;
-    if (!w.is(3, {Opcode::Return}) || static_cast<TInt16>(a) != a || static_cast<TInt16>(b) != b)
-        return std::nullopt;
+    if (!w.is(3, {Opcode::Return})) return std::nullopt;
     const auto ret = fuseReturn(w, 3);
-    if (!ret) return std::nullopt;
-    return Fusion{EStoreSlotReturn, 4, offsetPair(a, b), offsetPair(ret->a, ret->b), ret->c};
+    if (!ret || ret->a > 0xFF || ret->b > 0xFF) return std::nullopt;
+    return Fusion{EStoreSlotReturn, 4, w[0].a, w[1].a, offsetBytes(ret->a, ret->b, ret->c, 0)};
 }
 
 // addr a, then a computed value from instruction 1 on: x = y op c.
@@ -481,10 +487,7 @@ std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
     if (!w.is(1, {Opcode::SlotAddress}) || !w.is(2, {Opcode::Pick}) || !native ||
         native->bytes != 4)
         return std::nullopt;
-    const bool address = native->answer == ArrayAnswer::Address;
-    const int stored = native->answer == ArrayAnswer::Element ? 4
-                       : address && w.is(4, {Opcode::Load})   ? 5
-                                                              : 0;
+    const int stored = afterElement(w, 3, *native);
     if (stored == 0 || !w.is(stored, {Opcode::Store, Opcode::StoreAlt})) return std::nullopt;
     const TInt32 target = w[0].a;
     const TInt32 variable = w[1].a;

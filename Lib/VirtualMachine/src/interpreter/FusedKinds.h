@@ -111,8 +111,8 @@
     X(Jump, "jmp")                                                                                 \
     X(Call, "call a (b = return position, c = frame offset)")                                      \
     X(Return, "ret a, b (c = the least top it needs)")                                             \
-    X(StoreSlotReturn, "addr a (low half); pick a (high half); store; then Return with the "       \
-                       "counts in b's halves: a function's result from a slot")
+    X(StoreSlotReturn, "addr a; pick b; store; then Return with its counts and least top in "      \
+                       "bytes 0 to 2 of c: a function's result from a slot")
 
 // The forms of the value that an element store fused with a loop's step and test stores
 // (byte 2 of its a): the constant c, the slot at offset c, or, from EStoredOperation on,
