@@ -97,7 +97,7 @@ def entry_table(entries):
 # pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v.
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
-                      r"Xor|Div|Rem)$")
+                      r"Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
 # native, not a sequence.
@@ -112,7 +112,7 @@ def family(kind):
     if match := COMPARED.match(kind):
         return match.group(1) + "<op>Branch"
     if match := OPERATED.match(kind):
-        return match.group(1) + "<op>"
+        return match.group(1) + "<op>" + (match.group(2) or "")
     if match := STORED.match(kind):
         return match.group(1) + "<value>"
     return kind

@@ -124,6 +124,7 @@ constexpr Opcode kConstantOperations[] = {KESTRO_FUSED_CONSTANT_OPERATIONS(KESTR
 #undef KESTRO_OPCODE_OF
 constexpr int kKindsPerComparison = 0 KESTRO_FUSED_COMPARE_KINDS(KESTRO_ONE_FUSED_KIND, );
 constexpr int kKindsPerOperation = 0 KESTRO_FUSED_OPERATE_KINDS(KESTRO_ONE_FUSED_KIND, );
+constexpr int kKindsPerDivision = 0 KESTRO_FUSED_DIVIDE_KINDS(KESTRO_ONE_FUSED_KIND, );
 constexpr int kFirstOperationKind = kKindsPerComparison * static_cast<int>(std::size(kComparisons));
 
 struct Fusion {
@@ -143,7 +144,7 @@ constexpr FusedKind operationKind(int operation, int form) {
     return static_cast<FusedKind>(kFirstOperationKind + operation * kKindsPerOperation + form);
 }
 constexpr FusedKind divisionKind(int division, int form) {
-    return static_cast<FusedKind>(EPickConstDiv + division * 2 + form);
+    return static_cast<FusedKind>(EPickConstDiv + division * kKindsPerDivision + form);
 }
 // The kinds of each family follow each other in the list, the comparisons' first.
 static_assert(comparisonKind(0, 0) == EPickConstEqualBranch);
@@ -157,7 +158,9 @@ static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
 static_assert(operationKind(1, 4) == EPickPickSub);
+static_assert(operationKind(1, 5) == EConstSubStore);
 static_assert(divisionKind(1, 1) == EConstRem);
+static_assert(divisionKind(1, 2) == EConstRemStore);
 
 // Two slot offsets of one byte in one operand, the first in the low half.
 TInt32 offsetPair(TInt32 low, TInt32 high) {
@@ -383,6 +386,29 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
     return Fusion{ESlotElementAddress, 3, a, b, *packed};
 }
 
+// addr a; pick x; push c or pick y; add or sub; an element's address or the element: a[i]
+// with a local array at an index computed from locals, as in a[i + 1] or a[j - c].
+std::optional<Fusion> fuseIndexedElement(const Window& w) {
+    const auto native = arrayNative(w, 4);
+    const bool picks = w.is(2, {Opcode::Pick, Opcode::PickWide});
+    if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size ||
+        (!picks && !w.is(2, {Opcode::Push})) || !w.is(3, {Opcode::Add, Opcode::Sub}))
+        return std::nullopt;
+    const TInt32 variable = w[0].a;
+    const TInt32 index = w[1].a;
+    const TInt32 operand = picks ? w[2].a : 0; // pick y reads slot top + 3 + y
+    const auto packed = bytesAndLeastTop(
+        native->bytes, {variable, TInt64{index} + 1, picks ? TInt64{operand} + 2 : variable});
+    if (!packed || !fitsByte(variable) || !fitsByte(index) || !fitsByte(operand))
+        return std::nullopt;
+    const TInt32 form = (picks ? 2 : 0) | (w.is(3, {Opcode::Sub}) ? 1 : 0);
+    const TInt32 a = offsetBytes(variable, index, operand, form);
+    const TInt32 constant = picks ? 0 : w[2].a;
+    if (const int loaded = afterElement(w, 4, *native); loaded > 0)
+        return Fusion{ESlotIndexedElementLoad, loaded, a, *packed, constant};
+    return Fusion{ESlotIndexedElementAddress, 5, a, *packed, constant};
+}
+
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
 // must be negative, so that neither reads the slot where addr leaves its address.
 std::optional<Fusion> fuseLoopStep(const Window& w) {
@@ -512,6 +538,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (const auto assignment = fuseSlotStoreWordLoad(w)) return assignment;
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
+    if (const auto element = fuseIndexedElement(w)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) {
@@ -555,10 +582,11 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {
+        const bool stores = w.is(2, {Opcode::Store, Opcode::StoreAlt});
         if (const auto operation = w.indexIn(1, kOperations))
-            return Fusion{operationKind(*operation, 1), 2, w[0].a};
+            return Fusion{operationKind(*operation, stores ? 5 : 1), stores ? 3 : 2, w[0].a};
         if (const auto division = w.indexIn(1, kDivisions); division && w[0].a != 0)
-            return Fusion{divisionKind(*division, 1), 2, w[0].a};
+            return Fusion{divisionKind(*division, stores ? 2 : 1), stores ? 3 : 2, w[0].a};
         if (w.is(1, {Opcode::Pick, Opcode::PickWide}) && w.is(2, {Opcode::Push}))
             if (const auto operation = w.indexIn(3, kOperations))
                 return Fusion{operationKind(*operation, 2), 4, w[0].a, w[1].a, w[2].a};

@@ -45,12 +45,14 @@
     X(Const##name, "push a; Operate")                                                              \
     X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")      \
     X(Pick##name, "pick a; Operate")                                                               \
-    X(PickPick##name, "pick a; pick b; Operate")
+    X(PickPick##name, "pick a; pick b; Operate")                                                   \
+    X(Const##name##Store, "push a; Operate; store: x = ... op a")
 
 // The kinds of one division (divisionKind).
 #define KESTRO_FUSED_DIVIDE_KINDS(X, name)                                                         \
     X(PickConst##name, "pick a; push b; Divide, b not 0")                                          \
-    X(Const##name, "push a; Divide, a not 0")
+    X(Const##name, "push a; Divide, a not 0")                                                      \
+    X(Const##name##Store, "push a; Divide; store, a not 0")
 
 // X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
 // comparisons, "Operate" for any of the operations, "Divide" for div or rem, "jz" for
@@ -87,6 +89,12 @@
     X(SlotElementBranch, "the same with addr a (low half), pick a (high half) and b = the "        \
                          "element bytes and the least top; then jz c: if (a[i])")                  \
     X(SlotWordLoad, "SlotElementLoad of 4-byte elements (int and object arrays)")                  \
+    X(SlotIndexedElementAddress,                                                                   \
+      "addr a (byte 0); pick a (byte 1); push c, or pick a (byte 2) when bit 1 of byte 3 is set; " \
+      "add, or sub when bit 0 of byte 3 is set; native G, F that gives an element's address (b = " \
+      "its bytes and the least top): a[i + c], a[i - j]")                                          \
+    X(SlotIndexedElementLoad, "the same, then load; or the same with a native that gives the "     \
+                              "element")                                                           \
     X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
     X(SlotStoreWordLoad, "addr a (byte 0), then SlotWordLoad with its offsets in bytes 1 and 2 "   \
                          "(b = 4 and the least top); store: x = a[i]")                             \
