@@ -28,7 +28,8 @@ import tempfile
 BENCH = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ["fib", "tak", "loop", "collatz", "strings", "scan", "words", "calls", "alloc",
             "compiled_sieve", "compiled_matrix", "compiled_filter", "compiled_sort",
-            "compiled_particles", "compiled_queens", "compiled_search", "compiled_coins", "churn"]
+            "compiled_particles", "compiled_queens", "compiled_search", "compiled_coins",
+            "compiled_quicksort", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve"}
 EMPTY = """; An empty program: start-up and shut-down only.

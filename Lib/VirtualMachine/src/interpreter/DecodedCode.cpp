@@ -161,40 +161,14 @@ static_assert(operationKind(1, 4) == EPickPickSub);
 static_assert(operationKind(1, 5) == EConstSubStore);
 static_assert(divisionKind(1, 1) == EConstRem);
 static_assert(divisionKind(1, 2) == EConstRemStore);
+// fuseIndexedElement's kinds: each address kind followed by its element kind.
+static_assert(ESlotIndexedElementLoad == ESlotIndexedElementAddress + 1);
+static_assert(EPickedIndexedElementLoad == EPickedIndexedElementAddress + 1);
 
 // Two slot offsets of one byte in one operand, the first in the low half.
 TInt32 offsetPair(TInt32 low, TInt32 high) {
     return static_cast<TInt32>((static_cast<TUint32>(high) << 16) |
                                (static_cast<TUint32>(low) & 0xFFFFu));
-}
-
-// The sequences that start with pick a.
-std::optional<Fusion> fusePick(const Window& w) {
-    const TInt32 a = w[0].a;
-    if (w.is(1, {Opcode::Push})) {
-        const TInt32 b = w[1].a;
-        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
-            return Fusion{comparisonKind(*comparison, 0), 4, a, b, 0, std::nullopt, w[3].a};
-        if (const auto operation = w.indexIn(2, kOperations))
-            return Fusion{operationKind(*operation, 0), 3, a, b};
-        if (const auto division = w.indexIn(2, kDivisions); division && b != 0)
-            return Fusion{divisionKind(*division, 0), 3, a, b};
-        return std::nullopt;
-    }
-    if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
-        const TInt32 b = w[1].a;
-        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
-            return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
-        if (const auto operation = w.indexIn(2, kOperations))
-            return Fusion{operationKind(*operation, 4), 3, a, b};
-        return Fusion{EPickPick, 2, a, b};
-    }
-    if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
-        return Fusion{EPickFieldLoad, 3, a, w[1].a};
-    if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
-    if (const auto operation = w.indexIn(1, kOperations))
-        return Fusion{operationKind(*operation, 3), 2, a};
-    return std::nullopt;
 }
 
 // The array groups, by the bytes of their elements: a byte, one to four words, and an
@@ -339,6 +313,14 @@ std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
                   *packed, value->constant};
 }
 
+// Instruction i as an array native that gives an element's address or the element.
+std::optional<ArrayNative> elementNative(const Window& w, int i) {
+    const auto native = arrayNative(w, i);
+    if (native && (native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size))
+        return std::nullopt;
+    return native;
+}
+
 // Where the element itself lies in the stack after the native at instruction i: the
 // instruction after the native that gives it, or after the native that gives its address
 // and a load; 0 when neither follows.
@@ -347,31 +329,45 @@ int afterElement(const Window& w, int i, ArrayNative native) {
     return native.answer == ArrayAnswer::Address && w.is(i + 1, {Opcode::Load}) ? i + 2 : 0;
 }
 
+// addr a or pick a, then pick b and an array native that gives an element's address or
+// the element: the native, and the operands of an entry that finds the element (addr a or
+// pick a names slot top + 1 + a, pick b slot top + 2 + b), with the element bytes and the
+// least top packed.
+struct ElementOperands {
+    ArrayNative native;
+    TInt32 a, b, packed;
+};
+std::optional<ElementOperands> elementOperands(const Window& w) {
+    const auto native = elementNative(w, 2);
+    if (!native) return std::nullopt;
+    const auto packed = bytesAndLeastTop(native->bytes, {w[0].a, TInt64{w[1].a} + 1});
+    if (!packed) return std::nullopt;
+    return ElementOperands{*native, w[0].a, w[1].a, *packed};
+}
+
 // addr a; pick b; an element's address or the element, in an array variable in the stack
 // at an index in the stack: a[i] with a local array and a local index.
 std::optional<Fusion> fuseLocalElement(const Window& w) {
-    const auto native = arrayNative(w, 2);
-    if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size)
-        return std::nullopt;
-    // addr a names slot top + 1 + a, pick b slot top + 2 + b.
-    const TInt32 a = w[0].a;
-    const TInt32 b = w[1].a;
-    const auto packed = bytesAndLeastTop(native->bytes, {a, TInt64{b} + 1});
-    if (!packed) return std::nullopt;
+    const auto element = elementOperands(w);
+    if (!element) return std::nullopt;
+    const ArrayNative native = element->native;
+    const TInt32 a = element->a;
+    const TInt32 b = element->b;
+    const TInt32 packed = element->packed;
     // The element itself: by the native, or by its address and load; then perhaps jz.
-    const int loaded = afterElement(w, 2, *native);
-    const TInt32 bytes = native->bytes;
+    const int loaded = afterElement(w, 2, native);
+    const TInt32 bytes = native.bytes;
     if (loaded > 0) {
         // The two offsets share one operand there.
         if (w.isBranchIfZero(loaded) && static_cast<TInt16>(b) == b)
             return Fusion{byWidth(bytes, ESlotElementBranch, ESlotWordBranch),
                           loaded + 1,
                           offsetPair(a, b),
-                          *packed,
+                          packed,
                           0,
                           std::nullopt,
                           w[loaded].a};
-        return Fusion{byWidth(bytes, ESlotElementLoad, ESlotWordLoad), loaded, a, b, *packed};
+        return Fusion{byWidth(bytes, ESlotElementLoad, ESlotWordLoad), loaded, a, b, packed};
     }
     // The same there; a picked value lies in slot top + 2 + c.
     if (const auto value = storedValue(w, 3); value && static_cast<TInt16>(b) == b) {
@@ -383,16 +379,17 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
             return Fusion{kind, 5, offsetPair(a, b), *stored, value->operand};
     }
     if (const auto computed = fuseComputedStore(w, bytes)) return computed;
-    return Fusion{ESlotElementAddress, 3, a, b, *packed};
+    return Fusion{ESlotElementAddress, 3, a, b, packed};
 }
 
-// addr a; pick x; push c or pick y; add or sub; an element's address or the element: a[i]
-// with a local array at an index computed from locals, as in a[i + 1] or a[j - c].
-std::optional<Fusion> fuseIndexedElement(const Window& w) {
-    const auto native = arrayNative(w, 4);
+// addr a or pick a, then pick x; push c or pick y; add or sub; an element's address or the
+// element: a[i] with a local array, or one whose variable's address a local holds, at an
+// index computed from locals, as in a[i + 1] or a[j - c]. `kind`: that of the address,
+// followed by that of the element.
+std::optional<Fusion> fuseIndexedElement(const Window& w, FusedKind kind) {
+    const auto native = elementNative(w, 4);
     const bool picks = w.is(2, {Opcode::Pick, Opcode::PickWide});
-    if (!native || native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size ||
-        (!picks && !w.is(2, {Opcode::Push})) || !w.is(3, {Opcode::Add, Opcode::Sub}))
+    if (!native || (!picks && !w.is(2, {Opcode::Push})) || !w.is(3, {Opcode::Add, Opcode::Sub}))
         return std::nullopt;
     const TInt32 variable = w[0].a;
     const TInt32 index = w[1].a;
@@ -405,8 +402,50 @@ std::optional<Fusion> fuseIndexedElement(const Window& w) {
     const TInt32 a = offsetBytes(variable, index, operand, form);
     const TInt32 constant = picks ? 0 : w[2].a;
     if (const int loaded = afterElement(w, 4, *native); loaded > 0)
-        return Fusion{ESlotIndexedElementLoad, loaded, a, *packed, constant};
-    return Fusion{ESlotIndexedElementAddress, 5, a, *packed, constant};
+        return Fusion{static_cast<FusedKind>(kind + 1), loaded, a, *packed, constant};
+    return Fusion{kind, 5, a, *packed, constant};
+}
+
+// pick a; pick b; an element's address or the element, in an array whose variable's
+// address a local holds, at an index in the stack: a[i] of an array passed to a function.
+std::optional<Fusion> fusePickedElement(const Window& w) {
+    const auto element = elementOperands(w);
+    if (!element) return std::nullopt;
+    if (const int loaded = afterElement(w, 2, element->native); loaded > 0)
+        return Fusion{EPickedElementLoad, loaded, element->a, element->b, element->packed};
+    return Fusion{EPickedElementAddress, 3, element->a, element->b, element->packed};
+}
+
+// The sequences that start with pick a.
+std::optional<Fusion> fusePick(const Window& w) {
+    const TInt32 a = w[0].a;
+    if (w.is(1, {Opcode::Push})) {
+        const TInt32 b = w[1].a;
+        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
+            return Fusion{comparisonKind(*comparison, 0), 4, a, b, 0, std::nullopt, w[3].a};
+        if (const auto operation = w.indexIn(2, kOperations))
+            return Fusion{operationKind(*operation, 0), 3, a, b};
+        if (const auto division = w.indexIn(2, kDivisions); division && b != 0)
+            return Fusion{divisionKind(*division, 0), 3, a, b};
+        return std::nullopt;
+    }
+    if (w.is(1, {Opcode::Pick, Opcode::PickWide})) {
+        if (const auto element = fusePickedElement(w)) return element;
+        if (const auto element = fuseIndexedElement(w, EPickedIndexedElementAddress))
+            return element;
+        const TInt32 b = w[1].a;
+        if (const auto comparison = w.indexIn(2, kComparisons); comparison && w.isBranchIfZero(3))
+            return Fusion{comparisonKind(*comparison, 1), 4, a, b, 0, std::nullopt, w[3].a};
+        if (const auto operation = w.indexIn(2, kOperations))
+            return Fusion{operationKind(*operation, 4), 3, a, b};
+        return Fusion{EPickPick, 2, a, b};
+    }
+    if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
+        return Fusion{EPickFieldLoad, 3, a, w[1].a};
+    if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
+    if (const auto operation = w.indexIn(1, kOperations))
+        return Fusion{operationKind(*operation, 3), 2, a};
+    return std::nullopt;
 }
 
 // addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
@@ -538,7 +577,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (const auto assignment = fuseSlotStoreWordLoad(w)) return assignment;
     if (!w.is(1, {Opcode::Pick, Opcode::PickWide})) return std::nullopt;
     if (const auto element = fuseLocalElement(w)) return element;
-    if (const auto element = fuseIndexedElement(w)) return element;
+    if (const auto element = fuseIndexedElement(w, ESlotIndexedElementAddress)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) {
