@@ -100,6 +100,9 @@ COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Grea
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
+# An element found through addr v or pick v (a local array, or one passed by address),
+# whose address or first word the entry leaves.
+FOUND = re.compile(r"^(?:Slot|Picked)(Indexed)?Element(?:Address|Load)$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
 # native, not a sequence.
 SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementValue",
@@ -116,6 +119,8 @@ def family(kind):
         return match.group(1) + "<op>" + (match.group(2) or "")
     if match := STORED.match(kind):
         return match.group(1) + "<value>"
+    if match := FOUND.match(kind):
+        return "<variable>" + (match.group(1) or "") + "Element<answer>"
     return kind
 
 
