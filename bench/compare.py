@@ -101,8 +101,9 @@ OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLe
                       r"Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # An element found through addr v or pick v (a local array, or one passed by address),
-# whose address or first word the entry leaves.
-FOUND = re.compile(r"^(?:Slot|Picked)(Indexed)?Element(?:Address|Load)$")
+# whose address or first word the entry leaves; a scaled index is a form of the computed
+# one.
+FOUND = re.compile(r"^(?:Slot|Picked)(?:Scaled)?(Indexed)?Element(?:Address|Load)$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
 # native, not a sequence.
 SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementValue",

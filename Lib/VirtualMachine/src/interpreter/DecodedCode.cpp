@@ -161,9 +161,10 @@ static_assert(operationKind(1, 4) == EPickPickSub);
 static_assert(operationKind(1, 5) == EConstSubStore);
 static_assert(divisionKind(1, 1) == EConstRem);
 static_assert(divisionKind(1, 2) == EConstRemStore);
-// fuseIndexedElement's kinds: each address kind followed by its element kind.
-static_assert(ESlotIndexedElementLoad == ESlotIndexedElementAddress + 1);
-static_assert(EPickedIndexedElementLoad == EPickedIndexedElementAddress + 1);
+// fuseIndexedElement's kinds: each address kind followed by its element kind, then the
+// same of a scaled index.
+static_assert(ESlotScaledIndexedElementLoad == ESlotIndexedElementAddress + 3);
+static_assert(EPickedScaledIndexedElementLoad == EPickedIndexedElementAddress + 3);
 
 // Two slot offsets of one byte in one operand, the first in the low half.
 TInt32 offsetPair(TInt32 low, TInt32 high) {
@@ -384,26 +385,31 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
 
 // addr a or pick a, then pick x; push c or pick y; add or sub; an element's address or the
 // element: a[i] with a local array, or one whose variable's address a local holds, at an
-// index computed from locals, as in a[i + 1] or a[j - c]. `kind`: that of the address,
-// followed by that of the element.
+// index computed from locals, as in a[i + 1] or a[j - c]; or with push m; mul after pick
+// x and pick y before the add or sub, a[i * m + j] (a row of a two-dimensional array).
+// `kind`: that of the address, followed by that of the element, then those of a[i * m + j].
 std::optional<Fusion> fuseIndexedElement(const Window& w, FusedKind kind) {
-    const auto native = elementNative(w, 4);
-    const bool picks = w.is(2, {Opcode::Pick, Opcode::PickWide});
-    if (!native || (!picks && !w.is(2, {Opcode::Push})) || !w.is(3, {Opcode::Add, Opcode::Sub}))
+    const bool scaled = w.is(2, {Opcode::Push}) && w.is(3, {Opcode::Mul});
+    const int second = scaled ? 4 : 2; // push c or pick y
+    const auto native = elementNative(w, second + 2);
+    const bool picks = w.is(second, {Opcode::Pick, Opcode::PickWide});
+    if (!native || (!picks && (scaled || !w.is(second, {Opcode::Push}))) ||
+        !w.is(second + 1, {Opcode::Add, Opcode::Sub}))
         return std::nullopt;
     const TInt32 variable = w[0].a;
     const TInt32 index = w[1].a;
-    const TInt32 operand = picks ? w[2].a : 0; // pick y reads slot top + 3 + y
+    const TInt32 operand = picks ? w[second].a : 0; // pick y reads slot top + 3 + y
     const auto packed = bytesAndLeastTop(
         native->bytes, {variable, TInt64{index} + 1, picks ? TInt64{operand} + 2 : variable});
     if (!packed || !fitsByte(variable) || !fitsByte(index) || !fitsByte(operand))
         return std::nullopt;
-    const TInt32 form = (picks ? 2 : 0) | (w.is(3, {Opcode::Sub}) ? 1 : 0);
+    const TInt32 form = (picks ? 2 : 0) | (w.is(second + 1, {Opcode::Sub}) ? 1 : 0);
     const TInt32 a = offsetBytes(variable, index, operand, form);
-    const TInt32 constant = picks ? 0 : w[2].a;
-    if (const int loaded = afterElement(w, 4, *native); loaded > 0)
-        return Fusion{static_cast<FusedKind>(kind + 1), loaded, a, *packed, constant};
-    return Fusion{kind, 5, a, *packed, constant};
+    const TInt32 constant = scaled ? w[2].a : picks ? 0 : w[second].a;
+    const int address = kind + (scaled ? 2 : 0);
+    if (const int loaded = afterElement(w, second + 2, *native); loaded > 0)
+        return Fusion{static_cast<FusedKind>(address + 1), loaded, a, *packed, constant};
+    return Fusion{static_cast<FusedKind>(address), second + 3, a, *packed, constant};
 }
 
 // pick a; pick b; an element's address or the element, in an array whose variable's

@@ -95,12 +95,21 @@
       "its bytes and the least top): a[i + c], a[i - j]")                                          \
     X(SlotIndexedElementLoad, "the same, then load; or the same with a native that gives the "     \
                               "element")                                                           \
+    X(SlotScaledIndexedElementAddress,                                                             \
+      "SlotIndexedElementAddress with push c; mul after the first pick and then pick a (byte 2): " \
+      "a[i * c + j], as in a row of a two-dimensional array")                                      \
+    X(SlotScaledIndexedElementLoad, "the same, then load; or the same with a native that gives "   \
+                                    "the element")                                                 \
     X(PickedElementAddress,                                                                        \
       "pick a; pick b; native G, F that gives an element's address (c = its "                      \
       "bytes and the least top): the array variable's address in the stack")                       \
     X(PickedElementLoad, "the same, then load; or the same with a native that gives the element")  \
     X(PickedIndexedElementAddress, "SlotIndexedElementAddress with pick a (byte 0) for addr a")    \
     X(PickedIndexedElementLoad, "SlotIndexedElementLoad with pick a (byte 0) for addr a")          \
+    X(PickedScaledIndexedElementAddress,                                                           \
+      "SlotScaledIndexedElementAddress with pick a (byte 0) for addr a")                           \
+    X(PickedScaledIndexedElementLoad, "SlotScaledIndexedElementLoad with pick a (byte 0) for "     \
+                                      "addr a")                                                    \
     X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
     X(SlotStoreWordLoad, "addr a (byte 0), then SlotWordLoad with its offsets in bytes 1 and 2 "   \
                          "(b = 4 and the least top); store: x = a[i]")                             \
