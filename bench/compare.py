@@ -100,6 +100,8 @@ COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Grea
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
+# A slot's step up or down: addr a; inc.at or dec.at.
+STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")
 # An element found through addr v or pick v (a local array, or one passed by address),
 # whose address or first word the entry leaves; a scaled index is a form of the computed
 # one.
@@ -120,6 +122,8 @@ def family(kind):
         return match.group(1) + "<op>" + (match.group(2) or "")
     if match := STORED.match(kind):
         return match.group(1) + "<value>"
+    if STEPPED.match(kind):
+        return "Slot<step>"
     if match := FOUND.match(kind):
         return "<variable>" + (match.group(1) or "") + "Element<answer>"
     return kind
