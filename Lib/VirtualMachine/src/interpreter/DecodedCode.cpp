@@ -63,7 +63,7 @@ bool isJump(const DecodedOp& op) {
            op.opcode == static_cast<TUint8>(Opcode::BranchWide);
 }
 
-// Up to eight instructions in the order they run from a start, each lying wholly within
+// Up to ten instructions in the order they run from a start, each lying wholly within
 // the code. An unconditional jump after the first instruction (which cannot fail when its
 // target lies in the code) is taken, not listed: the instructions at its target follow,
 // so that a loop's step and the test it jumps back to make one sequence.
@@ -110,7 +110,7 @@ public:
     TInt32 end(int n) const { return static_cast<TInt32>(ends[n - 1]); }
 
 private:
-    static constexpr int kMost = 8;
+    static constexpr int kMost = 10;
     const DecodedOp* ops[kMost] = {};
     TUint32 ends[kMost] = {};
     int count = 0;
@@ -135,6 +135,8 @@ struct Fusion {
     std::optional<TInt32> target = std::nullopt;
     // Where a sequence that ends with jz goes when the value is zero.
     std::optional<TInt32> branch = std::nullopt;
+    // A loop's step spelled out (see loopStep).
+    bool leavesStep = false;
 };
 
 constexpr FusedKind comparisonKind(int comparison, int form) {
@@ -454,22 +456,48 @@ std::optional<Fusion> fusePick(const Window& w) {
     return std::nullopt;
 }
 
-// addr a; inc.at; pick b; push c; Compare; jz: the two offsets share one operand. Both
+// A loop's step from addr a: inc.at, or pick b; add.at (a stride in slot b), or either
+// spelled out as x = x + 1 (pick a - 1; push 1; add; store) or x = x + y (pick a - 1;
+// pick y; add; store, the stride at b = y + 1), which leaves the step two slots above the
+// address as well. The spelled step picks the slot that addr names, so that it steps the
+// same slot by the same value as inc.at or add.at.
+struct LoopStep {
+    std::optional<TInt32> stride; // the offset b of add.at's pick
+    int instructions;
+    bool spelled;
+};
+std::optional<LoopStep> loopStep(const Window& w) {
+    if (w.is(1, {Opcode::IncAt})) return LoopStep{std::nullopt, 2, false};
+    if (!w.is(1, {Opcode::Pick})) return std::nullopt;
+    if (w.is(2, {Opcode::AddAt})) return LoopStep{w[1].a, 3, false};
+    if (TInt64{w[1].a} != TInt64{w[0].a} - 1 || !w.is(3, {Opcode::Add}) ||
+        !w.is(4, {Opcode::Store, Opcode::StoreAlt}))
+        return std::nullopt;
+    if (w.is(2, {Opcode::Push}) && w[2].a == 1) return LoopStep{std::nullopt, 5, true};
+    if (w.is(2, {Opcode::Pick}) && fitsByte(TInt64{w[2].a} + 1))
+        return LoopStep{w[2].a + 1, 5, true};
+    return std::nullopt;
+}
+
+// A step by 1, then pick b; push c; Compare; jz: the two offsets share one operand. Both
 // must be negative, so that neither reads the slot where addr leaves its address.
-std::optional<Fusion> fuseLoopStep(const Window& w) {
-    const auto comparison = w.indexIn(4, kComparisons);
-    if (!w.is(2, {Opcode::Pick}) || !w.is(3, {Opcode::Push}) || !comparison || !w.isBranchIfZero(5))
+std::optional<Fusion> fuseLoopStep(const Window& w, const LoopStep& step) {
+    const int i = step.instructions;
+    const auto comparison = w.indexIn(i + 2, kComparisons);
+    if (step.stride || !w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::Push}) || !comparison ||
+        !w.isBranchIfZero(i + 3))
         return std::nullopt;
     const TInt32 slot = w[0].a;
-    const TInt32 picked = w[2].a;
+    const TInt32 picked = w[i].a;
     if (slot >= 0 || picked >= 0) return std::nullopt;
     return Fusion{comparisonKind(*comparison, 3),
-                  6,
+                  i + 4,
                   offsetPair(slot, picked),
-                  w[3].a,
+                  w[i + 1].a,
                   0,
                   std::nullopt,
-                  w[5].a};
+                  w[i + 3].a,
+                  step.spelled};
 }
 
 // pick a; addr b; the size of the array in slot b; Compare; jz, from instruction i on:
@@ -504,22 +532,31 @@ std::optional<Fusion> fuseSizeTest(const Window& w) {
                   test->branch};
 }
 
-// addr a; inc.at, or addr a; pick b; add.at (when `stride` is b), then the test of a loop
-// over an array from instruction i on: a loop's step and the test it goes back to. Every
-// slot it names lies at or below the top, so that when the array fails the step can be
-// undone and the plain entries run as if from the start.
-std::optional<Fusion> fuseSteppedSizeTest(const Window& w, std::optional<TInt32> stride, int i) {
-    const auto test = sizeTest(w, i);
+// A loop's step, then the test of a loop over an array: the step and the test it goes back
+// to. Every slot it names lies at or below the top, so that when the array fails the step
+// can be undone and the plain entries run as if from the start.
+std::optional<Fusion> fuseSteppedSizeTest(const Window& w, const LoopStep& step) {
+    const auto test = sizeTest(w, step.instructions);
     const TInt32 target = w[0].a;
     if (!test) return std::nullopt;
     // The slot that add.at's pick reads; inc.at reads none but the target.
-    const TInt64 strideSlot = stride ? TInt64{*stride} + 1 : target;
+    const TInt64 strideSlot = step.stride ? TInt64{*step.stride} + 1 : target;
     const auto packed =
         bytesAndLeastTop(test->bytes, {target, strideSlot, test->picked, test->variable + 1});
     if (!packed) return std::nullopt;
-    const FusedKind kind = comparisonKind(test->comparison, stride ? 6 : 5);
-    const TInt32 offsets = offsetBytes(target, stride.value_or(0), test->picked, test->variable);
-    return Fusion{kind, i + 5, offsets, *packed, 0, std::nullopt, test->branch};
+    const FusedKind kind = comparisonKind(test->comparison, step.stride ? 6 : 5);
+    const TInt32 offsets =
+        offsetBytes(target, step.stride.value_or(0), test->picked, test->variable);
+    return Fusion{kind, step.instructions + 5, offsets,      *packed,
+                  0,    std::nullopt,          test->branch, step.spelled};
+}
+
+// addr a and a loop's step, then the loop's test.
+std::optional<Fusion> fuseSteppedTest(const Window& w) {
+    const auto step = loopStep(w);
+    if (!step) return std::nullopt;
+    if (const auto test = fuseLoopStep(w, *step)) return test;
+    return fuseSteppedSizeTest(w, *step);
 }
 
 // ret a, b at instruction i, when its slot counts are small: its entry carries the least
@@ -572,11 +609,8 @@ std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
-    if (w.is(1, {Opcode::IncAt})) {
-        if (const auto step = fuseLoopStep(w)) return step;
-        if (const auto step = fuseSteppedSizeTest(w, std::nullopt, 2)) return step;
-        return Fusion{ESlotIncrement, 2, a};
-    }
+    if (const auto step = fuseSteppedTest(w)) return step;
+    if (w.is(1, {Opcode::IncAt})) return Fusion{ESlotIncrement, 2, a};
     if (w.is(1, {Opcode::DecAt})) return Fusion{ESlotDecrement, 2, a};
     if (const auto native = arrayNative(w, 1); native && native->answer == ArrayAnswer::Size)
         return Fusion{ESlotArraySize, 2, a, 0, native->bytes};
@@ -586,11 +620,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (const auto element = fuseIndexedElement(w, ESlotIndexedElementAddress)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
     const TInt32 b = w[1].a;
-    if (w.is(2, {Opcode::AddAt})) {
-        if (w.is(1, {Opcode::Pick}))
-            if (const auto step = fuseSteppedSizeTest(w, b, 3)) return step;
-        return Fusion{ESlotAddSlot, 3, a, b};
-    }
+    if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
     if (w.is(2, {Opcode::Store, Opcode::StoreAlt})) {
         if (const auto slotReturn = fuseStoreSlotReturn(w)) return slotReturn;
@@ -767,6 +797,7 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.b = fusion->b;
         op.c = *branch;
         op.d = *onward;
+        op.leavesStep = fusion->leavesStep;
         kinds[position] = fusion->kind;
     }
     // An element's entry that leads to a loop's step and test runs both; the entry of the

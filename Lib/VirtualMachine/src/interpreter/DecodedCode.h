@@ -41,6 +41,8 @@ struct DecodedOp {
     TInt32 d = 0;        // where a fused sequence continues, in bytes from this entry
     TInt32 position = 0; // code offset of the (first) instruction
     TUint8 opcode = 0;   // the (first) instruction's opcode
+    // A fused loop step spelled out (x = x + 1 or x = x + y) leaves the step in slot top + 3.
+    bool leavesStep = false;
 };
 
 class DecodedCode {
