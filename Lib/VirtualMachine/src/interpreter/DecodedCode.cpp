@@ -108,6 +108,14 @@ public:
     const DecodedOp& operator[](int i) const { return *ops[i]; }
     // The code position just after the first n instructions: where they continue.
     TInt32 end(int n) const { return static_cast<TInt32>(ends[n - 1]); }
+    // The same instructions from instruction n on.
+    Window from(int n) const {
+        Window rest = *this;
+        rest.count = std::max(count - n, 0);
+        std::copy(ops + n, ops + n + rest.count, rest.ops);
+        std::copy(ends + n, ends + n + rest.count, rest.ends);
+        return rest;
+    }
 
 private:
     static constexpr int kMost = 10;
@@ -626,6 +634,10 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
         if (const auto slotReturn = fuseStoreSlotReturn(w)) return slotReturn;
         return Fusion{ESlotStoreSlot, 3, a, b};
     }
+    // The address and the first operand of x = y op ..., unless the pick starts a longer
+    // sequence than pick; pick or pick; op.
+    if (const auto next = fusePick(w.from(1)); !next || next->instructions <= 2)
+        return Fusion{ESlotPick, 2, a, b};
     return std::nullopt;
 }
 

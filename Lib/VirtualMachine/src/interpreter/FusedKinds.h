@@ -66,6 +66,7 @@
     X(SlotAddSlot, "addr a; pick b; add.at")                                                       \
     X(SlotSubtractSlot, "addr a; pick b; sub.at")                                                  \
     X(SlotStoreSlot, "addr a; pick b; store")                                                      \
+    X(SlotPick, "addr a; pick b, where no longer sequence starts with the pick")                  \
     X(SlotStoreOperate,                                                                            \
       "addr a (byte 0); pick a (byte 1); push c; one of "                                          \
       "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: x = y op c")                  \
