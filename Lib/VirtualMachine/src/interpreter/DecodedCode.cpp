@@ -487,21 +487,26 @@ std::optional<LoopStep> loopStep(const Window& w) {
     return std::nullopt;
 }
 
-// A step by 1, then pick b; push c; Compare; jz: the two offsets share one operand. Both
-// must be negative, so that neither reads the slot where addr leaves its address.
+// A loop's step, then pick b; push c or pick d; Compare; jz: every slot they name lies
+// below the one where addr leaves its address (the stride and the bound, picked one slot
+// higher, below the one after it, so that their offset 0 stands for none), and each
+// offset fits a byte.
 std::optional<Fusion> fuseLoopStep(const Window& w, const LoopStep& step) {
     const int i = step.instructions;
     const auto comparison = w.indexIn(i + 2, kComparisons);
-    if (step.stride || !w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::Push}) || !comparison ||
+    if (!w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::Push, Opcode::Pick}) || !comparison ||
         !w.isBranchIfZero(i + 3))
         return std::nullopt;
-    const TInt32 slot = w[0].a;
-    const TInt32 picked = w[i].a;
-    if (slot >= 0 || picked >= 0) return std::nullopt;
+    const auto bound = w.is(i + 1, {Opcode::Pick}) ? std::optional(w[i + 1].a) : std::nullopt;
+    const auto fits = [](std::optional<TInt32> offset, TInt32 highest) {
+        return !offset || (*offset <= highest && fitsByte(*offset));
+    };
+    if (!fits(w[0].a, -1) || !fits(w[i].a, -1) || !fits(step.stride, -2) || !fits(bound, -2))
+        return std::nullopt;
     return Fusion{comparisonKind(*comparison, 3),
                   i + 4,
-                  offsetPair(slot, picked),
-                  w[i + 1].a,
+                  offsetBytes(w[0].a, step.stride.value_or(0), w[i].a, bound.value_or(0)),
+                  bound ? 0 : w[i + 1].a,
                   0,
                   std::nullopt,
                   w[i + 3].a,

@@ -20,8 +20,10 @@
     X(PickConst##name##Branch, "pick a; push b; Compare; jz c")                                    \
     X(PickPick##name##Branch, "pick a; pick b; Compare; jz c")                                     \
     X(name##Branch, "Compare; jz c")                                                               \
-    X(Step##name##Branch, "addr a (low half); inc.at; pick a (high half); push b; Compare; jz c: " \
-                          "the step of a counted loop")                                            \
+    X(Step##name##Branch,                                                                          \
+      "addr a (byte 0); inc.at, or pick a (byte 1); add.at, or either spelled x = x + 1 or x = "  \
+      "x + y; pick a (byte 2); push b or pick a (byte 3); Compare; jz c: the step and test of a " \
+      "counted loop")                                                                              \
     X(PickSize##name##Branch,                                                                      \
       "pick a (low half); addr a (high half); native G, 11 of an array group (b = the element "    \
       "bytes and the least top, see ELEMENT_BYTES); Compare; jz c: a loop over an array")          \
