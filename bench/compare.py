@@ -95,7 +95,9 @@ def entry_table(entries):
 # A family of fused kinds is one sequence that the decoder makes by one rule, with its
 # comparison or operation, the form of the value it stores, or the width of the element
 # as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
-# pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v.
+# pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v, and
+# StepLessBranch and StepPickLessBranch both a counted loop's step and test, whose bound
+# is a constant or a slot.
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)(Store)?$")
@@ -115,7 +117,7 @@ SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementVa
 def family(kind):
     if kind in SINGLE:
         return kind + " (one instruction)"
-    kind = kind.replace("Word", "Element")
+    kind = kind.replace("Word", "Element").replace("StepPick", "Step")
     if match := COMPARED.match(kind):
         return match.group(1) + "<op>Branch"
     if match := OPERATED.match(kind):

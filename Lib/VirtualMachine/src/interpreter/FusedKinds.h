@@ -22,8 +22,7 @@
     X(name##Branch, "Compare; jz c")                                                               \
     X(Step##name##Branch,                                                                          \
       "addr a (byte 0); inc.at, or pick a (byte 1); add.at, or either spelled x = x + 1 or x = "  \
-      "x + y; pick a (byte 2); push b or pick a (byte 3); Compare; jz c: the step and test of a " \
-      "counted loop")                                                                              \
+      "x + y; pick a (byte 2); push b; Compare; jz c: the step and test of a counted loop")      \
     X(PickSize##name##Branch,                                                                      \
       "pick a (low half); addr a (high half); native G, 11 of an array group (b = the element "    \
       "bytes and the least top, see ELEMENT_BYTES); Compare; jz c: a loop over an array")          \
@@ -40,7 +39,8 @@
       "SlotWordBranch (a: the variable's and the index's offsets in bytes 0 and 1) whose jz "      \
       "leads to StepSize or StrideSize on the same array: a loop over an array whose body ends "   \
       "with if (a[i])")                                                                            \
-    X(Const##name##Branch, "push b; Compare; jz c")
+    X(Const##name##Branch, "push b; Compare; jz c")                                                \
+    X(StepPick##name##Branch, "Step...Branch with pick a (byte 3) for push b: a bound in a slot")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
