@@ -396,11 +396,13 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
 
 // addr a or pick a, then pick x; push c or pick y; add or sub; an element's address or the
 // element: a[i] with a local array, or one whose variable's address a local holds, at an
-// index computed from locals, as in a[i + 1] or a[j - c]; or with push m; mul after pick
-// x and pick y before the add or sub, a[i * m + j] (a row of a two-dimensional array).
-// `kind`: that of the address, followed by that of the element, then those of a[i * m + j].
+// index computed from locals, as in a[i + 1] or a[j - c]; or with push m or pick m, then
+// mul, after pick x and pick y before the add or sub, a[i * m + j] (a row of a
+// two-dimensional array, whose row length is a constant or a local). `kind`: that of the
+// address, followed by that of the element, then those of a[i * m + j].
 std::optional<Fusion> fuseIndexedElement(const Window& w, FusedKind kind) {
-    const bool scaled = w.is(2, {Opcode::Push}) && w.is(3, {Opcode::Mul});
+    const bool scaled = w.is(2, {Opcode::Push, Opcode::Pick}) && w.is(3, {Opcode::Mul});
+    const bool scalePicked = scaled && w.is(2, {Opcode::Pick});
     const int second = scaled ? 4 : 2; // push c or pick y
     const auto native = elementNative(w, second + 2);
     const bool picks = w.is(second, {Opcode::Pick, Opcode::PickWide});
@@ -410,13 +412,16 @@ std::optional<Fusion> fuseIndexedElement(const Window& w, FusedKind kind) {
     const TInt32 variable = w[0].a;
     const TInt32 index = w[1].a;
     const TInt32 operand = picks ? w[second].a : 0; // pick y reads slot top + 3 + y
+    const TInt32 scale = scaled ? w[2].a : 0;       // so does pick m
     const auto packed = bytesAndLeastTop(
-        native->bytes, {variable, TInt64{index} + 1, picks ? TInt64{operand} + 2 : variable});
+        native->bytes, {variable, TInt64{index} + 1, picks ? TInt64{operand} + 2 : variable,
+                        scalePicked ? TInt64{scale} + 2 : variable});
     if (!packed || !fitsByte(variable) || !fitsByte(index) || !fitsByte(operand))
         return std::nullopt;
-    const TInt32 form = (picks ? 2 : 0) | (w.is(second + 1, {Opcode::Sub}) ? 1 : 0);
+    const TInt32 form =
+        (scalePicked ? 4 : 0) | (picks ? 2 : 0) | (w.is(second + 1, {Opcode::Sub}) ? 1 : 0);
     const TInt32 a = offsetBytes(variable, index, operand, form);
-    const TInt32 constant = scaled ? w[2].a : picks ? 0 : w[second].a;
+    const TInt32 constant = scaled ? scale : picks ? 0 : w[second].a;
     const int address = kind + (scaled ? 2 : 0);
     if (const int loaded = afterElement(w, second + 2, *native); loaded > 0)
         return Fusion{static_cast<FusedKind>(address + 1), loaded, a, *packed, constant};
