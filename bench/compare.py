@@ -96,8 +96,8 @@ def entry_table(entries):
 # comparison or operation, the form of the value it stores, or the width of the element
 # as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
 # pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v, and
-# StepLessBranch and StepPickLessBranch both a counted loop's step and test, whose bound
-# is a constant or a slot.
+# StepLessBranch and CountedLessBranch both a counted loop's step and test, whose step is
+# 1 or a slot and whose bound is a constant or a slot.
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)(Store)?$")
@@ -117,7 +117,7 @@ SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementVa
 def family(kind):
     if kind in SINGLE:
         return kind + " (one instruction)"
-    kind = kind.replace("Word", "Element").replace("StepPick", "Step")
+    kind = kind.replace("Word", "Element").replace("Counted", "Step")
     if match := COMPARED.match(kind):
         return match.group(1) + "<op>Branch"
     if match := OPERATED.match(kind):

@@ -164,7 +164,7 @@ static_assert(comparisonKind(1, 6) == EStrideSizeLessBranch);
 static_assert(comparisonKind(1, 7) == EStoreStepSizeLessBranch);
 static_assert(comparisonKind(1, 8) == EBranchStepSizeLessBranch);
 static_assert(comparisonKind(1, 9) == EConstLessBranch);
-static_assert(comparisonKind(1, 10) == EStepPickLessBranch);
+static_assert(comparisonKind(1, 10) == ECountedLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -509,7 +509,7 @@ std::optional<Fusion> fuseLoopStep(const Window& w, const LoopStep& step) {
     };
     if (!fits(w[0].a, -1) || !fits(w[i].a, -1) || !fits(step.stride, -2) || !fits(bound, -2))
         return std::nullopt;
-    return Fusion{comparisonKind(*comparison, bound ? 10 : 3),
+    return Fusion{comparisonKind(*comparison, bound || step.stride ? 10 : 3),
                   i + 4,
                   offsetBytes(w[0].a, step.stride.value_or(0), w[i].a, bound.value_or(0)),
                   bound ? 0 : w[i + 1].a,

@@ -21,8 +21,8 @@
     X(PickPick##name##Branch, "pick a; pick b; Compare; jz c")                                     \
     X(name##Branch, "Compare; jz c")                                                               \
     X(Step##name##Branch,                                                                          \
-      "addr a (byte 0); inc.at, or pick a (byte 1); add.at, or either spelled x = x + 1 or x = "  \
-      "x + y; pick a (byte 2); push b; Compare; jz c: the step and test of a counted loop")      \
+      "addr a (byte 0); inc.at, or spelled x = x + 1; pick a (byte 2); push b; Compare; jz c: "   \
+      "the step and test of a counted loop")                                                       \
     X(PickSize##name##Branch,                                                                      \
       "pick a (low half); addr a (high half); native G, 11 of an array group (b = the element "    \
       "bytes and the least top, see ELEMENT_BYTES); Compare; jz c: a loop over an array")          \
@@ -40,7 +40,9 @@
       "leads to StepSize or StrideSize on the same array: a loop over an array whose body ends "   \
       "with if (a[i])")                                                                            \
     X(Const##name##Branch, "push b; Compare; jz c")                                                \
-    X(StepPick##name##Branch, "Step...Branch with pick a (byte 3) for push b: a bound in a slot")
+    X(Counted##name##Branch,                                                                       \
+      "Step...Branch with a stride, pick a (byte 1); add.at or spelled x = x + y, or with "        \
+      "pick a (byte 3) for push b, a bound in a slot, or both")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
