@@ -98,6 +98,9 @@ def entry_table(entries):
 # pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v, and
 # StepLessBranch and CountedLessBranch both a counted loop's step and test, whose step is
 # 1 or a slot and whose bound is a constant or a slot.
+# A comparison's operand pushed just before it is a constant or a slot's value: PickLess-
+# Branch is ConstLessBranch with pick for push.
+OPERAND_FORMS = {"Pick": "Const"}
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
                       r"Xor|Div|Rem)(Store)?$")
@@ -119,7 +122,7 @@ def family(kind):
         return kind + " (one instruction)"
     kind = kind.replace("Word", "Element").replace("Counted", "Step")
     if match := COMPARED.match(kind):
-        return match.group(1) + "<op>Branch"
+        return OPERAND_FORMS.get(match.group(1), match.group(1)) + "<op>Branch"
     if match := OPERATED.match(kind):
         return match.group(1) + "<op>" + (match.group(2) or "")
     if match := STORED.match(kind):

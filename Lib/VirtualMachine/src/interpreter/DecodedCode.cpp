@@ -165,6 +165,7 @@ static_assert(comparisonKind(1, 7) == EStoreStepSizeLessBranch);
 static_assert(comparisonKind(1, 8) == EBranchStepSizeLessBranch);
 static_assert(comparisonKind(1, 9) == EConstLessBranch);
 static_assert(comparisonKind(1, 10) == ECountedLessBranch);
+static_assert(comparisonKind(1, 11) == EPickLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -465,6 +466,8 @@ std::optional<Fusion> fusePick(const Window& w) {
     if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
         return Fusion{EPickFieldLoad, 3, a, w[1].a};
     if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
+    if (const auto comparison = w.indexIn(1, kComparisons); comparison && w.isBranchIfZero(2))
+        return Fusion{comparisonKind(*comparison, 11), 3, a, 0, 0, std::nullopt, w[2].a};
     if (const auto operation = w.indexIn(1, kOperations))
         return Fusion{operationKind(*operation, 3), 2, a};
     return std::nullopt;

@@ -42,7 +42,8 @@
     X(Const##name##Branch, "push b; Compare; jz c")                                                \
     X(Counted##name##Branch,                                                                       \
       "Step...Branch with a stride, pick a (byte 1); add.at or spelled x = x + y, or with "        \
-      "pick a (byte 3) for push b, a bound in a slot, or both")
+      "pick a (byte 3) for push b, a bound in a slot, or both")                                   \
+    X(Pick##name##Branch, "pick a; Compare; jz c")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
