@@ -466,6 +466,7 @@ std::optional<Fusion> fusePick(const Window& w) {
     if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
         return Fusion{EPickFieldLoad, 3, a, w[1].a};
     if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
+    if (w.is(1, {Opcode::Store, Opcode::StoreAlt})) return Fusion{EPickStore, 2, a};
     if (const auto comparison = w.indexIn(1, kComparisons); comparison && w.isBranchIfZero(2))
         return Fusion{comparisonKind(*comparison, 11), 3, a, 0, 0, std::nullopt, w[2].a};
     if (const auto operation = w.indexIn(1, kOperations))

@@ -76,6 +76,7 @@
       "addr a (byte 0); pick a (byte 1); push c; one of "                                          \
       "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: x = y op c")                  \
     X(PushStore, "push a; store")                                                                  \
+    X(PickStore, "pick a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
     X(PickFieldLoad, "pick a; field b; load")                                                      \
     X(GlobalField, "globals; field a")                                                             \
