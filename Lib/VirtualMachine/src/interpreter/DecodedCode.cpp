@@ -145,8 +145,6 @@ struct Fusion {
     std::optional<TInt32> branch = std::nullopt;
     // A loop's step spelled out (see loopStep).
     bool leavesStep = false;
-    // An element's load that store follows (see withStoredElement).
-    bool storesElement = false;
 };
 
 constexpr FusedKind comparisonKind(int comparison, int form) {
@@ -711,25 +709,6 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     return std::nullopt;
 }
 
-// The entries of an element's first word in a local array or one passed by address, at
-// an index in a slot or computed from slots: where store follows one, it stores the word
-// too, as in x = a[i + 1] or a[i] = a[j].
-std::optional<Fusion> withStoredElement(const Window& w, std::optional<Fusion> fusion) {
-    constexpr FusedKind kLoads[] = {ESlotElementLoad,
-                                    ESlotWordLoad,
-                                    ESlotIndexedElementLoad,
-                                    ESlotScaledIndexedElementLoad,
-                                    EPickedElementLoad,
-                                    EPickedIndexedElementLoad,
-                                    EPickedScaledIndexedElementLoad};
-    if (!fusion || std::ranges::find(kLoads, fusion->kind) == std::end(kLoads) ||
-        !w.is(fusion->instructions, {Opcode::Store, Opcode::StoreAlt}))
-        return fusion;
-    ++fusion->instructions;
-    fusion->storesElement = true;
-    return fusion;
-}
-
 // Where execution that reaches `position` goes on once the unconditional jumps there (at
 // most a few, so that a loop of jumps is left as it is) have been taken.
 TInt32 threaded(const std::vector<DecodedOp>& plain, TInt32 position) {
@@ -831,7 +810,7 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
     for (TUint32 position = 0; position < codeSize; ++position) {
         DecodedOp& op = ops[position];
         const Window window(plainOps, codeSize, position);
-        const std::optional<Fusion> fusion = withStoredElement(window, fuse(window, frameOffsets));
+        const std::optional<Fusion> fusion = fuse(window, frameOffsets);
         if (!fusion) continue;
         const TInt32 end = fusion->target.value_or(window.end(fusion->instructions));
         // A sequence may end the code: then it continues on the padding, which stops.
@@ -846,7 +825,6 @@ void DecodedCode::decode(const std::vector<TUint8>& code, TUint32 codeSize,
         op.c = *branch;
         op.d = *onward;
         op.leavesStep = fusion->leavesStep;
-        op.storesElement = fusion->storesElement;
         kinds[position] = fusion->kind;
     }
     // An element's entry that leads to a loop's step and test runs both; the entry of the

@@ -43,8 +43,6 @@ struct DecodedOp {
     TUint8 opcode = 0;   // the (first) instruction's opcode
     // A fused loop step spelled out (x = x + 1 or x = x + y) leaves the step in slot top + 3.
     bool leavesStep = false;
-    // A fused element's load that store follows stores the element at the address below it.
-    bool storesElement = false;
 };
 
 class DecodedCode {
