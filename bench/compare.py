@@ -102,8 +102,8 @@ def entry_table(entries):
 # Branch is ConstLessBranch with pick for push.
 OPERAND_FORMS = {"Pick": "Const"}
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
-OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|PickPick|Pick)(?:ShiftLeft|Add|Sub|Mul|And|Or|"
-                      r"Xor|Div|Rem)(Store)?$")
+OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|SlotPickPick|PickPick|Pick)"
+                      r"(?:ShiftLeft|Add|Sub|Mul|And|Or|Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # A slot's step up or down: addr a; inc.at or dec.at.
 STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")

@@ -171,6 +171,7 @@ static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
 static_assert(operationKind(1, 4) == EPickPickSub);
 static_assert(operationKind(1, 5) == EConstSubStore);
+static_assert(operationKind(1, 6) == ESlotPickPickSub);
 static_assert(divisionKind(1, 1) == EConstRem);
 static_assert(divisionKind(1, 2) == EConstRemStore);
 // fuseIndexedElement's kinds: each address kind followed by its element kind, then the
@@ -649,6 +650,10 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
         if (const auto slotReturn = fuseStoreSlotReturn(w)) return slotReturn;
         return Fusion{ESlotStoreSlot, 3, a, b};
     }
+    if (const auto operation = w.indexIn(3, kOperations); operation && w.is(1, {Opcode::Pick}) &&
+                                                          w.is(2, {Opcode::Pick}) && fitsByte(a) &&
+                                                          fitsByte(b) && fitsByte(w[2].a))
+        return Fusion{operationKind(*operation, 6), 4, offsetBytes(a, b, w[2].a, 0)};
     // The address and the first operand of x = y op ..., unless the pick starts a longer
     // sequence than pick; pick or pick; op.
     if (const auto next = fusePick(w.from(1)); !next || next->instructions <= 2)

@@ -51,7 +51,8 @@
     X(PushPickConst##name, "push a; pick b; push c; Operate: a result slot, then an operand")      \
     X(Pick##name, "pick a; Operate")                                                               \
     X(PickPick##name, "pick a; pick b; Operate")                                                   \
-    X(Const##name##Store, "push a; Operate; store: x = ... op a")
+    X(Const##name##Store, "push a; Operate; store: x = ... op a")                                  \
+    X(SlotPickPick##name, "addr a (byte 0); pick a (byte 1); pick a (byte 2); Operate: x = y op z")
 
 // The kinds of one division (divisionKind).
 #define KESTRO_FUSED_DIVIDE_KINDS(X, name)                                                         \
