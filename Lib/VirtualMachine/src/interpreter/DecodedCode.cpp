@@ -172,8 +172,10 @@ static_assert(operationKind(1, 3) == EPickSub);
 static_assert(operationKind(1, 4) == EPickPickSub);
 static_assert(operationKind(1, 5) == EConstSubStore);
 static_assert(operationKind(1, 6) == ESlotPickPickSub);
+static_assert(operationKind(1, 7) == ESlotPickConstSub);
 static_assert(divisionKind(1, 1) == EConstRem);
 static_assert(divisionKind(1, 2) == EConstRemStore);
+static_assert(divisionKind(1, 3) == ESlotPickConstRem);
 // fuseIndexedElement's kinds: each address kind followed by its element kind, then the
 // same of a scaled index.
 static_assert(ESlotScaledIndexedElementLoad == ESlotIndexedElementAddress + 3);
@@ -311,6 +313,22 @@ std::optional<ComputedValue> computedValue(const Window& w, int i) {
     return ComputedValue{w[i].a, *operation, constant};
 }
 
+// Instruction i as an array native that gives an element's address or the element.
+std::optional<ArrayNative> elementNative(const Window& w, int i) {
+    const auto native = arrayNative(w, i);
+    if (native && (native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size))
+        return std::nullopt;
+    return native;
+}
+
+// Where the element itself lies in the stack after the native at instruction i: the
+// instruction after the native that gives it, or after the native that gives its address
+// and a load; 0 when neither follows.
+int afterElement(const Window& w, int i, ArrayNative native) {
+    if (native.answer == ArrayAnswer::Element) return i + 1;
+    return native.answer == ArrayAnswer::Address && w.is(i + 1, {Opcode::Load}) ? i + 2 : 0;
+}
+
 // addr a; pick b; a word element's address (`bytes` 4), then a computed value from
 // instruction 3 on: a[i] = x op c, with the array variable, the index and x in the stack.
 std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
@@ -327,20 +345,34 @@ std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
                   *packed, value->constant};
 }
 
-// Instruction i as an array native that gives an element's address or the element.
-std::optional<ArrayNative> elementNative(const Window& w, int i) {
-    const auto native = arrayNative(w, i);
-    if (native && (native->answer == ArrayAnswer::Slots || native->answer == ArrayAnswer::Size))
+// addr a; pick b; a word element's address, then the same element again (addr a - 1; pick
+// b - 1, as the address lies above them now), push c or pick x, an operation of the element
+// and that value, and store: a[i] = a[i] op c or a[i] = a[i] op x, as in h[k] = h[k] + 1.
+// An operation with a picked value cannot fail; one with a constant may be a division by
+// a constant other than 0.
+std::optional<Fusion> fuseElementUpdate(const Window& w, TInt32 bytes) {
+    const TInt32 variable = w[0].a;
+    const TInt32 index = w[1].a;
+    if (bytes != 4 || !w.is(3, {Opcode::SlotAddress}) || !w.is(4, {Opcode::Pick}) ||
+        w[3].a != TInt64{variable} - 1 || w[4].a != TInt64{index} - 1)
         return std::nullopt;
-    return native;
-}
-
-// Where the element itself lies in the stack after the native at instruction i: the
-// instruction after the native that gives it, or after the native that gives its address
-// and a load; 0 when neither follows.
-int afterElement(const Window& w, int i, ArrayNative native) {
-    if (native.answer == ArrayAnswer::Element) return i + 1;
-    return native.answer == ArrayAnswer::Address && w.is(i + 1, {Opcode::Load}) ? i + 2 : 0;
+    const auto native = elementNative(w, 5);
+    const int loaded = native && native->bytes == 4 ? afterElement(w, 5, *native) : 0;
+    if (loaded == 0 || !w.is(loaded + 2, {Opcode::Store, Opcode::StoreAlt})) return std::nullopt;
+    const TInt32 operand = w[loaded].a;
+    const bool picks = w.is(loaded, {Opcode::Pick});
+    const auto operation =
+        picks ? w.indexIn(loaded + 1, kOperations) : w.indexIn(loaded + 1, kConstantOperations);
+    if (!operation || !(picks || w.is(loaded, {Opcode::Push})) ||
+        (*operation >= EConstantDiv && operand == 0))
+        return std::nullopt;
+    // pick x reads slot top + 3 + x, the element's address and the element lying above.
+    const auto packed =
+        picks ? bytesAndLeastTop(4, {variable, TInt64{index} + 1, TInt64{operand} + 2})
+              : bytesAndLeastTop(4, {variable, TInt64{index} + 1});
+    if (!packed || !fitsByte(variable) || !fitsByte(index)) return std::nullopt;
+    return Fusion{ESlotWordUpdate, loaded + 3, offsetBytes(variable, index, *operation, picks),
+                  *packed, operand};
 }
 
 // addr a or pick a, then pick b and an array native that gives an element's address or
@@ -393,6 +425,7 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
             return Fusion{kind, 5, offsetPair(a, b), *stored, value->operand};
     }
     if (const auto computed = fuseComputedStore(w, bytes)) return computed;
+    if (const auto update = fuseElementUpdate(w, bytes)) return update;
     return Fusion{ESlotElementAddress, 3, a, b, packed};
 }
 
@@ -630,6 +663,21 @@ std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
     return Fusion{ESlotStoreWordLoad, stored + 1, offsetBytes(target, variable, index, 0), *packed};
 }
 
+// addr a; pick b; push c; an operation, or a division by c other than 0: x = y op c
+// before a further operation (a store after it is fuseSlotStoreOperate's).
+std::optional<Fusion> fuseSlotPickConst(const Window& w) {
+    if (!w.is(1, {Opcode::Pick}) || !w.is(2, {Opcode::Push}) || !fitsByte(w[0].a) ||
+        !fitsByte(w[1].a))
+        return std::nullopt;
+    const TInt32 c = w[2].a;
+    const TInt32 offsets = offsetBytes(w[0].a, w[1].a, 0, 0);
+    if (const auto operation = w.indexIn(3, kOperations))
+        return Fusion{operationKind(*operation, 7), 4, offsets, c};
+    if (const auto division = w.indexIn(3, kDivisions); division && c != 0)
+        return Fusion{divisionKind(*division, 3), 4, offsets, c};
+    return std::nullopt;
+}
+
 // The sequences that start with addr a.
 std::optional<Fusion> fuseSlotAddress(const Window& w) {
     const TInt32 a = w[0].a;
@@ -654,6 +702,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
                                                           w.is(2, {Opcode::Pick}) && fitsByte(a) &&
                                                           fitsByte(b) && fitsByte(w[2].a))
         return Fusion{operationKind(*operation, 6), 4, offsetBytes(a, b, w[2].a, 0)};
+    if (const auto operation = fuseSlotPickConst(w)) return operation;
     // The address and the first operand of x = y op ..., unless the pick starts a longer
     // sequence than pick; pick or pick; op.
     if (const auto next = fusePick(w.from(1)); !next || next->instructions <= 2)

@@ -8,7 +8,7 @@
 #define KESTRO_FUSED_COMPARISONS(F, X)                                                             \
     F(X, Equal) F(X, Less) F(X, LessEqual) F(X, NotEqual) F(X, Greater) F(X, GreaterEqual)
 #define KESTRO_FUSED_OPERATIONS(F, X)                                                              \
-    F(X, Add) F(X, Sub) F(X, Mul) F(X, And) F(X, Or) F(X, Xor) F(X, ShiftLeft)
+    F(X, Add) F(X, Sub) F(X, Mul) F(X, And) F(X, Or) F(X, Xor) F(X, ShiftLeft) F(X, ShiftRight)
 // The divisions, which fail only by 0 and are fused only by another constant; and the
 // operations of a value computed from a slot and a constant: all of them.
 #define KESTRO_FUSED_DIVISIONS(F, X) F(X, Div) F(X, Rem)
@@ -52,13 +52,15 @@
     X(Pick##name, "pick a; Operate")                                                               \
     X(PickPick##name, "pick a; pick b; Operate")                                                   \
     X(Const##name##Store, "push a; Operate; store: x = ... op a")                                  \
-    X(SlotPickPick##name, "addr a (byte 0); pick a (byte 1); pick a (byte 2); Operate: x = y op z")
+    X(SlotPickPick##name, "addr a (byte 0); pick a (byte 1); pick a (byte 2); Operate: x = y op z")\
+    X(SlotPickConst##name, "addr a (byte 0); pick a (byte 1); push b; Operate: x = y op b ...")
 
 // The kinds of one division (divisionKind).
 #define KESTRO_FUSED_DIVIDE_KINDS(X, name)                                                         \
     X(PickConst##name, "pick a; push b; Divide, b not 0")                                          \
     X(Const##name, "push a; Divide, a not 0")                                                      \
-    X(Const##name##Store, "push a; Divide; store, a not 0")
+    X(Const##name##Store, "push a; Divide; store, a not 0")                                        \
+    X(SlotPickConst##name, "addr a (byte 0); pick a (byte 1); push b; Divide, b not 0")
 
 // X(Name, "the sequence it fuses"), for every kind. "Compare" stands for any of the
 // comparisons, "Operate" for any of the operations, "Divide" for div or rem, "jz" for
@@ -135,6 +137,11 @@
       "addr a (byte 0); pick a (byte 1); native G, F that gives a 4-byte element's address (b = "  \
       "4 and the least top); pick a (byte 3); push c; one of KESTRO_FUSED_CONSTANT_OPERATIONS "    \
       "(byte 2, see StoredForm); store: a[i] = x op c")                                            \
+    X(SlotWordUpdate,                                                                              \
+      "addr a (byte 0); pick a (byte 1); native G, F that gives a 4-byte element's address (b = "  \
+      "4 and the least top); the same element by addr a - 1; pick a - 1 and its address and "     \
+      "load or the native that gives it; push c, or pick c when byte 3 is 1; one of "            \
+      "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: a[i] = a[i] op c")           \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \

@@ -538,7 +538,7 @@ void VirtualMachine::run() {
         BINARY(Or, binary<Opcode::Or>(a, b))
         BINARY(Xor, binary<Opcode::Xor>(a, b))
         BINARY(ShiftLeft, binary<Opcode::ShiftLeft>(a, b))
-        BINARY(ShiftRight, bits(shiftRight(wrap(a), wrap(b))))
+        BINARY(ShiftRight, binary<Opcode::ShiftRight>(a, b))
         BINARY(Equal, binary<Opcode::Equal>(a, b))
         BINARY(Less, binary<Opcode::Less>(a, b))
         BINARY(LessEqual, binary<Opcode::LessEqual>(a, b))
