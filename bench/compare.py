@@ -29,7 +29,7 @@ BENCH = os.path.dirname(os.path.abspath(__file__))
 PROGRAMS = ["fib", "tak", "loop", "compiled_loop", "collatz", "strings", "scan", "words",
             "calls", "alloc", "compiled_sieve", "compiled_matrix", "compiled_filter",
             "compiled_sort", "compiled_particles", "compiled_queens", "compiled_search",
-            "compiled_coins", "compiled_quicksort", "churn"]
+            "compiled_coins", "compiled_quicksort", "compiled_histogram", "churn"]
 # Programs whose Lua twin has another name.
 LUA_TWINS = {"compiled_sieve": "sieve", "compiled_loop": "loop"}
 EMPTY = """; An empty program: start-up and shut-down only.
