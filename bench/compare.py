@@ -97,7 +97,8 @@ def entry_table(entries):
 # as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
 # pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v, and
 # StepLessBranch and CountedLessBranch both a counted loop's step and test, whose step is
-# 1 or a slot and whose bound is a constant or a slot.
+# 1 or a slot and whose bound is a constant or a slot; SlotStoreWordLoad and
+# SlotStorePickedWordLoad both x = a[i], the array variable in a slot or its address.
 # A comparison's operand pushed just before it is a constant or a slot's value: PickLess-
 # Branch is ConstLessBranch with pick for push.
 OPERAND_FORMS = {"Pick": "Const"}
@@ -120,7 +121,7 @@ SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementVa
 def family(kind):
     if kind in SINGLE:
         return kind + " (one instruction)"
-    kind = kind.replace("Word", "Element").replace("Counted", "Step")
+    kind = kind.replace("Word", "Element").replace("Counted", "Step").replace("StorePicked", "Store")
     if match := COMPARED.match(kind):
         return OPERAND_FORMS.get(match.group(1), match.group(1)) + "<op>Branch"
     if match := OPERATED.match(kind):

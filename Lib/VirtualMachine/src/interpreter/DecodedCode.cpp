@@ -645,11 +645,12 @@ std::optional<Fusion> fuseSlotStoreOperate(const Window& w) {
                   value->constant};
 }
 
-// addr x; addr a; pick i; a word array's element, by its address and load or by the native
-// that gives it; store: x = a[i], with the array variable, the index and x in the stack.
+// addr x; addr a or pick a; pick i; a word array's element, by its address and load or by
+// the native that gives it; store: x = a[i], with the array variable (or, for pick a, its
+// address), the index and x in the stack.
 std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
     const auto native = arrayNative(w, 3);
-    if (!w.is(1, {Opcode::SlotAddress}) || !w.is(2, {Opcode::Pick}) || !native ||
+    if (!w.is(1, {Opcode::SlotAddress, Opcode::Pick}) || !w.is(2, {Opcode::Pick}) || !native ||
         native->bytes != 4)
         return std::nullopt;
     const int stored = afterElement(w, 3, *native);
@@ -660,7 +661,8 @@ std::optional<Fusion> fuseSlotStoreWordLoad(const Window& w) {
     const auto packed = bytesAndLeastTop(4, {target, TInt64{variable} + 1, TInt64{index} + 2});
     if (!packed || !fitsByte(target) || !fitsByte(variable) || !fitsByte(index))
         return std::nullopt;
-    return Fusion{ESlotStoreWordLoad, stored + 1, offsetBytes(target, variable, index, 0), *packed};
+    const FusedKind kind = w.is(1, {Opcode::Pick}) ? ESlotStorePickedWordLoad : ESlotStoreWordLoad;
+    return Fusion{kind, stored + 1, offsetBytes(target, variable, index, 0), *packed};
 }
 
 // addr a; pick b; push c; an operation, or a division by c other than 0: x = y op c

@@ -123,6 +123,8 @@
     X(SlotWordBranch, "SlotElementBranch of 4-byte elements")                                      \
     X(SlotStoreWordLoad, "addr a (byte 0), then SlotWordLoad with its offsets in bytes 1 and 2 "   \
                          "(b = 4 and the least top); store: x = a[i]")                             \
+    X(SlotStorePickedWordLoad, "the same with pick a (byte 1) for addr a: x = a[i] of an array "   \
+                               "passed to a function")                                             \
     X(ElementStoreConst, "native G, F that gives an element's address (a = its bytes); push b; "   \
                          "store")                                                                  \
     X(ElementStorePick, "the same with pick b: the value in the stack")                            \
