@@ -100,11 +100,12 @@ def entry_table(entries):
 # 1 or a slot and whose bound is a constant or a slot; SlotStoreWordLoad and
 # SlotStorePickedWordLoad both x = a[i], the array variable in a slot or its address.
 # A comparison's operand pushed just before it is a constant or a slot's value: PickLess-
-# Branch is ConstLessBranch with pick for push.
-OPERAND_FORMS = {"Pick": "Const"}
+# Branch is ConstLessBranch with pick for push; an element compared is a local array's or
+# a passed one's: PickedWordLessBranch is SlotWordLessBranch with pick for addr.
+OPERAND_FORMS = {"Pick": "Const", "PickedElement": "SlotElement"}
 COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Greater)Branch$")
-OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|SlotPickPick|PickPick|Pick)"
-                      r"(?:ShiftLeft|Add|Sub|Mul|And|Or|Xor|Div|Rem)(Store)?$")
+OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|SlotPickConst|SlotPickPick|PickPick|Pick)"
+                      r"(?:ShiftLeft|ShiftRight|Add|Sub|Mul|And|Or|Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # A slot's step up or down: addr a; inc.at or dec.at.
 STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")

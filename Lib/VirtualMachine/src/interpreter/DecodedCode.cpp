@@ -166,6 +166,8 @@ static_assert(comparisonKind(1, 8) == EBranchStepSizeLessBranch);
 static_assert(comparisonKind(1, 9) == EConstLessBranch);
 static_assert(comparisonKind(1, 10) == ECountedLessBranch);
 static_assert(comparisonKind(1, 11) == EPickLessBranch);
+static_assert(comparisonKind(1, 12) == ESlotWordLessBranch);
+static_assert(comparisonKind(1, 13) == EPickedWordLessBranch);
 static_assert(operationKind(0, 0) == EPickConstAdd);
 static_assert(operationKind(1, 2) == EPushPickConstSub);
 static_assert(operationKind(1, 3) == EPickSub);
@@ -375,6 +377,31 @@ std::optional<Fusion> fuseElementUpdate(const Window& w, TInt32 bytes) {
                   *packed, operand};
 }
 
+// From instruction i on, after a word element that addr a or pick a (offset `variable`)
+// and pick b (offset `index`) found: push c or pick v, a comparison and jz, as in if (a[i]
+// == 0) or while (a[i] < p). `form`: the comparison kinds' form of the array variable's
+// way. pick v reads slot top + 2 + v, the element lying in slot top + 1; it must lie under
+// the top.
+std::optional<Fusion> fuseElementComparison(const Window& w, int i, TInt32 variable, TInt32 index,
+                                            int form) {
+    const auto comparison = w.indexIn(i + 1, kComparisons);
+    const bool picks = w.is(i, {Opcode::Pick});
+    if (!comparison || !w.isBranchIfZero(i + 2) || !(picks || w.is(i, {Opcode::Push})))
+        return std::nullopt;
+    const TInt32 operand = w[i].a;
+    const TInt64 operandSlot = picks ? TInt64{operand} + 1 : -1;
+    if (!bytesAndLeastTop(4, {variable, TInt64{index} + 1, operandSlot}) || !fitsByte(variable) ||
+        !fitsByte(index) || (picks && !fitsByte(operand)))
+        return std::nullopt;
+    return Fusion{comparisonKind(*comparison, form),
+                  i + 3,
+                  offsetBytes(variable, index, picks ? operand : 0, picks),
+                  picks ? 0 : operand,
+                  0,
+                  std::nullopt,
+                  w[i + 2].a};
+}
+
 // addr a or pick a, then pick b and an array native that gives an element's address or
 // the element: the native, and the operands of an entry that finds the element (addr a or
 // pick a names slot top + 1 + a, pick b slot top + 2 + b), with the element bytes and the
@@ -413,6 +440,8 @@ std::optional<Fusion> fuseLocalElement(const Window& w) {
                           0,
                           std::nullopt,
                           w[loaded].a};
+        if (bytes == 4)
+            if (const auto compared = fuseElementComparison(w, loaded, a, b, 12)) return compared;
         return Fusion{byWidth(bytes, ESlotElementLoad, ESlotWordLoad), loaded, a, b, packed};
     }
     // The same there; a picked value lies in slot top + 2 + c.
@@ -468,8 +497,12 @@ std::optional<Fusion> fuseIndexedElement(const Window& w, FusedKind kind) {
 std::optional<Fusion> fusePickedElement(const Window& w) {
     const auto element = elementOperands(w);
     if (!element) return std::nullopt;
-    if (const int loaded = afterElement(w, 2, element->native); loaded > 0)
+    if (const int loaded = afterElement(w, 2, element->native); loaded > 0) {
+        if (element->native.bytes == 4)
+            if (const auto compared = fuseElementComparison(w, loaded, element->a, element->b, 13))
+                return compared;
         return Fusion{EPickedElementLoad, loaded, element->a, element->b, element->packed};
+    }
     return Fusion{EPickedElementAddress, 3, element->a, element->b, element->packed};
 }
 

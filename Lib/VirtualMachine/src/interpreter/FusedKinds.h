@@ -43,7 +43,12 @@
     X(Counted##name##Branch,                                                                       \
       "Step...Branch with a stride, pick a (byte 1); add.at or spelled x = x + y, or with "        \
       "pick a (byte 3) for push b, a bound in a slot, or both")                                   \
-    X(Pick##name##Branch, "pick a; Compare; jz c")
+    X(Pick##name##Branch, "pick a; Compare; jz c")                                                 \
+    X(SlotWord##name##Branch,                                                                      \
+      "addr a (byte 0); pick a (byte 1); a 4-byte element's address and load, or the native "      \
+      "that gives the element; push b, or pick a (byte 2) when byte 3 is 1; Compare; jz c: "       \
+      "if (a[i] < v)")                                                                             \
+    X(PickedWord##name##Branch, "the same with pick a (byte 0) for addr a")
 // The kinds of one operation, in the order the decoder numbers them (operationKind).
 #define KESTRO_FUSED_OPERATE_KINDS(X, name)                                                        \
     X(PickConst##name, "pick a; push b; Operate")                                                  \
