@@ -113,6 +113,8 @@ STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")
 # whose address or first word the entry leaves; a scaled index is a form of the computed
 # one.
 FOUND = re.compile(r"^(?:Slot|Picked)(?:Scaled)?(Indexed)?Element(?:Address|Load)$")
+# An object's field through pick v: its address, its value, or both.
+FIELD = re.compile(r"^PickField(?:Load|DupLoad)?$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
 # native, not a sequence.
 SINGLE = {"BranchIfZero", "Jump", "Call", "Return", "ElementAddress", "ElementValue",
@@ -131,6 +133,8 @@ def family(kind):
         return match.group(1) + "<value>"
     if STEPPED.match(kind):
         return "Slot<step>"
+    if FIELD.match(kind):
+        return "PickField<answer>"
     if match := FOUND.match(kind):
         return "<variable>" + (match.group(1) or "") + "Element<answer>"
     return kind

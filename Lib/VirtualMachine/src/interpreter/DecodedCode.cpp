@@ -530,8 +530,12 @@ std::optional<Fusion> fusePick(const Window& w) {
             return Fusion{operationKind(*operation, 4), 3, a, b};
         return Fusion{EPickPick, 2, a, b};
     }
-    if (w.is(1, {Opcode::Field, Opcode::FieldWide}) && w.is(2, {Opcode::Load}))
-        return Fusion{EPickFieldLoad, 3, a, w[1].a};
+    if (w.is(1, {Opcode::Field, Opcode::FieldWide})) {
+        if (w.is(2, {Opcode::Load})) return Fusion{EPickFieldLoad, 3, a, w[1].a};
+        if (w.is(2, {Opcode::Dup}) && w.is(3, {Opcode::Load}))
+            return Fusion{EPickFieldDupLoad, 4, a, w[1].a};
+        return Fusion{EPickField, 2, a, w[1].a};
+    }
     if (w.is(1, {Opcode::Dup}) && w.is(2, {Opcode::Load})) return Fusion{EPickDupLoad, 3, a};
     if (w.is(1, {Opcode::Store, Opcode::StoreAlt})) return Fusion{EPickStore, 2, a};
     if (const auto comparison = w.indexIn(1, kComparisons); comparison && w.isBranchIfZero(2))

@@ -86,7 +86,9 @@
     X(PushStore, "push a; store")                                                                  \
     X(PickStore, "pick a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
+    X(PickField, "pick a; field b, where no load follows")                                        \
     X(PickFieldLoad, "pick a; field b; load")                                                      \
+    X(PickFieldDupLoad, "pick a; field b; dup; load")                                              \
     X(GlobalField, "globals; field a")                                                             \
     X(GlobalLoad, "globals; field a; load")                                                        \
     X(PickDupLoad, "pick a; dup; load")                                                            \
