@@ -19,7 +19,7 @@ python3 bench/compare.py --kestro build/release/src/kestro --asm build/release/t
     echo
     echo "The host call runs a method that does nothing, so its time (by the wall clock) is"
     echo "almost all the collection that follows it (bench/gc.sh, 25 runs per row); heaps of"
-    echo "32 pools or more are marked by two threads:"
+    echo "128 pools or more are marked by two threads:"
     echo
     echo '```'
     build/release/bench/gc_bench

@@ -170,7 +170,7 @@ TEST_F(CollectorTest, ChainOfTwoMillionObjectsIsMarkedWithoutExhaustingTheStack)
 // through an array of references, must keep exactly what a search of the graph reaches.
 class SharedMarkingTest : public CollectorTest {
 protected:
-    static constexpr TInt32 kPairs = 200'000, kRoots = 2'000;
+    static constexpr TInt32 kPairs = 400'000, kRoots = 2'000;
 
     SharedMarkingTest() {
         std::mt19937 random(20);
