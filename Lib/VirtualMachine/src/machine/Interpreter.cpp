@@ -8,6 +8,7 @@
 // collector's stress mode), and it must see the stack as it is.
 #include "Arithmetic.h"
 #include "ArrayAccess.h"
+#include "ConstantDivision.h"
 #include "ErrorHandling.h"
 #include "GcCodes.h"
 #include "HeapCells.h"
@@ -17,7 +18,6 @@
 #include "VirtualMachine.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstring>
 #include <initializer_list>
 
@@ -80,33 +80,26 @@ consteval StackChecks stackChecks(std::initializer_list<Opcode> opcodes) {
 
 // The operations of KESTRO_FUSED_CONSTANT_OPERATIONS on a value and a constant, which the
 // decoder never fuses with a division by 0.
-template <Opcode name> [[gnu::always_inline]] inline TUint32 byConstant(TUint32 a, TUint32 b) {
+template <Opcode name>
+[[gnu::always_inline]] inline TUint32 byConstant(TUint32 a, TUint32 b, ConstantDivision&) {
     return binary<name>(a, b);
 }
-// A positive power of two, as in (lo + hi) / 2 or i rem 8, divides by a shift, a division
-// taking tens of cycles: the quotient rounds towards 0 as the division's does, so a
-// negative a is first raised by b - 1. The branch goes the same way every time an entry
-// runs, as its constant is fixed.
-[[gnu::always_inline]] inline bool isPowerOfTwo(TUint32 b) {
-    return b - 1 < 0x7FFFFFFFu && (b & (b - 1)) == 0;
+template <>
+[[gnu::always_inline]] inline TUint32 byConstant<Opcode::Div>(TUint32 a, TUint32 b,
+                                                              ConstantDivision& divisions) {
+    return divisions.quotient(a, b);
 }
-// a rounded towards 0 to a multiple of the power of two b.
-[[gnu::always_inline]] inline TUint32 truncatedTo(TUint32 a, TUint32 b) {
-    return (a + (bits(wrap(a) >> 31) & (b - 1))) & ~(b - 1);
-}
-template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Div>(TUint32 a, TUint32 b) {
-    if (isPowerOfTwo(b)) return bits(wrap(truncatedTo(a, b)) >> std::countr_zero(b));
-    return bits(divide(wrap(a), wrap(b)));
-}
-template <> [[gnu::always_inline]] inline TUint32 byConstant<Opcode::Rem>(TUint32 a, TUint32 b) {
-    if (isPowerOfTwo(b)) return a - truncatedTo(a, b);
-    return bits(remainder(wrap(a), wrap(b)));
+template <>
+[[gnu::always_inline]] inline TUint32 byConstant<Opcode::Rem>(TUint32 a, TUint32 b,
+                                                              ConstantDivision& divisions) {
+    return divisions.remainder(a, b);
 }
 // The one of that number.
-[[gnu::always_inline]] inline TUint32 constantOperation(TInt32 operation, TUint32 a, TUint32 b) {
+[[gnu::always_inline]] inline TUint32 constantOperation(TInt32 operation, TUint32 a, TUint32 b,
+                                                        ConstantDivision& divisions) {
     switch (operation) {
 #define KESTRO_CONSTANT_OPERATION_CASE(unused, name)                                               \
-    case EConstant##name: return byConstant<Opcode::name>(a, b);
+    case EConstant##name: return byConstant<Opcode::name>(a, b, divisions);
         KESTRO_FUSED_CONSTANT_OPERATIONS(KESTRO_CONSTANT_OPERATION_CASE, )
 #undef KESTRO_CONSTANT_OPERATION_CASE
     default: __builtin_unreachable();
@@ -148,6 +141,8 @@ void VirtualMachine::run() {
     TInt32 limit = stackLimit;
     // For the array natives' entries.
     arrayAccess::FoundArrays foundArrays(space, slotsAddress, kStackStorageSlots * 4);
+    // For the entries that divide by a constant.
+    ConstantDivision divisions;
     // Set while a native, an extension or a throw owns `sp`: an error raised there
     // leaves the stack as that code left it.
     bool spHandedOver = false;
