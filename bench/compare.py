@@ -95,7 +95,8 @@ def entry_table(entries):
 # A family of fused kinds is one sequence that the decoder makes by one rule, with its
 # comparison or operation, the form of the value it stores, or the width of the element
 # as a parameter (FusedKinds.h): PickConstLessBranch and PickConstEqualBranch are both
-# pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v, and
+# pick; push; compare; jz, SlotWordStorePick and SlotElementStoreConst both a[i] = v,
+# Update and SlotWordUpdate both x op= v (through an address, or a[i] spelled twice), and
 # StepLessBranch and CountedLessBranch both a counted loop's step and test, whose step is
 # 1 or a slot and whose bound is a constant or a slot; SlotStoreWordLoad and
 # SlotStorePickedWordLoad both x = a[i], the array variable in a slot or its address.
@@ -107,6 +108,8 @@ COMPARED = re.compile(r"^(.*?)(?:LessEqual|GreaterEqual|NotEqual|Equal|Less|Grea
 OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|SlotPickConst|SlotPickPick|PickPick|Pick)"
                       r"(?:ShiftLeft|ShiftRight|Add|Sub|Mul|And|Or|Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
+# x op= v: through the address on top, or a[i] = a[i] op v of a local array.
+UPDATED = re.compile(r"^(?:SlotWord)?Update$")
 # A slot's step up or down: addr a; inc.at or dec.at.
 STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")
 # An element found through addr v or pick v (a local array, or one passed by address),
@@ -131,6 +134,8 @@ def family(kind):
         return match.group(1) + "<op>" + (match.group(2) or "")
     if match := STORED.match(kind):
         return match.group(1) + "<value>"
+    if UPDATED.match(kind):
+        return "<address>Update"
     if STEPPED.match(kind):
         return "Slot<step>"
     if FIELD.match(kind):

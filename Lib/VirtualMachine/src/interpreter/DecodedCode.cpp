@@ -766,6 +766,20 @@ std::optional<Fusion> fuseNative(const Window& w) {
     return std::nullopt;
 }
 
+// dup; load; push c or pick v; an operation; store: x op= v through the address on top,
+// as a compiler emits a[i] += 1 or p.x -= v. pick v reads slot top + 2 + v, which must lie
+// at or below the top, as the load has written the slot above it.
+std::optional<Fusion> fuseUpdate(const Window& w) {
+    const bool picks = w.is(2, {Opcode::Pick});
+    if (!(picks || w.is(2, {Opcode::Push})) || !w.is(4, {Opcode::Store, Opcode::StoreAlt}))
+        return std::nullopt;
+    const TInt32 operand = w[2].a;
+    const auto operation = picks ? w.indexIn(3, kOperations) : w.indexIn(3, kConstantOperations);
+    if (!operation || (*operation >= EConstantDiv && operand == 0) || (picks && operand > -2))
+        return std::nullopt;
+    return Fusion{EUpdate, 5, *operation, operand, picks};
+}
+
 std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
     if (w.isBranchIfZero(0)) return Fusion{EBranchIfZero, 1, 0, 0, 0, std::nullopt, w[0].a};
     if (w.is(0, {Opcode::Branch, Opcode::BranchWide}) && w[0].a >= 0)
@@ -794,6 +808,7 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
         if (w.is(2, {Opcode::Load})) return Fusion{EGlobalLoad, 3, w[1].a};
         return Fusion{EGlobalField, 2, w[1].a};
     }
+    if (w.is(0, {Opcode::Dup}) && w.is(1, {Opcode::Load})) return fuseUpdate(w);
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Load})) return Fusion{ESumLoad, 2};
     if (w.is(0, {Opcode::Add}) && w.is(1, {Opcode::Store, Opcode::StoreAlt}))
         return Fusion{ESumStore, 2};

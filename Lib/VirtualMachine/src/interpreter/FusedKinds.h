@@ -151,6 +151,8 @@
       "4 and the least top); the same element by addr a - 1; pick a - 1 and its address and "     \
       "load or the native that gives it; push c, or pick c when byte 3 is 1; one of "            \
       "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: a[i] = a[i] op c")           \
+    X(Update, "dup; load; push b, or pick b when c is 1; one of KESTRO_FUSED_CONSTANT_OPERATIONS " \
+              "(a, its number); store: x op= v through the address on top")                      \
     X(SlotArraySize, "addr a; native G, 11 of an array group (c = the element bytes)")             \
     X(StringCharAt, "native String, 12")                                                           \
     X(StringLength, "native String, 10")                                                           \
