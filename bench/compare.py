@@ -109,7 +109,7 @@ OPERATED = re.compile(r"^(PickConst|Const|PushPickConst|SlotPickConst|SlotPickPi
                       r"(?:ShiftLeft|ShiftRight|Add|Sub|Mul|And|Or|Xor|Div|Rem)(Store)?$")
 STORED = re.compile(r"^(.*Store)(?:Const|Pick|Operate|Slot)$")
 # x op= v: through the address on top, or a[i] = a[i] op v of a local array.
-UPDATED = re.compile(r"^(?:SlotWord)?Update$")
+UPDATED = re.compile(r"^(?:SlotElement)?Update$")
 # A slot's step up or down: addr a; inc.at or dec.at.
 STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")
 # An element found through addr v or pick v (a local array, or one passed by address),
