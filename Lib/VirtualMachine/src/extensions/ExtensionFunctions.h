@@ -8,6 +8,7 @@
 #include "Types.h"
 
 #include <algorithm>
+#include <span>
 
 template <class E> struct ExtensionFunction {
     TInt32 number = 0;
@@ -18,15 +19,20 @@ template <class E> class TableExtension : public Extension {
 public:
     // Runs the row of the function on the call's operands and returns the new top index.
     TInt32 callDllNative(TInt32 function, TInt32 top, TVMAddress stackAddress) final {
-        const auto row = std::ranges::find(E::kFunctions, function, &ExtensionFunction<E>::number);
-        if (row == std::ranges::end(E::kFunctions)) machine.reportFatalError(E::kUnknownOpcode, 1);
+        const auto row = std::ranges::find(functions, function, &ExtensionFunction<E>::number);
+        if (row == functions.end()) machine.reportFatalError(E::kUnknownOpcode, 1);
         ExtensionCall call(machine, top, stackAddress);
         (static_cast<E&>(*this).*row->run)(call);
         return call.newTop();
     }
 
 protected:
-    explicit TableExtension(MVMCallbackInterface& aMachine) : machine(aMachine) {}
+    // `aFunctions`: E::kFunctions, passed where its definition, and so its length, is seen.
+    TableExtension(MVMCallbackInterface& aMachine, std::span<const ExtensionFunction<E>> aFunctions)
+        : machine(aMachine), functions(aFunctions) {}
 
     MVMCallbackInterface& machine;
+
+private:
+    std::span<const ExtensionFunction<E>> functions;
 };

@@ -10,7 +10,7 @@ const ExtensionFunction<Accelerometer> Accelerometer::kFunctions[] = {
 };
 
 Accelerometer::Accelerometer(MVMCallbackInterface& aMachine, TiltService* aTilt)
-    : TableExtension(aMachine), tilt(aTilt) {}
+    : TableExtension(aMachine, kFunctions), tilt(aTilt) {}
 
 void Accelerometer::pushXData(ExtensionCall& call) {
     call.answerFixed(coordinateInG(readSensorCoordinates(tilt).second));

@@ -24,7 +24,8 @@ const ExtensionFunction<AudioMixerExtension> AudioMixerExtension::kFunctions[] =
 
 AudioMixerExtension::AudioMixerExtension(MVMCallbackInterface& aMachine,
                                          const HostServices& services)
-    : TableExtension(aMachine), files(*services.files), server(std::make_shared<MixerServer>()) {}
+    : TableExtension(aMachine, kFunctions), files(*services.files),
+      server(std::make_shared<MixerServer>()) {}
 
 void AudioMixerExtension::createMixer(ExtensionCall& call) {
     const TVMAddress cell = nonNull(call.word());

@@ -50,7 +50,8 @@ const ExtensionFunction<AudioPlayerExtension> AudioPlayerExtension::kFunctions[]
 
 AudioPlayerExtension::AudioPlayerExtension(MVMCallbackInterface& aMachine,
                                            const HostServices& services)
-    : TableExtension(aMachine), files(*services.files), server(std::make_shared<PlayerServer>()) {}
+    : TableExtension(aMachine, kFunctions), files(*services.files),
+      server(std::make_shared<PlayerServer>()) {}
 
 void AudioPlayerExtension::createFromFile(ExtensionCall& call) {
     call.word();

@@ -35,7 +35,7 @@ const ExtensionFunction<CLocationWrapper> CLocationWrapper::kFunctions[] = {
 };
 
 CLocationWrapper::CLocationWrapper(MVMCallbackInterface& aMachine, PositionService* aPositions)
-    : TableExtension(aMachine),
+    : TableExtension(aMachine, kFunctions),
       locationEvent(observerMethod(machine, "<locationobserver>.handle location event<location>")),
       locationError(
           observerMethod(machine, "<locationobserver>.handle location error<locationerror>")),

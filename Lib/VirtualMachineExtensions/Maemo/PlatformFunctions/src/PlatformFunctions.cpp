@@ -6,7 +6,8 @@ const ExtensionFunction<PlatformFunctions> PlatformFunctions::kFunctions[] = {
     {1, &PlatformFunctions::showTaskSwitcher},
 };
 
-PlatformFunctions::PlatformFunctions(MVMCallbackInterface& aMachine) : TableExtension(aMachine) {}
+PlatformFunctions::PlatformFunctions(MVMCallbackInterface& aMachine)
+    : TableExtension(aMachine, kFunctions) {}
 
 // The desktop listens for this signal on the session bus; the command's own exit status
 // says nothing the application could act on.

@@ -38,7 +38,8 @@ const ExtensionFunction<Torch> Torch::kFunctions[] = {
 };
 
 Torch::Torch(MVMCallbackInterface& aMachine)
-    : TableExtension(aMachine), devicePath(platformPath("KESTRO_TORCH_DEVICE", "/dev/video0")),
+    : TableExtension(aMachine, kFunctions),
+      devicePath(platformPath("KESTRO_TORCH_DEVICE", "/dev/video0")),
       coverPath(platformPath("KESTRO_LENS_COVER_FILE",
                              "/sys/devices/platform/gpio-switch/cam_shutter/state")) {}
 
