@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the normal and the sanitizer configuration and runs every test in both, then runs
 # every test of the normal build once more in the collector's stress mode, and every fuzz
-# target briefly (scripts/fuzz-smoke.sh); ends with the count of code and test lines.
+# target briefly (scripts/fuzz-smoke.sh); builds everything once more with Clang (Release),
+# so that both compilers build what a user builds; ends with the count of code and test
+# lines.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh || exit 1
@@ -38,6 +40,13 @@ if scripts/fuzz-smoke.sh; then
 else
     status=1
     summaries+=("fuzz: findings or build failed (build/fuzz/smoke-*.log)")
+fi
+echo "=== everything built with Clang ==="
+if scripts/build.sh clang >build/clang.log 2>&1; then
+    summaries+=("clang: built")
+else
+    status=1
+    summaries+=("clang: build failed (build/clang.log)")
 fi
 echo
 printf '%s\n' "${summaries[@]}"
