@@ -347,6 +347,24 @@ std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
                   *packed, value->constant};
 }
 
+// Instructions i and i + 1 as push c or pick v, then an operation of the value under it
+// and that operand: with a picked value, one that cannot fail; with a constant, also a
+// division by a constant other than 0.
+struct OperandOperation {
+    TInt32 operand; // c, or the offset of pick v
+    bool picks;
+    int operation; // its number in kConstantOperations
+};
+std::optional<OperandOperation> operandOperation(const Window& w, int i) {
+    const bool picks = w.is(i, {Opcode::Pick});
+    if (!picks && !w.is(i, {Opcode::Push})) return std::nullopt;
+    const TInt32 operand = w[i].a;
+    const auto operation =
+        picks ? w.indexIn(i + 1, kOperations) : w.indexIn(i + 1, kConstantOperations);
+    if (!operation || (*operation >= EConstantDiv && operand == 0)) return std::nullopt;
+    return OperandOperation{operand, picks, *operation};
+}
+
 // addr a; pick b; a word element's address, then the same element again (addr a - 1; pick
 // b - 1, as the address lies above them now), push c or pick x, an operation of the element
 // and that value, and store: a[i] = a[i] op c or a[i] = a[i] op x, as in h[k] = h[k] + 1.
@@ -361,20 +379,17 @@ std::optional<Fusion> fuseElementUpdate(const Window& w, TInt32 bytes) {
     const auto native = elementNative(w, 5);
     const int loaded = native && native->bytes == 4 ? afterElement(w, 5, *native) : 0;
     if (loaded == 0 || !w.is(loaded + 2, {Opcode::Store, Opcode::StoreAlt})) return std::nullopt;
-    const TInt32 operand = w[loaded].a;
-    const bool picks = w.is(loaded, {Opcode::Pick});
-    const auto operation =
-        picks ? w.indexIn(loaded + 1, kOperations) : w.indexIn(loaded + 1, kConstantOperations);
-    if (!operation || !(picks || w.is(loaded, {Opcode::Push})) ||
-        (*operation >= EConstantDiv && operand == 0))
-        return std::nullopt;
+    const auto value = operandOperation(w, loaded);
+    if (!value) return std::nullopt;
     // pick x reads slot top + 3 + x, the element's address and the element lying above.
     const auto packed =
-        picks ? bytesAndLeastTop(4, {variable, TInt64{index} + 1, TInt64{operand} + 2})
-              : bytesAndLeastTop(4, {variable, TInt64{index} + 1});
+        value->picks
+            ? bytesAndLeastTop(4, {variable, TInt64{index} + 1, TInt64{value->operand} + 2})
+            : bytesAndLeastTop(4, {variable, TInt64{index} + 1});
     if (!packed || !fitsByte(variable) || !fitsByte(index)) return std::nullopt;
-    return Fusion{ESlotWordUpdate, loaded + 3, offsetBytes(variable, index, *operation, picks),
-                  *packed, operand};
+    return Fusion{ESlotWordUpdate, loaded + 3,
+                  offsetBytes(variable, index, value->operation, value->picks), *packed,
+                  value->operand};
 }
 
 // From instruction i on, after a word element that addr a or pick a (offset `variable`)
@@ -770,14 +785,11 @@ std::optional<Fusion> fuseNative(const Window& w) {
 // as a compiler emits a[i] += 1 or p.x -= v. pick v reads slot top + 2 + v, which must lie
 // at or below the top, as the load has written the slot above it.
 std::optional<Fusion> fuseUpdate(const Window& w) {
-    const bool picks = w.is(2, {Opcode::Pick});
-    if (!(picks || w.is(2, {Opcode::Push})) || !w.is(4, {Opcode::Store, Opcode::StoreAlt}))
+    const auto value = operandOperation(w, 2);
+    if (!value || !w.is(4, {Opcode::Store, Opcode::StoreAlt}) ||
+        (value->picks && value->operand > -2))
         return std::nullopt;
-    const TInt32 operand = w[2].a;
-    const auto operation = picks ? w.indexIn(3, kOperations) : w.indexIn(3, kConstantOperations);
-    if (!operation || (*operation >= EConstantDiv && operand == 0) || (picks && operand > -2))
-        return std::nullopt;
-    return Fusion{EUpdate, 5, *operation, operand, picks};
+    return Fusion{EUpdate, 5, value->operation, value->operand, value->picks};
 }
 
 std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets) {
