@@ -298,21 +298,42 @@ bool fitsByte(TInt64 offset) {
     return static_cast<TInt8>(offset) == offset;
 }
 
-// Instructions i to i + 3 as pick x; push c; an operation of x and c that cannot fail (a
-// division only by a constant other than 0); store: x op c stored.
+// Instructions i and i + 1 as push c or pick v, then an operation of the value under it
+// and that operand: with a picked value, one that cannot fail; with a constant, also a
+// division by a constant other than 0.
+struct OperandOperation {
+    TInt32 operand; // c, or the offset of pick v
+    bool picks;
+    int operation; // its number in kConstantOperations
+};
+std::optional<OperandOperation> operandOperation(const Window& w, int i) {
+    const bool picks = w.is(i, {Opcode::Pick});
+    if (!picks && !w.is(i, {Opcode::Push})) return std::nullopt;
+    const TInt32 operand = w[i].a;
+    const auto operation =
+        picks ? w.indexIn(i + 1, kOperations) : w.indexIn(i + 1, kConstantOperations);
+    if (!operation || (*operation >= EConstantDiv && operand == 0)) return std::nullopt;
+    return OperandOperation{operand, picks, *operation};
+}
+
+// push c at instruction i, then an operation of the value under it and c that cannot fail
+// (a division only by a constant other than 0).
+std::optional<OperandOperation> constantStep(const Window& w, int i) {
+    if (!w.is(i, {Opcode::Push})) return std::nullopt;
+    return operandOperation(w, i);
+}
+
+// Instructions i to i + 3 as pick x; a constantStep; store: x op c stored.
 struct ComputedValue {
     TInt32 picked; // the offset of pick x
     int operation; // its number in kConstantOperations
     TInt32 constant;
 };
 std::optional<ComputedValue> computedValue(const Window& w, int i) {
-    const auto operation = w.indexIn(i + 2, kConstantOperations);
-    if (!w.is(i, {Opcode::Pick}) || !w.is(i + 1, {Opcode::Push}) || !operation ||
-        !w.is(i + 3, {Opcode::Store, Opcode::StoreAlt}))
+    const auto step = constantStep(w, i + 1);
+    if (!w.is(i, {Opcode::Pick}) || !step || !w.is(i + 3, {Opcode::Store, Opcode::StoreAlt}))
         return std::nullopt;
-    const TInt32 constant = w[i + 1].a;
-    if (*operation >= EConstantDiv && constant == 0) return std::nullopt;
-    return ComputedValue{w[i].a, *operation, constant};
+    return ComputedValue{w[i].a, step->operation, step->operand};
 }
 
 // Instruction i as an array native that gives an element's address or the element.
@@ -345,24 +366,6 @@ std::optional<Fusion> fuseComputedStore(const Window& w, TInt32 bytes) {
     return Fusion{ESlotWordStoreOperate, 7,
                   offsetBytes(variable, index, EStoredOperation + value->operation, picked),
                   *packed, value->constant};
-}
-
-// Instructions i and i + 1 as push c or pick v, then an operation of the value under it
-// and that operand: with a picked value, one that cannot fail; with a constant, also a
-// division by a constant other than 0.
-struct OperandOperation {
-    TInt32 operand; // c, or the offset of pick v
-    bool picks;
-    int operation; // its number in kConstantOperations
-};
-std::optional<OperandOperation> operandOperation(const Window& w, int i) {
-    const bool picks = w.is(i, {Opcode::Pick});
-    if (!picks && !w.is(i, {Opcode::Push})) return std::nullopt;
-    const TInt32 operand = w[i].a;
-    const auto operation =
-        picks ? w.indexIn(i + 1, kOperations) : w.indexIn(i + 1, kConstantOperations);
-    if (!operation || (*operation >= EConstantDiv && operand == 0)) return std::nullopt;
-    return OperandOperation{operand, picks, *operation};
 }
 
 // addr a; pick b; a word element's address, then the same element again (addr a - 1; pick
@@ -697,6 +700,21 @@ std::optional<Fusion> fuseSlotStoreOperate(const Window& w) {
                   value->constant};
 }
 
+// addr a; pick b; two constantSteps; store: x = (y op c) op d, as in b = (seed shr 16) and
+// 1023.
+std::optional<Fusion> fuseSlotStoreChain(const Window& w) {
+    const auto first = constantStep(w, 2);
+    const auto second = constantStep(w, 4);
+    const TInt32 target = w[0].a;
+    const TInt32 picked = w[1].a;
+    if (!w.is(1, {Opcode::Pick}) || !first || !second ||
+        !w.is(6, {Opcode::Store, Opcode::StoreAlt}) || !fitsByte(target) || !fitsByte(picked))
+        return std::nullopt;
+    return Fusion{ESlotStoreChain, 7,
+                  offsetBytes(target, picked, first->operation, second->operation), second->operand,
+                  first->operand};
+}
+
 // addr x; addr a or pick a; pick i; a word array's element, by its address and load or by
 // the native that gives it; store: x = a[i], with the array variable (or, for pick a, its
 // address), the index and x in the stack.
@@ -745,6 +763,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (const auto element = fuseLocalElement(w)) return element;
     if (const auto element = fuseIndexedElement(w, ESlotIndexedElementAddress)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
+    if (const auto assignment = fuseSlotStoreChain(w)) return assignment;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};
@@ -781,6 +800,18 @@ std::optional<Fusion> fuseNative(const Window& w) {
     return std::nullopt;
 }
 
+// Two constantSteps, and a store after them or not: v op c op d, as in seed = (seed * m +
+// k) and n after its start.
+std::optional<Fusion> fuseConstChain(const Window& w) {
+    const auto first = constantStep(w, 0);
+    const auto second = constantStep(w, 2);
+    if (!first || !second) return std::nullopt;
+    const bool stores = w.is(4, {Opcode::Store, Opcode::StoreAlt});
+    return Fusion{EConstChain, stores ? 5 : 4,
+                  offsetBytes(first->operation, second->operation, stores ? 1 : 0, 0),
+                  first->operand, second->operand};
+}
+
 // dup; load; push c or pick v; an operation; store: x op= v through the address on top,
 // as a compiler emits a[i] += 1 or p.x -= v. pick v reads slot top + 2 + v, which must lie
 // at or below the top, as the load has written the slot above it.
@@ -803,6 +834,7 @@ std::optional<Fusion> fuse(const Window& w, std::span<const TInt32> frameOffsets
     if (w.is(0, {Opcode::Pick, Opcode::PickWide})) return fusePick(w);
     if (w.is(0, {Opcode::SlotAddress})) return fuseSlotAddress(w);
     if (w.is(0, {Opcode::Push})) {
+        if (const auto chain = fuseConstChain(w)) return chain;
         const bool stores = w.is(2, {Opcode::Store, Opcode::StoreAlt});
         if (const auto operation = w.indexIn(1, kOperations))
             return Fusion{operationKind(*operation, stores ? 5 : 1), stores ? 3 : 2, w[0].a};

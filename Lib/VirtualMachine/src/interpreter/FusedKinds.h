@@ -83,6 +83,12 @@
     X(SlotStoreOperate,                                                                            \
       "addr a (byte 0); pick a (byte 1); push c; one of "                                          \
       "KESTRO_FUSED_CONSTANT_OPERATIONS (byte 2, its number); store: x = y op c")                  \
+    X(SlotStoreChain,                                                                              \
+      "addr a (byte 0); pick a (byte 1); push c; one of KESTRO_FUSED_CONSTANT_OPERATIONS (byte "   \
+      "2, its number); push b; another (byte 3); store: x = (y op c) op b")                        \
+    X(ConstChain,                                                                                  \
+      "push b; one of KESTRO_FUSED_CONSTANT_OPERATIONS (byte 0 of a, its number); push c; "        \
+      "another (byte 1); then store when byte 2 is 1: v op b op c")                                \
     X(PushStore, "push a; store")                                                                  \
     X(PickStore, "pick a; store")                                                                  \
     X(PickPick, "pick a; pick b")                                                                  \
