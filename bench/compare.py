@@ -116,6 +116,9 @@ STEPPED = re.compile(r"^Slot(?:Increment|Decrement)$")
 # whose address or first word the entry leaves; a scaled index is a form of the computed
 # one.
 FOUND = re.compile(r"^(?:Slot|Picked)(?:Scaled)?(Indexed)?Element(?:Address|Load)$")
+# A constant operation after another operation, stored or not: x = (y op c) op d, x = (y op
+# z) op d, v op c op d.
+CHAINED = re.compile(r"^(?:SlotStore|SlotPickPick|Const)Chain$")
 # An object's field through pick v: its address, its value, or both.
 FIELD = re.compile(r"^PickField(?:Load|DupLoad)?$")
 # Entries of one instruction each: the decoded form of a jump, a call, a return or a hot
@@ -138,6 +141,8 @@ def family(kind):
         return "<address>Update"
     if STEPPED.match(kind):
         return "Slot<step>"
+    if CHAINED.match(kind):
+        return "<start>Chain"
     if FIELD.match(kind):
         return "PickField<answer>"
     if match := FOUND.match(kind):

@@ -715,6 +715,20 @@ std::optional<Fusion> fuseSlotStoreChain(const Window& w) {
                   first->operand};
 }
 
+// addr a; pick b; pick c; an operation; a constantStep; store: x = (y op z) op d, as in
+// mid = (lo + hi) / 2.
+std::optional<Fusion> fuseSlotPickPickChain(const Window& w) {
+    const auto operation = w.indexIn(3, kOperations);
+    const auto step = constantStep(w, 4);
+    if (!w.is(1, {Opcode::Pick}) || !w.is(2, {Opcode::Pick}) || !operation || !step ||
+        !w.is(6, {Opcode::Store, Opcode::StoreAlt}) || !fitsByte(w[0].a) || !fitsByte(w[1].a) ||
+        !fitsByte(w[2].a))
+        return std::nullopt;
+    return Fusion{ESlotPickPickChain, 7,
+                  offsetBytes(w[0].a, w[1].a, w[2].a, *operation | step->operation << 4),
+                  step->operand};
+}
+
 // addr x; addr a or pick a; pick i; a word array's element, by its address and load or by
 // the native that gives it; store: x = a[i], with the array variable (or, for pick a, its
 // address), the index and x in the stack.
@@ -764,6 +778,7 @@ std::optional<Fusion> fuseSlotAddress(const Window& w) {
     if (const auto element = fuseIndexedElement(w, ESlotIndexedElementAddress)) return element;
     if (const auto assignment = fuseSlotStoreOperate(w)) return assignment;
     if (const auto assignment = fuseSlotStoreChain(w)) return assignment;
+    if (const auto assignment = fuseSlotPickPickChain(w)) return assignment;
     const TInt32 b = w[1].a;
     if (w.is(2, {Opcode::AddAt})) return Fusion{ESlotAddSlot, 3, a, b};
     if (w.is(2, {Opcode::SubAt})) return Fusion{ESlotSubtractSlot, 3, a, b};

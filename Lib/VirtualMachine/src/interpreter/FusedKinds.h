@@ -86,6 +86,10 @@
     X(SlotStoreChain,                                                                              \
       "addr a (byte 0); pick a (byte 1); push c; one of KESTRO_FUSED_CONSTANT_OPERATIONS (byte "   \
       "2, its number); push b; another (byte 3); store: x = (y op c) op b")                        \
+    X(SlotPickPickChain,                                                                           \
+      "addr a (byte 0); pick a (byte 1); pick a (byte 2); one of KESTRO_FUSED_OPERATIONS (the "    \
+      "low half of byte 3, its number); push b; one of KESTRO_FUSED_CONSTANT_OPERATIONS (the "     \
+      "high half); store: x = (y op z) op b")                                                      \
     X(ConstChain,                                                                                  \
       "push b; one of KESTRO_FUSED_CONSTANT_OPERATIONS (byte 0 of a, its number); push c; "        \
       "another (byte 1); then store when byte 2 is 1: v op b op c")                                \
